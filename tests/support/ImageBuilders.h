@@ -1,0 +1,15 @@
+#pragma once
+// Small builders for database images in tests and benchmarks.
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "database/DatabaseImage.h"
+
+// An image with the signature, the count and these entries.
+DatabaseImage ImageWith(const std::vector<CameraEntry>& entries);
+
+// `count` entries spread over Great Britain, none within one unit of any
+// other, drawn from `seed`. Entries of different seeds may coincide rarely;
+// use `band` to keep two sets apart (each band is its own latitude strip).
+std::vector<CameraEntry> DistinctEntries(int count, std::uint32_t seed, int band = 0);

@@ -1,0 +1,32 @@
+#pragma once
+// A message box that records what it was asked to show and answers from a
+// script (IDOK when the script runs out).
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "dialogs/MessageBox.h"
+
+struct ShownMessage {
+  std::string text;
+  std::string caption;
+  MessageStyle style;
+};
+
+class RecordingMessageBox : public MessageBox {
+ public:
+  int Show(const std::string& text, const std::string& caption, MessageStyle style) override {
+    shown.push_back({text, caption, style});
+    if (onShow) onShow(shown.back());
+    if (answers.empty()) return IDOK;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  std::vector<ShownMessage> shown;
+  std::deque<int> answers;
+  // Runs as each message is shown, e.g. to check what is on screen then.
+  std::function<void(const ShownMessage&)> onShow;
+};
