@@ -1,0 +1,9 @@
+#pragma once
+#include <QDialog>
+
+// Dialog template IDD_ABOUTBOX: two texts and OK. Changes nothing.
+class CAboutDlg : public QDialog {
+  Q_OBJECT
+ public:
+  explicit CAboutDlg(QWidget* parent = nullptr);
+};

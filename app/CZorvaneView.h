@@ -1,0 +1,51 @@
+#pragma once
+// The view: fills the frame's client area, draws the map with the camera
+// locations and owns the handlers of the program's own commands. Each
+// handler lives in app/view/<HandlerName>.cpp.
+#include <QWidget>
+
+class CCmdUI;
+class CZorvaneDoc;
+class MessageBox;
+class QPainter;
+
+class CZorvaneView : public QWidget {
+  Q_OBJECT
+ public:
+  CZorvaneView(CZorvaneDoc* document, MessageBox* messages, QWidget* parent = nullptr);
+
+  CZorvaneDoc* GetDocument() const { return m_document; }
+  // Where the handlers show their messages; tests put a recorder here.
+  MessageBox& Messages() const { return *m_messages; }
+  void SetMessageBox(MessageBox* messages) { m_messages = messages; }
+
+  // Run at start-up and at every new or opened document: empties the held
+  // database and reloads the map.
+  void OnInitialUpdate();
+  void OnDraw(QPainter& dc);
+  // Repaints at once, before the caller goes on, so that new markers are on
+  // screen before the next message box appears.
+  void RedrawNow();
+
+  // Database menu.
+  void OnReadFromUnit();
+  void OnWriteToUnit();
+  void OnReadFromFile();
+  void OnWriteToFile();
+  // Options menu.
+  void OnComm1();
+  void OnComm2();
+  void OnUpdateComm1(CCmdUI* pCmdUI);
+  void OnUpdateComm2(CCmdUI* pCmdUI);
+  void OnUpdateDisplayDatabase(CCmdUI* pCmdUI);
+  // Advanced menu.
+  void OnImportCameraData();
+  void OnUpgradeUnit();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  CZorvaneDoc* m_document;
+  MessageBox* m_messages;
+};

@@ -1,0 +1,16 @@
+#pragma once
+// The program's process-wide working state, in one place. It exists for the
+// whole run and is only touched on the user-interface thread (or by the one
+// command that holds the modal progress dialog). Core functions never reach
+// for these: the handlers pass them in.
+#include "database/DatabaseImage.h"
+
+// The database the program holds: plotted, written to the unit and to files.
+extern DatabaseImage WorkingDatabase;
+// Receives a database from the unit, a file or a CSV import before the merge.
+extern DatabaseImage IncomingImage;
+// The merge's list of entries to append.
+extern DatabaseImage MergeScratch;
+
+// Serial port selection: 0 = Comm1, 1 = Comm2. Not saved between runs.
+extern int CommPortIndex;

@@ -1,0 +1,24 @@
+#include <cstdio>
+#include <cstring>
+
+#include "app/CZorvaneApp.h"
+
+int main(int argc, char** argv) {
+  // Answer --help before Qt looks for a display.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(qPrintable(CZorvaneApp::Usage()), stdout);
+      return 0;
+    }
+  }
+  CZorvaneApp app(argc, argv);
+  switch (app.InitInstance(app.arguments())) {
+    case CZorvaneApp::StartResult::ExitOk:
+      return 0;
+    case CZorvaneApp::StartResult::ExitError:
+      return 1;
+    case CZorvaneApp::StartResult::Run:
+      break;
+  }
+  return app.exec();
+}

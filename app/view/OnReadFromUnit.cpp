@@ -1,0 +1,3 @@
+#include "app/CZorvaneView.h"
+
+void CZorvaneView::OnReadFromUnit() {}
