@@ -1,0 +1,55 @@
+// zorvane-cli info FILE: what a database file holds.
+#include <algorithm>
+#include <cstdio>
+#include <ostream>
+
+#include "database/DatabaseFile.h"
+#include "tools/cli/Subcommand.h"
+
+namespace {
+
+std::string Degrees(std::int32_t units) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6f", static_cast<double>(units) / kUnitsPerDegree);
+  return text;
+}
+
+int RunInfo(const std::vector<std::string>& args, CliStreams& io) {
+  if (args.size() != 1 || args[0].starts_with("-")) return UsageError(io, "info", "expected one database file");
+  const std::string& path = args[0];
+  DatabaseImage image;
+  const DatabaseFileRead read = ReadDatabaseFileImage(path, image);
+  if (read.status != DatabaseFileStatus::Ok) {
+    io.err << "zorvane-cli info: " << path << ": " << ToString(read.status) << '\n';
+    return kExitFailed;
+  }
+  const int stored = image.Count();
+  const int held = std::min(stored, WholeEntriesIn(read.bytesRead));
+
+  io.out << "file: " << path << " (" << read.bytesRead << " bytes"
+         << (read.bytesRead == kDatabaseImageSize ? "" : ", not a full 65536-byte image") << ")\n";
+  io.out << "signature: " << (image.HasSignature() ? "yes (55 AA)" : "no") << '\n';
+  io.out << "entries: " << held;
+  if (held != stored) io.out << " (the count field says " << stored << ")";
+  char share[16];
+  std::snprintf(share, sizeof share, "%.1f", 100.0 * held / kMaxDatabaseEntries);
+  io.out << "\ncapacity: " << held << " of " << kMaxDatabaseEntries << " used (" << share << "%)\n";
+  if (held == 0) {
+    io.out << "bounding box: none (no entries)\n";
+    return kExitOk;
+  }
+  CameraEntry low = image.Entry(0);
+  CameraEntry high = low;
+  for (int i = 1; i < held; ++i) {
+    const CameraEntry e = image.Entry(i);
+    low = {std::min(low.latitude, e.latitude), std::min(low.longitude, e.longitude)};
+    high = {std::max(high.latitude, e.latitude), std::max(high.longitude, e.longitude)};
+  }
+  io.out << "bounding box: latitude " << Degrees(low.latitude) << " to " << Degrees(high.latitude) << ", longitude "
+         << Degrees(low.longitude) << " to " << Degrees(high.longitude) << " (degrees)\n";
+  return kExitOk;
+}
+
+const SubcommandRegistration kInfo{{"info", "info FILE", "summarise a database file", &RunInfo}};
+
+}  // namespace
