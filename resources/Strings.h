@@ -26,3 +26,38 @@ inline constexpr const char* kMsgDatabaseFull = "The database is full: %d camera
 inline constexpr const char* kAboutCaption = "About zorvane";
 inline constexpr const char* kAboutText = "Dravikon - PC Link\nv1.0 29/7/05";
 inline constexpr const char* kAboutCredit = "Copyright (C) 2005 zorvane";
+
+// The unit link.
+inline constexpr const char* kMsgErrorOpeningCommPort = "Error Opening Comm Port";
+inline constexpr const char* kMsgNoResponse = "No response from Unit";
+inline constexpr const char* kMsgTimedOut = "Timed out talking to unit. Please retry.";
+inline constexpr const char* kMsgLineNeverQuiet =
+    "The unit keeps sending and the line never falls quiet.\n"
+    "Check that the unit is in its 'Connect to PC' mode, then try again.";
+// Why a port could not be opened; follows kMsgErrorOpeningCommPort after a blank line.
+inline constexpr const char* kMsgPortMissing =
+    "There is no device %s. Check the cable or USB adapter, or choose the other port under Options.";
+inline constexpr const char* kMsgPortPermission =
+    "You may not open %s. Add yourself to the group that owns it (usually dialout), then log in again.";
+inline constexpr const char* kMsgPortBusy =
+    "%s is in use by another program, such as a modem manager or a terminal. Close it and try again.";
+
+// Database > Read from Unit.
+inline constexpr const char* kCaptionReadUnit = "Read Unit Database";
+inline constexpr const char* kMsgReadUnitPrompt =
+    "Apply power to your unit, switch it on, connect the RS232 cable to the PC\n"
+    "and then select the 'Connect to PC' option.\n\n"
+    "When ready, click on OK to read the database from the unit.\n"
+    "A message will appear when the read finishes.";
+inline constexpr const char* kMsgDatabaseLoaded = "Database loaded successfully";
+inline constexpr const char* kProgressReading = "Reading block %d of 1024";
+
+// Database > Write to Unit.
+inline constexpr const char* kCaptionWriteUnit = "Write Database To Unit ";
+inline constexpr const char* kMsgWriteUnitPrompt =
+    "Apply power to your unit, switch it on, connect the RS232 cable to the PC\n"
+    "and then select the 'Connect to PC' option.\n\n"
+    "When ready, click on OK to write the database to the unit.\n"
+    "A message will appear when the write finishes.";
+inline constexpr const char* kMsgDatabaseWritten = "Database written successfully";
+inline constexpr const char* kProgressWriting = "Writing block %d of 1024";

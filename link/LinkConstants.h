@@ -1,0 +1,41 @@
+#pragma once
+// Every byte, timeout and retry limit of the unit link and the database
+// transfers, in one place.
+#include <cstdint>
+
+// What SerialStream::Receive gives when nothing arrived within its timeout.
+inline constexpr int kReceiveTimeout = -802;
+
+// Line settings: 115200 baud, 8 data bits, no parity, 1 stop bit, no flow control.
+inline constexpr int kBaudRate = 115200;
+
+// Wake handshake.
+inline constexpr std::uint8_t kWakeRequest = 'X';  // 0x58
+inline constexpr std::uint8_t kWakeAnswer = 'G';   // 0x47
+inline constexpr int kWakeAttempts = 5;
+
+// Database transfers.
+inline constexpr std::uint8_t kReadBlockCommand = 'R';   // 0x52
+inline constexpr std::uint8_t kWriteBlockCommand = 'W';  // 0x57
+inline constexpr std::uint8_t kBlockAccepted = 'Y';      // 0x59
+inline constexpr std::uint8_t kEndTransfer = 'Q';        // 0x51
+inline constexpr int kBlockSize = 64;
+inline constexpr int kBlockCount = 1024;  // 1024 * 64 = the whole 65,536-byte image
+
+// Every handshake, echo, data byte and acknowledgement is awaited this long.
+inline constexpr int kReplyTimeoutMs = 1000;
+
+// Drain: the line counts as quiet after this long without a byte ...
+inline constexpr int kQuietLineMs = 1000;
+// ... and a line that never falls quiet is given up after this long.
+inline constexpr int kDrainLimitMs = 10000;
+
+// A block is sent (or requested) once and then repeated at most this often.
+inline constexpr int kBlockRepeats = 10;
+
+// The device paths of Comm1 and Comm2 unless the command line names others.
+#ifdef _WIN32
+inline constexpr const char* kDefaultCommPaths[2] = {"COM1", "COM2"};
+#else
+inline constexpr const char* kDefaultCommPaths[2] = {"/dev/ttyS0", "/dev/ttyS1"};
+#endif

@@ -1,0 +1,46 @@
+#include "link/UnitCommand.h"
+
+#include "dialogs/MessageBox.h"
+#include "link/LinkConstants.h"
+#include "resources/Strings.h"
+
+const char* ToString(UnitCommandOutcome outcome) {
+  switch (outcome) {
+    case UnitCommandOutcome::Cancelled: return "cancelled";
+    case UnitCommandOutcome::OpenFailed: return "port not opened";
+    case UnitCommandOutcome::LineNeverQuiet: return "line never quiet";
+    case UnitCommandOutcome::NoResponse: return "no response from unit";
+    case UnitCommandOutcome::TimedOut: return "timed out";
+    case UnitCommandOutcome::Stopped: return "stopped";
+    case UnitCommandOutcome::Completed: return "completed";
+  }
+  return "unknown";
+}
+
+UnitCommandOutcome OutcomeOf(LinkStatus status) {
+  switch (status) {
+    case LinkStatus::OpenFailed: return UnitCommandOutcome::OpenFailed;
+    case LinkStatus::LineNeverQuiet: return UnitCommandOutcome::LineNeverQuiet;
+    case LinkStatus::NoResponse: return UnitCommandOutcome::NoResponse;
+    case LinkStatus::Ok: break;
+  }
+  return UnitCommandOutcome::Completed;
+}
+
+std::array<std::string, 2> DefaultCommPaths() {
+  return {kDefaultCommPaths[0], kDefaultCommPaths[1]};
+}
+
+std::uint8_t BlockChecksum(std::uint8_t command, int address, const std::uint8_t* data) {
+  unsigned sum = command + static_cast<unsigned>(address >> 8) + static_cast<unsigned>(address & 0xFF);
+  for (int k = 0; k < kBlockSize; ++k) sum += data[k];
+  return static_cast<std::uint8_t>(sum);
+}
+
+UnitCommandOutcome AbandonTransfer(UnitCommandContext& context, UnitLink& link, UnitCommandOutcome why) {
+  link.Send(kEndTransfer);
+  link.Close();
+  context.progress.Failed();
+  if (why == UnitCommandOutcome::TimedOut) context.messages.Show(kMsgTimedOut, kCaptionError, MessageStyle::Ok);
+  return why;
+}

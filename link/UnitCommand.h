@@ -1,0 +1,51 @@
+#pragma once
+// What the two database commands with the unit share: what they work with,
+// and how they ended.
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "link/Clock.h"
+#include "link/SerialStream.h"
+#include "link/TransferProgress.h"
+#include "link/UnitLink.h"
+
+class MessageBox;
+
+enum class UnitCommandOutcome {
+  Cancelled,       // at the prompt: nothing opened, nothing shown
+  OpenFailed,      // the port could not be opened (message shown)
+  LineNeverQuiet,  // the drain gave up (message shown)
+  NoResponse,      // no 'G' (message shown)
+  TimedOut,        // the unit stopped answering, or a block never got through (message shown)
+  Stopped,         // the user stopped the transfer: 'Q' sent, link closed, nothing shown
+  Completed,
+};
+const char* ToString(UnitCommandOutcome outcome);
+UnitCommandOutcome OutcomeOf(LinkStatus status);
+
+// Comm1 and Comm2 as the program knows them without command-line options.
+std::array<std::string, 2> DefaultCommPaths();
+
+struct UnitCommandContext {
+  MessageBox& messages;
+  SerialOpener& opener;
+  const Clock& clock;
+  TransferProgress& progress;
+  // Set from another thread to stop a read between blocks; may be null.
+  const std::atomic<bool>* cancel = nullptr;
+  int portIndex = 0;  // 0 = Comm1, 1 = Comm2
+  std::array<std::string, 2> portPaths = DefaultCommPaths();
+
+  const std::string& PortPath() const { return portPaths[portIndex == 1 ? 1 : 0]; }
+  bool CancelRequested() const { return cancel != nullptr && cancel->load(); }
+};
+
+// The block checksum of both transfers: (command + high + low + the 64 data
+// bytes) mod 256.
+std::uint8_t BlockChecksum(std::uint8_t command, int address, const std::uint8_t* data);
+
+// After a failed transfer: 'Q', close, then "Timed out talking to unit.
+// Please retry." unless the user stopped it.
+UnitCommandOutcome AbandonTransfer(UnitCommandContext& context, UnitLink& link, UnitCommandOutcome why);

@@ -1,0 +1,217 @@
+// Database > Read from Unit against the emulated unit, in virtual time.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "link/LinkConstants.h"
+#include "link/ReadFromUnit.h"
+#include "resources/Strings.h"
+#include "tests/support/ImageBuilders.h"
+#include "tests/support/LinkHarness.h"
+
+namespace {
+
+// A unit database with entries and noise after them, so every byte counts.
+DatabaseImage UnitDatabase(int entries, std::uint32_t seed) {
+  DatabaseImage image = ImageWith(DistinctEntries(entries, seed));
+  std::mt19937 rng(seed);
+  for (std::size_t i = 8 + 6 * static_cast<std::size_t>(entries); i < kDatabaseImageSize; ++i) {
+    image[i] = static_cast<std::uint8_t>(rng());
+  }
+  return image;
+}
+
+class ReadFromUnit : public ::testing::Test {
+ protected:
+  explicit ReadFromUnit(const UnitFaults& faults = {}) : h(UnitMode::Database, faults) {
+    h.unit.engine.Memory() = UnitDatabase(40, 7);
+    incoming.Fill(0xEE);
+  }
+
+  UnitCommandOutcome Run() {
+    workingBefore = working;
+    return OnReadFromUnit(h.context, {working, incoming, scratch}, [this] {
+      ++redraws;
+      closedAtRedraw = !h.unit.LineOpen();
+    });
+  }
+
+  // Nothing of a failed read may reach the held database or the incoming image.
+  void ExpectNothingTaken() {
+    EXPECT_EQ(working, workingBefore);
+    for (std::size_t i = 0; i < kDatabaseImageSize; ++i) ASSERT_EQ(incoming[i], 0xEE) << i;
+    EXPECT_EQ(redraws, 0);
+    EXPECT_FALSE(h.unit.LineOpen());
+  }
+
+  LinkHarness h;
+  DatabaseImage working, workingBefore, incoming, scratch;
+  int redraws = 0;
+  bool closedAtRedraw = false;
+};
+
+TEST_F(ReadFromUnit, CancelAtThePromptSendsNothingAndOpensNoPort) {
+  h.messages.answers = {IDCANCEL};
+  EXPECT_EQ(Run(), UnitCommandOutcome::Cancelled);
+  EXPECT_TRUE(h.unit.openedPaths.empty());
+  EXPECT_TRUE(h.unit.wire.empty());
+  ASSERT_EQ(h.messages.shown.size(), 1u);
+  EXPECT_EQ(h.messages.shown[0].caption, "Read Unit Database");
+  EXPECT_EQ(h.messages.shown[0].text,
+            "Apply power to your unit, switch it on, connect the RS232 cable to the PC\n"
+            "and then select the 'Connect to PC' option.\n\n"
+            "When ready, click on OK to read the database from the unit.\n"
+            "A message will appear when the read finishes.");
+  EXPECT_EQ(h.messages.shown[0].style, MessageStyle::OkCancel);
+  ExpectNothingTaken();
+}
+
+TEST_F(ReadFromUnit, ReadsEveryBlockClosesMergesRedrawsThenReports) {
+  bool redrawnBeforeSuccess = false;
+  h.messages.onShow = [&](const ShownMessage& m) {
+    if (m.text == kMsgDatabaseLoaded) redrawnBeforeSuccess = redraws == 1;
+  };
+  EXPECT_EQ(Run(), UnitCommandOutcome::Completed);
+  EXPECT_EQ(incoming, h.unit.engine.Memory());
+  EXPECT_EQ(working.Count(), 40);
+  EXPECT_TRUE(closedAtRedraw);
+  EXPECT_TRUE(redrawnBeforeSuccess);
+  ASSERT_EQ(h.messages.shown.size(), 2u);
+  EXPECT_EQ(h.messages.shown[1].text, "Database loaded successfully");
+  EXPECT_EQ(h.messages.shown[1].caption, "Completed");
+  EXPECT_EQ(h.progress.calls, (std::vector<std::string>{"start 1024", "done"}));
+  EXPECT_EQ(h.progress.lastStep, 1024);
+  EXPECT_EQ(h.unit.engine.Stats().echoMismatches, 0);
+  EXPECT_EQ(h.unit.openedPaths, std::vector<std::string>{"/dev/ttyS0"});
+}
+
+// The wire after the wake, block by block: 'R' hi lo each answered, then 64
+// times a data byte and straight back the same byte, then the checksum.
+TEST_F(ReadFromUnit, EachBlockIsRequestedInOrderAndEveryByteEchoedAtOnce) {
+  ASSERT_EQ(Run(), UnitCommandOutcome::Completed);
+  const std::vector<WireEvent>& wire = h.unit.wire;
+  auto at = std::find_if(wire.begin(), wire.end(), [](const WireEvent& e) { return e.byte == 'G'; });
+  ASSERT_NE(at, wire.end());
+  ++at;
+  auto next = [&](WireEvent::Kind kind) -> int {
+    if (at == wire.end() || at->kind != kind) return -100;
+    return (at++)->byte;
+  };
+  for (int block = 0; block < kBlockCount; ++block) {
+    const int address = block * kBlockSize;
+    for (const int byte : {int{'R'}, address >> 8, address & 0xFF}) {
+      ASSERT_EQ(next(WireEvent::Sent), byte) << "block " << block;
+      ASSERT_GE(next(WireEvent::Received), 0) << "block " << block;
+    }
+    for (int k = 0; k < kBlockSize; ++k) {
+      const int data = next(WireEvent::Received);
+      ASSERT_EQ(data, h.unit.engine.Memory()[static_cast<std::size_t>(address + k)]);
+      ASSERT_EQ(next(WireEvent::Sent), data) << "block " << block << " byte " << k;
+    }
+    ASSERT_GE(next(WireEvent::Received), 0);
+  }
+  EXPECT_EQ(next(WireEvent::Sent), 'Q');
+  EXPECT_EQ(at, wire.end());
+  // The first and last requests, spelled out.
+  const std::vector<std::uint8_t> sent = h.unit.SentBytes();
+  EXPECT_EQ(std::vector<std::uint8_t>(sent.begin() + 1, sent.begin() + 4), (std::vector<std::uint8_t>{'R', 0, 0}));
+  EXPECT_EQ(std::vector<std::uint8_t>(sent.end() - 68, sent.end() - 65),
+            (std::vector<std::uint8_t>{'R', 0xFF, 0xC0}));
+}
+
+TEST_F(ReadFromUnit, ADatabaseThatDoesNotFitIsMergedAsFarAsItGoesWithAWarningFirst) {
+  working = ImageWith(DistinctEntries(kMaxDatabaseEntries - 15, 1, 1));
+  EXPECT_EQ(Run(), UnitCommandOutcome::Completed);
+  EXPECT_EQ(working.Count(), kMaxDatabaseEntries);
+  ASSERT_EQ(h.messages.shown.size(), 3u);
+  EXPECT_EQ(h.messages.shown[1].text, "The database is full: 25 camera locations could not be added.");
+  EXPECT_EQ(h.messages.shown[1].caption, "Warning");
+  EXPECT_EQ(h.messages.shown[2].text, "Database loaded successfully");
+}
+
+TEST_F(ReadFromUnit, Comm2MakesTheConnectionUsePortOne) {
+  h.context.portIndex = 1;
+  h.context.portPaths = {"/dev/ttyUSB0", "/tmp/unit-pty"};
+  EXPECT_EQ(Run(), UnitCommandOutcome::Completed);
+  EXPECT_EQ(h.unit.openedPaths, std::vector<std::string>{"/tmp/unit-pty"});
+}
+
+TEST_F(ReadFromUnit, AFailedConnectionChangesNothing) {
+  h.unit.engine = UnitEngine(UnitMode::Database, {.echoWake = true});
+  EXPECT_EQ(Run(), UnitCommandOutcome::NoResponse);
+  EXPECT_EQ(h.Texts().back(), "No response from Unit");
+  EXPECT_TRUE(h.progress.calls.empty());
+  ExpectNothingTaken();
+}
+
+TEST_F(ReadFromUnit, CancelDuringTheTransferSendsQClosesAndShowsNothingMore) {
+  long received = 0;
+  h.unit.tamper = [&](std::uint8_t byte) {
+    if (++received == 68 * 300) h.cancel = true;
+    return int{byte};
+  };
+  EXPECT_EQ(Run(), UnitCommandOutcome::Stopped);
+  EXPECT_EQ(h.unit.SentBytes().back(), 'Q');
+  EXPECT_EQ(h.messages.shown.size(), 1u);
+  EXPECT_EQ(h.progress.calls.back(), "failed");
+  EXPECT_LT(h.progress.lastStep, 301);
+  ExpectNothingTaken();
+}
+
+struct GarbledEchoes : ReadFromUnit {
+  GarbledEchoes() : ReadFromUnit({.garbleHeaderEchoes = true}) {}
+};
+
+TEST_F(GarbledEchoes, WrongEchoesOfTheRequestChangeNothing) {
+  EXPECT_EQ(Run(), UnitCommandOutcome::Completed);
+  EXPECT_EQ(incoming, h.unit.engine.Memory());
+}
+
+struct OneBadChecksum : ReadFromUnit {
+  OneBadChecksum() : ReadFromUnit({.badChecksumBlock = 5, .badChecksumTimes = 3}) {}
+};
+
+TEST_F(OneBadChecksum, TheBlockIsRequestedAgainUntilItsChecksumIsRight) {
+  EXPECT_EQ(Run(), UnitCommandOutcome::Completed);
+  EXPECT_EQ(incoming, h.unit.engine.Memory());
+  EXPECT_EQ(h.unit.engine.Stats().blocksServed, kBlockCount + 3);
+}
+
+struct NeverRightChecksum : ReadFromUnit {
+  NeverRightChecksum() : ReadFromUnit({.badChecksumBlock = 7, .badChecksumTimes = 1000}) {}
+};
+
+TEST_F(NeverRightChecksum, IsAbandonedAfterElevenRequestsLikeATimeOut) {
+  EXPECT_EQ(Run(), UnitCommandOutcome::TimedOut);
+  EXPECT_EQ(h.unit.engine.Stats().blocksServed, 7 + 11);
+  EXPECT_EQ(h.unit.SentBytes().back(), 'Q');
+  ASSERT_EQ(h.messages.shown.size(), 2u);
+  EXPECT_EQ(h.messages.shown[1].text, "Timed out talking to unit. Please retry.");
+  EXPECT_EQ(h.messages.shown[1].caption, "Error");
+  ExpectNothingTaken();
+}
+
+// A unit that stops sending after N bytes, at points all through the read:
+// before the first echo, mid-request, mid-data, at a checksum, at the very end.
+class UnitGoesSilent : public ::testing::TestWithParam<long> {};
+
+TEST_P(UnitGoesSilent, TheReadEndsWithTheTimeOutMessageAndNothingMerged) {
+  LinkHarness h(UnitMode::Database, {.silentAfterBytes = GetParam()});
+  h.unit.engine.Memory() = UnitDatabase(10, 3);
+  DatabaseImage working, incoming, scratch;
+  bool openAtMessage = true;
+  h.messages.onShow = [&](const ShownMessage&) { openAtMessage = h.unit.LineOpen(); };
+  EXPECT_EQ(OnReadFromUnit(h.context, {working, incoming, scratch}, {}), UnitCommandOutcome::TimedOut);
+  EXPECT_EQ(h.Texts().back(), "Timed out talking to unit. Please retry.");
+  EXPECT_FALSE(openAtMessage);
+  EXPECT_EQ(h.unit.SentBytes().back(), 'Q');
+  EXPECT_EQ(h.unit.Count(WireEvent::Silence), 2u);  // the drain's, then the one that ends it
+  EXPECT_EQ(working, DatabaseImage{});
+  EXPECT_EQ(incoming, DatabaseImage{});
+  EXPECT_EQ(h.progress.calls.back(), "failed");
+}
+
+INSTANTIATE_TEST_SUITE_P(Points, UnitGoesSilent,
+                         ::testing::Values(1L, 2L, 4L, 40L, 1L + 68 * 500 + 67, 1L + 68 * 1024 - 1));
+
+}  // namespace

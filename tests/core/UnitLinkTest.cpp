@@ -1,0 +1,139 @@
+// Opening, draining and waking the unit, against the emulated unit in
+// virtual time.
+#include <gtest/gtest.h>
+
+#include "link/LinkConstants.h"
+#include "link/UnitLink.h"
+#include "resources/Strings.h"
+#include "tests/support/LinkHarness.h"
+
+namespace {
+
+class UnitLinkTest : public ::testing::Test {
+ protected:
+  explicit UnitLinkTest(const UnitFaults& faults = {}) : h(UnitMode::Database, faults) {}
+  LinkStatus Connect() { return link.Connect("/dev/ttyS0"); }
+
+  LinkHarness h;
+  UnitLink link{h.unit, h.unit.clock, h.messages};
+};
+
+TEST_F(UnitLinkTest, AQuietUnitIsDrainedForOneSecondThenWokenByOneX) {
+  EXPECT_EQ(Connect(), LinkStatus::Ok);
+  EXPECT_TRUE(link.IsOpen());
+  EXPECT_EQ(h.unit.SentBytes(), std::vector<std::uint8_t>{'X'});
+  ASSERT_FALSE(h.unit.wire.empty());
+  EXPECT_EQ(h.unit.wire.front(), (WireEvent{WireEvent::Silence, -1, kQuietLineMs}));
+  EXPECT_TRUE(h.messages.shown.empty());
+}
+
+TEST_F(UnitLinkTest, GOnTheThirdXMeansExactlyThreeX) {
+  int answers = 0;
+  h.unit.tamper = [&](std::uint8_t byte) { return byte == 'G' && ++answers < 3 ? int{'?'} : int{byte}; };
+  EXPECT_EQ(Connect(), LinkStatus::Ok);
+  EXPECT_EQ(h.unit.Count(WireEvent::Sent, 'X'), 3u);
+  // Wrong answers cost no waiting: only the drain's second has passed.
+  EXPECT_EQ(h.unit.clock.NowMs(), kQuietLineMs);
+}
+
+TEST_F(UnitLinkTest, TheLinkClosesItselfOnlyAfterItsMessage) {
+  h.unit.engine = UnitEngine(UnitMode::Database, {.silentAfterBytes = 0});
+  bool openDuringMessage = false;
+  h.messages.onShow = [&](const ShownMessage&) { openDuringMessage = h.unit.LineOpen(); };
+  EXPECT_EQ(Connect(), LinkStatus::NoResponse);
+  EXPECT_TRUE(openDuringMessage);
+  EXPECT_FALSE(h.unit.LineOpen());
+  EXPECT_FALSE(link.IsOpen());
+}
+
+struct SilentUnit : UnitLinkTest {
+  SilentUnit() : UnitLinkTest({.silentAfterBytes = 0}) {}
+};
+
+TEST_F(SilentUnit, FailsAfterTheDrainAndFiveXAboutSixSecondsIn) {
+  EXPECT_EQ(Connect(), LinkStatus::NoResponse);
+  EXPECT_EQ(h.unit.SentBytes(), std::vector<std::uint8_t>(5, 'X'));
+  EXPECT_EQ(h.unit.clock.NowMs(), kQuietLineMs + kWakeAttempts * kReplyTimeoutMs);
+  ASSERT_EQ(h.messages.shown.size(), 1u);
+  EXPECT_EQ(h.messages.shown[0].text, "No response from Unit");
+  EXPECT_EQ(h.messages.shown[0].caption, "Error");
+  EXPECT_EQ(h.messages.shown[0].style, MessageStyle::Ok);
+}
+
+struct EchoingUnit : UnitLinkTest {
+  EchoingUnit() : UnitLinkTest({.echoWake = true}) {}
+};
+
+TEST_F(EchoingUnit, FiveEchoedXFailWithoutWaiting) {
+  EXPECT_EQ(Connect(), LinkStatus::NoResponse);
+  EXPECT_EQ(h.unit.Count(WireEvent::Sent, 'X'), 5u);
+  EXPECT_EQ(h.unit.Count(WireEvent::Received, 'X'), 5u);
+  EXPECT_EQ(h.unit.clock.NowMs(), kQuietLineMs);
+  EXPECT_EQ(h.Texts(), std::vector<std::string>{"No response from Unit"});
+}
+
+struct ChatteringUnit : UnitLinkTest {
+  ChatteringUnit() : UnitLinkTest({.chatterMs = 3000}) {}
+};
+
+TEST_F(ChatteringUnit, ChatterIsDrainedAndNeverReachesTheHandshake) {
+  EXPECT_EQ(Connect(), LinkStatus::Ok);
+  EXPECT_GT(h.unit.Count(WireEvent::Received, kChatterByte), 50u);
+  // The first 'X' goes out a quiet second after the last chatter byte.
+  const auto firstSend = std::find_if(h.unit.wire.begin(), h.unit.wire.end(),
+                                      [](const WireEvent& e) { return e.kind == WireEvent::Sent; });
+  ASSERT_NE(firstSend, h.unit.wire.end());
+  EXPECT_GE(firstSend->atMs, 3000 + kQuietLineMs - kChatterPeriodMs);
+  EXPECT_EQ(std::next(firstSend)->byte, 'G');
+}
+
+struct EndlessChatter : UnitLinkTest {
+  EndlessChatter() : UnitLinkTest({.chatterMs = 3600 * 1000}) {}
+};
+
+TEST_F(EndlessChatter, DrainGivesUpAfterTenSecondsWithTheLinkClosed) {
+  EXPECT_EQ(Connect(), LinkStatus::LineNeverQuiet);
+  EXPECT_GE(h.unit.clock.NowMs(), kDrainLimitMs);
+  EXPECT_LT(h.unit.clock.NowMs(), kDrainLimitMs + kQuietLineMs);
+  EXPECT_TRUE(h.unit.SentBytes().empty());
+  EXPECT_FALSE(h.unit.LineOpen());
+  ASSERT_EQ(h.messages.shown.size(), 1u);
+  EXPECT_NE(h.messages.shown[0].text.find("'Connect to PC'"), std::string::npos);
+  EXPECT_EQ(h.messages.shown[0].caption, "Error");
+}
+
+struct OpenFailureCase {
+  OpenStatus status;
+  std::string mustSay;
+};
+
+class OpenFailures : public ::testing::TestWithParam<OpenFailureCase> {};
+
+TEST_P(OpenFailures, SayErrorOpeningCommPortThenWhyAndOpenNothing) {
+  LinkHarness h;
+  h.unit.failOpenWith = GetParam().status;
+  UnitLink link(h.unit, h.unit.clock, h.messages);
+  EXPECT_EQ(link.Connect("/dev/ttyUSB7"), LinkStatus::OpenFailed);
+  EXPECT_FALSE(link.IsOpen());
+  EXPECT_TRUE(h.unit.wire.empty());
+  ASSERT_EQ(h.messages.shown.size(), 1u);
+  const std::string& text = h.messages.shown[0].text;
+  EXPECT_EQ(h.messages.shown[0].caption, "Error");
+  EXPECT_TRUE(text.starts_with(GetParam().mustSay.empty() ? "Error Opening Comm Port"
+                                                          : "Error Opening Comm Port\n\n"))
+      << text;
+  if (!GetParam().mustSay.empty()) {
+    EXPECT_NE(text.find("/dev/ttyUSB7"), std::string::npos) << text;
+    EXPECT_NE(text.find(GetParam().mustSay), std::string::npos) << text;
+  } else {
+    EXPECT_EQ(text, "Error Opening Comm Port");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Reasons, OpenFailures,
+                         ::testing::Values(OpenFailureCase{OpenStatus::NoSuchDevice, "There is no device"},
+                                           OpenFailureCase{OpenStatus::PermissionDenied, "dialout"},
+                                           OpenFailureCase{OpenStatus::Busy, "another program"},
+                                           OpenFailureCase{OpenStatus::Other, ""}));
+
+}  // namespace

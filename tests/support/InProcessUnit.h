@@ -1,0 +1,45 @@
+#pragma once
+// The emulated unit inside a test, in virtual time: it is the opener of the
+// serial line, and every receive that waits moves the clock on instead of
+// sleeping. Everything that crosses the line is logged in order.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "link/Clock.h"
+#include "link/SerialStream.h"
+#include "tools/unit/UnitEngine.h"
+
+struct WireEvent {
+  enum Kind { Sent, Received, Silence } kind;  // from the program's side
+  int byte;  // -1 for Silence
+  std::int64_t atMs;
+  friend bool operator==(const WireEvent&, const WireEvent&) = default;
+};
+
+class InProcessUnit : public SerialOpener {
+ public:
+  explicit InProcessUnit(UnitMode mode = UnitMode::Database, const UnitFaults& faults = {});
+  ~InProcessUnit() override;
+
+  OpenResult Open(const std::string& path) override;
+
+  UnitEngine engine;
+  VirtualClock clock;
+  std::vector<std::string> openedPaths;
+  OpenStatus failOpenWith = OpenStatus::Ok;
+  std::vector<WireEvent> wire;
+  // Runs on every byte the unit sends; returns the byte the program gets,
+  // or -1 to lose it.
+  std::function<int(std::uint8_t)> tamper;
+
+  bool LineOpen() const { return m_openStreams > 0; }
+  // The bytes the program sent, in order.
+  std::vector<std::uint8_t> SentBytes() const;
+  std::size_t Count(WireEvent::Kind kind, int byte = -2) const;
+
+ private:
+  friend class InProcessStream;
+  int m_openStreams = 0;
+};

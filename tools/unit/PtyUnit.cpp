@@ -1,0 +1,97 @@
+#include "tools/unit/PtyUnit.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+namespace {
+
+std::int64_t NowMs() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// While no program holds the terminal the master reports a hang-up at once;
+// look again this often for the next program to open it.
+constexpr int kHangUpRecheckMs = 10;
+
+}  // namespace
+
+bool PtyUnit::Open(std::string& error) {
+  m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
+  if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
+    error = std::string("cannot make a pseudo-terminal: ") + std::strerror(errno);
+    return false;
+  }
+  const char* name = ::ptsname(m_master);
+  if (name == nullptr) {
+    error = "cannot name the pseudo-terminal";
+    return false;
+  }
+  m_devicePath = name;
+  // Raw from the start, so nothing is echoed or translated before the
+  // program sets its own line settings.
+  termios settings{};
+  if (::tcgetattr(m_master, &settings) == 0) {
+    ::cfmakeraw(&settings);
+    ::tcsetattr(m_master, TCSANOW, &settings);
+  }
+  return true;
+}
+
+PtyUnit::~PtyUnit() {
+  if (m_master >= 0) ::close(m_master);
+}
+
+void PtyUnit::Serve(UnitEngine& engine, const std::function<bool()>& stop, const std::function<void()>& save) {
+  sigset_t waitMask;
+  ::sigemptyset(&waitMask);
+  bool hungUp = false;
+  engine.PowerOn(NowMs());
+  std::uint8_t buffer[512];
+  std::uint8_t out[512];
+  while (true) {
+    std::int64_t now = NowMs();
+    if (!hungUp) {
+      std::size_t n = 0;
+      while (n < sizeof out) {
+        const auto byte = engine.Emit(now);
+        if (!byte) break;
+        out[n++] = *byte;
+      }
+      for (std::size_t done = 0; done < n;) {
+        const ssize_t written = ::write(m_master, out + done, n - done);
+        if (written <= 0) break;
+        done += static_cast<std::size_t>(written);
+      }
+    }
+    if (engine.TakeSaveRequest() && save) save();
+
+    int timeoutMs = -1;
+    if (const auto next = engine.NextEmitAt(now)) timeoutMs = static_cast<int>(*next > now ? *next - now : 0);
+    if (hungUp && (timeoutMs < 0 || timeoutMs > kHangUpRecheckMs)) timeoutMs = kHangUpRecheckMs;
+    pollfd fd{m_master, POLLIN, 0};
+    timespec wait{timeoutMs / 1000, (timeoutMs % 1000) * 1000000L};
+    const int ready = ::ppoll(&fd, 1, timeoutMs < 0 ? nullptr : &wait, &waitMask);
+    if (ready < 0) {
+      if (errno == EINTR && stop()) return;
+      continue;
+    }
+    now = NowMs();
+    const bool hangUpNow = (fd.revents & POLLHUP) != 0 && (fd.revents & POLLIN) == 0;
+    if (hungUp && !hangUpNow) engine.PowerOn(now);  // a program opened the line again
+    hungUp = hangUpNow;
+    if ((fd.revents & POLLIN) != 0) {
+      const ssize_t got = ::read(m_master, buffer, sizeof buffer);
+      for (ssize_t i = 0; i < got; ++i) engine.Take(buffer[i], now);
+      if (got < 0 && errno == EIO) hungUp = true;
+    }
+  }
+}

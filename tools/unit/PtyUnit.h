@@ -1,0 +1,23 @@
+#pragma once
+// Runs a UnitEngine on the master side of a pseudo-terminal in real time.
+#include <functional>
+#include <string>
+
+#include "tools/unit/UnitEngine.h"
+
+class PtyUnit {
+ public:
+  // Opens the pseudo-terminal in raw mode; false with `error` set if it cannot.
+  bool Open(std::string& error);
+  ~PtyUnit();
+  // The device the program opens, e.g. /dev/pts/3.
+  const std::string& DevicePath() const { return m_devicePath; }
+
+  // Serves `engine` until `stop` says so (checked when a signal interrupts
+  // the wait). `save` runs after each transfer that changed the memory.
+  void Serve(UnitEngine& engine, const std::function<bool()>& stop, const std::function<void()>& save);
+
+ private:
+  int m_master = -1;
+  std::string m_devicePath;
+};

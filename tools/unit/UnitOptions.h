@@ -1,0 +1,21 @@
+#pragma once
+// zorvane-unit's command line.
+#include <string>
+#include <vector>
+
+#include "tools/unit/UnitEngine.h"
+
+struct UnitProgramOptions {
+  UnitMode mode = UnitMode::Database;
+  UnitFaults faults;
+  std::string dbFile;    // --db: the database the unit starts with
+  std::string saveFile;  // --save: where what it was sent goes
+  std::string linkPath;  // --link: a symlink to the pseudo-terminal
+  bool help = false;
+};
+
+// Parses args (without the program name); false with `error` set on a
+// usage error.
+bool ParseUnitOptions(const std::vector<std::string>& args, UnitProgramOptions& options, std::string& error);
+
+const char* UnitUsage();

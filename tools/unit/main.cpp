@@ -1,0 +1,97 @@
+// zorvane-unit: an emulated unit on a pseudo-terminal.
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "database/DatabaseFile.h"
+#include "tools/unit/PtyUnit.h"
+#include "tools/unit/UnitOptions.h"
+
+namespace {
+
+volatile sig_atomic_t g_stop = 0;
+
+void OnStopSignal(int) { g_stop = 1; }
+
+bool SaveMemory(const UnitEngine& engine, const std::string& path) {
+  const std::string partial = path + ".partial";
+  {
+    std::ofstream file(partial, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(engine.Memory().data()), kDatabaseImageSize);
+    if (!file) return false;
+  }
+  std::error_code error;
+  std::filesystem::rename(partial, path, error);
+  return !error;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  UnitProgramOptions options;
+  std::string error;
+  if (!ParseUnitOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+    std::cerr << "zorvane-unit: " << error << "\n\n" << UnitUsage();
+    return 2;
+  }
+  if (options.help) {
+    std::cout << UnitUsage();
+    return 0;
+  }
+
+  UnitEngine engine(options.mode, options.faults);
+  if (!options.dbFile.empty()) {
+    const DatabaseFileRead read = ReadDatabaseFileImage(options.dbFile, engine.Memory());
+    if (read.status != DatabaseFileStatus::Ok) {
+      std::cerr << "zorvane-unit: " << options.dbFile << ": " << ToString(read.status) << '\n';
+      return 1;
+    }
+  }
+
+  PtyUnit pty;
+  if (!pty.Open(error)) {
+    std::cerr << "zorvane-unit: " << error << '\n';
+    return 1;
+  }
+  if (!options.linkPath.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove(options.linkPath, ignored);
+    std::filesystem::create_symlink(pty.DevicePath(), options.linkPath, ignored);
+    if (ignored) {
+      std::cerr << "zorvane-unit: cannot link " << options.linkPath << ": " << ignored.message() << '\n';
+      return 1;
+    }
+  }
+
+  // Stop signals are held back except while the unit waits for the line,
+  // so a stop never cuts a save short.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+  signal(SIGPIPE, SIG_IGN);
+
+  std::cout << pty.DevicePath() << std::endl;
+  std::cerr << "zorvane-unit: " << (options.mode == UnitMode::Bootloader ? "bootloader" : "'Connect to PC' mode")
+            << " on " << pty.DevicePath() << (options.linkPath.empty() ? "" : " (" + options.linkPath + ")")
+            << "; Ctrl+C stops it\n";
+
+  auto save = [&] {
+    if (!options.saveFile.empty() && !SaveMemory(engine, options.saveFile)) {
+      std::cerr << "zorvane-unit: cannot write " << options.saveFile << '\n';
+    }
+  };
+  pty.Serve(engine, [] { return g_stop != 0; }, save);
+  if (engine.Stats().blocksAccepted > 0) save();
+  if (!options.linkPath.empty()) ::unlink(options.linkPath.c_str());
+  return 0;
+}
