@@ -9,6 +9,7 @@
 #include "app/CMainFrame.h"
 #include "app/CZorvaneDoc.h"
 #include "app/CZorvaneView.h"
+#include "app/ProcessState.h"
 #include "app/QtMessageBox.h"
 #include "resources/Strings.h"
 
@@ -49,16 +50,24 @@ QString CZorvaneApp::Usage() {
       "Links the PC with a Dravikon road-safety-camera unit over a serial cable.\n"
       "\n"
       "Options:\n"
-      "  -h, --help   Show this help and exit.\n"
+      "  --comm1 PATH  The device of Options > Comm1 (default /dev/ttyS0), e.g. a\n"
+      "                USB adapter such as /dev/ttyUSB0 or an emulated unit's\n"
+      "                pseudo-terminal.\n"
+      "  --comm2 PATH  The device of Options > Comm2 (default /dev/ttyS1).\n"
+      "  -h, --help    Show this help and exit.\n"
       "\n"
       "Arguments:\n"
-      "  FILE         Open FILE as the document (nothing is read from it).\n");
+      "  FILE          Open FILE as the document (nothing is read from it).\n");
 }
 
 CZorvaneApp::StartResult CZorvaneApp::InitInstance(const QStringList& arguments, bool show) {
   QCommandLineParser parser;
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show help."));
   parser.addOption(help);
+  const QCommandLineOption comm1(QStringLiteral("comm1"), QStringLiteral("Device of Comm1."), QStringLiteral("PATH"));
+  const QCommandLineOption comm2(QStringLiteral("comm2"), QStringLiteral("Device of Comm2."), QStringLiteral("PATH"));
+  parser.addOption(comm1);
+  parser.addOption(comm2);
   parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Document to open."));
   if (!parser.parse(arguments)) {
     std::fprintf(stderr, "zorvane: %s\n\n%s", qPrintable(parser.errorText()), qPrintable(Usage()));
@@ -68,6 +77,8 @@ CZorvaneApp::StartResult CZorvaneApp::InitInstance(const QStringList& arguments,
     std::fputs(qPrintable(Usage()), stdout);
     return StartResult::ExitOk;
   }
+  if (parser.isSet(comm1)) CommPortPaths[0] = parser.value(comm1).toStdString();
+  if (parser.isSet(comm2)) CommPortPaths[1] = parser.value(comm2).toStdString();
   const QStringList files = parser.positionalArguments();
   if (files.size() > 1) {
     std::fprintf(stderr, "zorvane: only one file can be opened\n\n%s", qPrintable(Usage()));

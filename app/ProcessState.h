@@ -3,6 +3,9 @@
 // whole run and is only touched on the user-interface thread (or by the one
 // command that holds the modal progress dialog). Core functions never reach
 // for these: the handlers pass them in.
+#include <array>
+#include <string>
+
 #include "database/DatabaseImage.h"
 
 // The database the program holds: plotted, written to the unit and to files.
@@ -14,3 +17,6 @@ extern DatabaseImage MergeScratch;
 
 // Serial port selection: 0 = Comm1, 1 = Comm2. Not saved between runs.
 extern int CommPortIndex;
+// The devices of Comm1 and Comm2: /dev/ttyS0 and /dev/ttyS1 unless the
+// command line (--comm1, --comm2) names others.
+extern std::array<std::string, 2> CommPortPaths;

@@ -1,3 +1,16 @@
 #include "app/CZorvaneView.h"
+#include "app/ProcessState.h"
+#include "link/ReadFromUnit.h"
+#include "link/qt/TransferRunner.h"
+#include "resources/Strings.h"
 
-void CZorvaneView::OnReadFromUnit() {}
+// The prompt and, after the transfer, the merge, redraw and messages run
+// here on the user-interface thread; only the exchange with the unit runs on
+// the worker.
+void CZorvaneView::OnReadFromUnit() {
+  if (!ConfirmReadFromUnit(Messages())) return;
+  const TransferJob job{kProgressReading, true,
+                        [](UnitCommandContext& context) { return TransferFromUnit(context, IncomingImage); }};
+  if (RunTransfer(this, Messages(), CommPortIndex, CommPortPaths, job) != UnitCommandOutcome::Completed) return;
+  FinishReadFromUnit(Messages(), WorkingDatabase, IncomingImage, MergeScratch, [this] { RedrawNow(); });
+}

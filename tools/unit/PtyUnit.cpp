@@ -74,24 +74,27 @@ void PtyUnit::Serve(UnitEngine& engine, const std::function<bool()>& stop, const
     }
     if (engine.TakeSaveRequest() && save) save();
 
+    if (hungUp) {
+      // Nobody holds the line: wait a little, then look again.
+      timespec pause{0, kHangUpRecheckMs * 1000000L};
+      ::ppoll(nullptr, 0, &pause, &waitMask);
+      if (stop()) return;
+    }
     int timeoutMs = -1;
     if (const auto next = engine.NextEmitAt(now)) timeoutMs = static_cast<int>(*next > now ? *next - now : 0);
-    if (hungUp && (timeoutMs < 0 || timeoutMs > kHangUpRecheckMs)) timeoutMs = kHangUpRecheckMs;
+    if (hungUp) timeoutMs = 0;
     pollfd fd{m_master, POLLIN, 0};
     timespec wait{timeoutMs / 1000, (timeoutMs % 1000) * 1000000L};
     const int ready = ::ppoll(&fd, 1, timeoutMs < 0 ? nullptr : &wait, &waitMask);
-    if (ready < 0) {
-      if (errno == EINTR && stop()) return;
-      continue;
-    }
+    if (stop()) return;
+    if (ready < 0) continue;
     now = NowMs();
-    const bool hangUpNow = (fd.revents & POLLHUP) != 0 && (fd.revents & POLLIN) == 0;
+    const bool hangUpNow = (fd.revents & POLLHUP) != 0;
     if (hungUp && !hangUpNow) engine.PowerOn(now);  // a program opened the line again
     hungUp = hangUpNow;
     if ((fd.revents & POLLIN) != 0) {
       const ssize_t got = ::read(m_master, buffer, sizeof buffer);
       for (ssize_t i = 0; i < got; ++i) engine.Take(buffer[i], now);
-      if (got < 0 && errno == EIO) hungUp = true;
     }
   }
 }

@@ -1,0 +1,64 @@
+#include "link/qt/TransferDialog.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "dialogs/MessageBox.h"
+#include "link/LinkConstants.h"
+
+TransferDialog::TransferDialog(QWidget* parent, const char* progressText, std::atomic<bool>* cancel)
+    : QDialog(parent), m_progressText(progressText), m_cancel(cancel) {
+  setObjectName(QStringLiteral("TransferDialog"));
+  setWindowTitle(QStringLiteral("zorvane"));
+  setModal(true);
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  auto* layout = new QVBoxLayout(this);
+  m_label = new QLabel(this);
+  m_bar = new QProgressBar(this);
+  layout->addWidget(m_label);
+  layout->addWidget(m_bar);
+  if (m_cancel != nullptr) {
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    layout->addWidget(m_cancelButton, 0, Qt::AlignRight);
+    connect(m_cancelButton, &QPushButton::clicked, this, &TransferDialog::reject);
+  } else {
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
+  }
+  m_label->setText(QStringLiteral("Connecting to the unit..."));
+  m_bar->setRange(0, 0);
+  m_label->setMinimumWidth(m_label->fontMetrics().horizontalAdvance(QString(48, QLatin1Char('x'))));
+}
+
+void TransferDialog::ShowBlock(int block) {
+  m_label->setText(QString::fromStdString(FormatMessageText(m_progressText, block)));
+}
+
+void TransferDialog::SetTotal(int total) {
+  m_total = total > 0 ? total : 1;
+  m_bar->setRange(0, m_total);
+  m_bar->setValue(0);
+  ShowBlock(1);
+}
+
+void TransferDialog::SetDone(int done) {
+  m_bar->setValue(done);
+  ShowBlock(done < m_total ? done + 1 : m_total);
+}
+
+void TransferDialog::Finish() {
+  m_finished = true;
+  accept();
+}
+
+void TransferDialog::reject() {
+  if (m_finished) {
+    QDialog::reject();
+    return;
+  }
+  if (m_cancel == nullptr) return;
+  m_cancel->store(true);
+  if (m_cancelButton) m_cancelButton->setEnabled(false);
+  m_label->setText(QStringLiteral("Stopping..."));
+}

@@ -1,0 +1,138 @@
+// zorvane-cli read, write and ports against zorvane-unit on a real
+// pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <QSerialPort>
+#include <sstream>
+
+#include "database/DatabaseFile.h"
+#include "tests/support/ImageBuilders.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/UnitProcess.h"
+#include "tools/cli/CliUnit.h"
+#include "tools/cli/Subcommand.h"
+
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliRun Cli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  CliStreams io{out, err, false};
+  const int status = RunCli(args, io);
+  return {status, out.str(), err.str()};
+}
+
+std::string Bytes(const DatabaseImage& image) {
+  return std::string(reinterpret_cast<const char*>(image.data()), kDatabaseImageSize);
+}
+
+class UnitCommands : public ::testing::Test {
+ protected:
+  TempDir dir;
+};
+
+TEST_F(UnitCommands, AFullWriteThenAFullReadGivesBackEveryByte) {
+  const std::string saved = dir.File("unit-saved.bin");
+  UnitProcess unit({"--save", saved});
+  ASSERT_TRUE(unit.Started());
+  const DatabaseImage written = ImageWith(DistinctEntries(700, 21));
+  const std::string source = dir.Write("source.bin", Bytes(written));
+
+  const CliRun write = Cli({"write", "--port", unit.Device(), source});
+  EXPECT_EQ(write.status, kExitOk) << write.err;
+  EXPECT_EQ(write.out, "Database written successfully\n");
+  EXPECT_EQ(write.err, "");  // not a terminal: no progress bar
+
+  const std::string back = dir.File("back.bin");
+  const CliRun read = Cli({"read", "--port", unit.Device(), "-o", back});
+  EXPECT_EQ(read.status, kExitOk) << read.err;
+  EXPECT_NE(read.out.find("Database loaded successfully"), std::string::npos);
+  EXPECT_EQ(ReadWholeFile(back), Bytes(written));
+
+  EXPECT_EQ(unit.Stop(), 0);
+  EXPECT_EQ(ReadWholeFile(saved), Bytes(written));
+}
+
+TEST_F(UnitCommands, ReadMergesIntoTheFileGiven) {
+  const std::string db = dir.Write("unit.bin", Bytes(ImageWith(DistinctEntries(20, 5, 0))));
+  UnitProcess unit({"--db", db});
+  ASSERT_TRUE(unit.Started());
+  const std::string into = dir.Write("into.bin", Bytes(ImageWith(DistinctEntries(10, 6, 1))));
+  const std::string out = dir.File("out.bin");
+  const CliRun read = Cli({"read", "--port", unit.Device(), "--into", into, "-o", out});
+  EXPECT_EQ(read.status, kExitOk) << read.err;
+  DatabaseImage merged;
+  ASSERT_EQ(ReadDatabaseFileImage(out, merged).status, DatabaseFileStatus::Ok);
+  EXPECT_EQ(merged.Count(), 30);
+}
+
+TEST_F(UnitCommands, AMissingDeviceIsNamedAndFailsWithStatus1) {
+  const CliRun read = Cli({"read", "--port", dir.File("ttyUSB9"), "-o", dir.File("out.bin")});
+  EXPECT_EQ(read.status, kExitFailed);
+  EXPECT_EQ(read.err, "zorvane-cli read: Error Opening Comm Port\n\nThere is no device " + dir.File("ttyUSB9") +
+                          ". Check the cable or USB adapter, or choose the other port under Options.\n");
+}
+
+TEST_F(UnitCommands, ADeviceAnotherProgramHoldsIsReportedBusy) {
+  UnitProcess unit;
+  ASSERT_TRUE(unit.Started());
+  EnsureQtCore();
+  QSerialPort holder(QString::fromStdString(unit.Device()));
+  ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
+  const std::string source = dir.Write("source.bin", Bytes(ImageWith({{1, 2}})));
+  const CliRun write = Cli({"write", "--port", unit.Device(), source});
+  EXPECT_EQ(write.status, kExitFailed);
+  EXPECT_NE(write.err.find("Error Opening Comm Port\n\n" + unit.Device() + " is in use by another program"),
+            std::string::npos)
+      << write.err;
+}
+
+TEST_F(UnitCommands, AUnitThatNeverEchoesTimesOutWithStatus3) {
+  UnitProcess unit({"--never-echo"});
+  ASSERT_TRUE(unit.Started());
+  const CliRun read = Cli({"read", "--port", unit.Device(), "-o", dir.File("out.bin")});
+  EXPECT_EQ(read.status, kExitNoAnswer);
+  EXPECT_EQ(read.err, "zorvane-cli read: Timed out talking to unit. Please retry.\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.bin")));
+}
+
+TEST_F(UnitCommands, AUnitThatEchoesTheWakeGivesNoResponseWithStatus3) {
+  UnitProcess unit({"--echo-wake"});
+  ASSERT_TRUE(unit.Started());
+  const std::string source = dir.Write("source.bin", Bytes(ImageWith({{1, 2}})));
+  const CliRun write = Cli({"write", "--port", unit.Device(), source});
+  EXPECT_EQ(write.status, kExitNoAnswer);
+  EXPECT_EQ(write.err, "zorvane-cli write: No response from Unit\n");
+}
+
+TEST_F(UnitCommands, UsageErrorsGiveStatus2AndNonDatabasesAreRefused) {
+  EXPECT_EQ(Cli({"read", "--port", "/dev/null"}).status, kExitUsage);
+  EXPECT_EQ(Cli({"read", "-o", "x"}).status, kExitUsage);
+  EXPECT_EQ(Cli({"write", "--port", "/dev/null"}).status, kExitUsage);
+  EXPECT_EQ(Cli({"write", "a", "b", "--port", "p"}).status, kExitUsage);
+  EXPECT_EQ(Cli({"ports", "extra"}).status, kExitUsage);
+  const std::string notDb = dir.Write("notes.txt", "hello");
+  const CliRun write = Cli({"write", "--port", "/dev/null", notDb});
+  EXPECT_EQ(write.status, kExitFailed);
+  EXPECT_NE(write.err.find("not a database file"), std::string::npos);
+}
+
+TEST(ProgressBar, ShowsBlocksAndPercentOnOneLine) {
+  EXPECT_EQ(ProgressBar::Line("reading", 0, 1024), "reading [..............................]    0/1024 blocks   0%");
+  EXPECT_EQ(ProgressBar::Line("writing", 512, 1024), "writing [###############...............]  512/1024 blocks  50%");
+  EXPECT_EQ(ProgressBar::Line("reading", 1024, 1024), "reading [##############################] 1024/1024 blocks 100%");
+  std::ostringstream err;
+  ProgressBar bar(err, "reading");
+  bar.Start(1024);
+  for (int i = 1; i <= 1024; ++i) bar.Step(i);
+  bar.Done();
+  EXPECT_EQ(err.str().find('\n'), err.str().size() - 1);
+  EXPECT_NE(err.str().find("\r" + ProgressBar::Line("reading", 1024, 1024)), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+// Read from Unit and Write to Unit in the window, against zorvane-unit on a
+// pseudo-terminal: the transfer runs on a worker behind a modal progress
+// dialog, and the messages keep their order.
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/ProcessState.h"
+#include "link/qt/TransferDialog.h"
+#include "resources/Strings.h"
+#include "tests/gui/AppFixture.h"
+#include "tests/support/ImageBuilders.h"
+#include "tests/support/UnitProcess.h"
+
+namespace {
+
+TransferDialog* OpenTransferDialog() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* dialog = qobject_cast<TransferDialog*>(widget); dialog && dialog->isVisible()) return dialog;
+  }
+  return nullptr;
+}
+
+class UnitCommandsGui : public AppFixture {
+ protected:
+  void SetUp() override {
+    AppFixture::SetUp();
+    ASSERT_TRUE(unit.Started());
+    savedPaths = CommPortPaths;
+    CommPortPaths[0] = unit.Device();
+    // Whenever a message shows, note whether the progress dialog is still up.
+    messages.onShow = [this](const ShownMessage&) { dialogUpAtMessage.push_back(OpenTransferDialog() != nullptr); };
+  }
+  void TearDown() override {
+    CommPortPaths = savedPaths;
+    AppFixture::TearDown();
+  }
+
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const ShownMessage& m : messages.shown) texts.push_back(m.text);
+    return texts;
+  }
+
+  UnitProcess unit;
+  std::array<std::string, 2> savedPaths;
+  std::vector<bool> dialogUpAtMessage;
+};
+
+TEST_F(UnitCommandsGui, WriteThenReadBackThroughTheWindow) {
+  const DatabaseImage written = ImageWith(DistinctEntries(120, 4));
+  WorkingDatabase = written;
+  View()->OnWriteToUnit();
+  EXPECT_EQ(Texts(), (std::vector<std::string>{kMsgWriteUnitPrompt, kMsgDatabaseWritten}));
+  EXPECT_EQ(dialogUpAtMessage, (std::vector<bool>{false, false}));
+  EXPECT_EQ(WorkingDatabase, written);
+
+  App()->OnFileNew();
+  messages.shown.clear();
+  dialogUpAtMessage.clear();
+  bool sawReading = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (TransferDialog* dialog = OpenTransferDialog()) {
+      sawReading |= dialog->findChild<QLabel*>()->text().startsWith(QStringLiteral("Reading block"));
+      EXPECT_EQ(dialog->findChildren<QPushButton*>().size(), 1);  // Cancel
+    }
+  });
+  watch.start(0);
+  View()->OnReadFromUnit();
+  watch.stop();
+  EXPECT_TRUE(sawReading);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{kMsgReadUnitPrompt, kMsgDatabaseLoaded}));
+  EXPECT_EQ(WorkingDatabase, written);
+  EXPECT_EQ(IncomingImage, written);
+}
+
+TEST_F(UnitCommandsGui, CancelDuringTheReadStopsItAndShowsNothingMore) {
+  WorkingDatabase = ImageWith(DistinctEntries(3, 9));
+  const DatabaseImage before = WorkingDatabase;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    TransferDialog* dialog = OpenTransferDialog();
+    if (dialog && dialog->findChild<QLabel*>()->text().startsWith(QStringLiteral("Reading block"))) {
+      dialog->findChild<QPushButton*>()->click();
+      watch.stop();
+    }
+  });
+  watch.start(0);
+  View()->OnReadFromUnit();
+  EXPECT_EQ(Texts(), std::vector<std::string>{kMsgReadUnitPrompt});
+  EXPECT_EQ(WorkingDatabase, before);
+}
+
+TEST_F(UnitCommandsGui, AMissingPortIsToldWithItsReason) {
+  CommPortIndex = 1;
+  CommPortPaths[1] = "/dev/zorvane-no-such-port";
+  View()->OnWriteToUnit();
+  CommPortIndex = 0;
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_TRUE(messages.shown[1].text.starts_with("Error Opening Comm Port\n\nThere is no device /dev/zorvane-no-such-port"));
+  EXPECT_EQ(messages.shown[1].caption, "Error");
+}
+
+}  // namespace
