@@ -4,6 +4,7 @@
 
 #include "link/LinkConstants.h"
 #include "tests/support/InProcessUnit.h"
+#include "tools/unit/SampleDatabase.h"
 #include "tools/unit/UnitOptions.h"
 
 namespace {
@@ -114,6 +115,24 @@ TEST(UnitOptions, EveryFaultHasItsOption) {
     EXPECT_FALSE(ParseUnitOptions(bad, ignored, error)) << bad[0];
     EXPECT_FALSE(error.empty());
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SampleDatabase, HoldsItsEntriesAllOnTheMapOfBritain) {
+  const DatabaseImage sample = SampleDatabase();
+  ASSERT_TRUE(sample.HasSignature());
+  ASSERT_EQ(sample.Count(), kSampleEntries);
+  for (int i = 0; i < kSampleEntries; ++i) {
+    const CameraEntry e = sample.Entry(i);
+    EXPECT_GT(e.latitude, 49.5 * kUnitsPerDegree) << i;
+    EXPECT_LT(e.latitude, 59.0 * kUnitsPerDegree) << i;
+    EXPECT_GT(e.longitude, -8.0 * kUnitsPerDegree) << i;
+    EXPECT_LT(e.longitude, 2.0 * kUnitsPerDegree) << i;
+  }
+  EXPECT_EQ(SampleDatabase(), sample);
 }
 
 }  // namespace

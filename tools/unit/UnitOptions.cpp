@@ -35,6 +35,8 @@ const char* UnitUsage() {
          "\n"
          "Options:\n"
          "  --db FILE              start with this database file (otherwise empty)\n"
+         "  --sample               start with a built-in sample database (600\n"
+         "                         made-up camera locations around British towns)\n"
          "  --save FILE            write what the unit was sent to FILE (after each\n"
          "                         transfer and on exit; in bootloader mode the\n"
          "                         65,536 bytes of the received image)\n"
@@ -63,6 +65,8 @@ bool ParseUnitOptions(const std::vector<std::string>& args, UnitProgramOptions& 
       options.help = true;
     } else if (arg == "--bootloader") {
       options.mode = UnitMode::Bootloader;
+    } else if (arg == "--sample") {
+      options.sample = true;
     } else if (arg == "--never-echo") {
       options.faults.neverEcho = true;
     } else if (arg == "--echo-wake") {

@@ -9,6 +9,7 @@ struct UnitProgramOptions {
   UnitMode mode = UnitMode::Database;
   UnitFaults faults;
   std::string dbFile;    // --db: the database the unit starts with
+  bool sample = false;   // --sample: start with the built-in sample database
   std::string saveFile;  // --save: where what it was sent goes
   std::string linkPath;  // --link: a symlink to the pseudo-terminal
   bool help = false;

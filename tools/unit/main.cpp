@@ -9,6 +9,7 @@
 
 #include "database/DatabaseFile.h"
 #include "tools/unit/PtyUnit.h"
+#include "tools/unit/SampleDatabase.h"
 #include "tools/unit/UnitOptions.h"
 
 namespace {
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
   }
 
   UnitEngine engine(options.mode, options.faults);
+  if (options.sample) engine.Memory() = SampleDatabase();
   if (!options.dbFile.empty()) {
     const DatabaseFileRead read = ReadDatabaseFileImage(options.dbFile, engine.Memory());
     if (read.status != DatabaseFileStatus::Ok) {

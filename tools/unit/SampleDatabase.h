@@ -1,0 +1,8 @@
+#pragma once
+// A made-up database for demonstrations: camera locations scattered around
+// towns of Great Britain, the same every time.
+#include "database/DatabaseImage.h"
+
+inline constexpr int kSampleEntries = 600;
+
+DatabaseImage SampleDatabase();
