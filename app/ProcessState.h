@@ -4,6 +4,7 @@
 // command that holds the modal progress dialog). Core functions never reach
 // for these: the handlers pass them in.
 #include "database/DatabaseImage.h"
+#include "map/qt/MapPicture.h"
 
 // The database the program holds: plotted, written to the unit and to files.
 extern DatabaseImage WorkingDatabase;
@@ -14,3 +15,14 @@ extern DatabaseImage MergeScratch;
 
 // Serial port selection: 0 = Comm1, 1 = Comm2. Not saved between runs.
 extern int CommPortIndex;
+
+// The map picture held since the last view initialisation. The object and
+// its class share the name; where both are in view, the type is written
+// `class MapPicture`.
+extern class MapPicture MapPicture;
+// 1 when the last load of the map file could open it (the picture may still
+// have failed to decode), else 0.
+extern int MapLoaded;
+// The picture's size in pixels as measured by the last drawing that had one.
+extern int MapWidth;
+extern int MapHeight;
