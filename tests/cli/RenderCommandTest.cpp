@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <sstream>
 
+#include "tests/cli/CliRunner.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/SourceTree.h"
 #include "tests/support/TempDir.h"
-#include "tools/cli/Subcommand.h"
 
 namespace {
 
@@ -34,11 +33,9 @@ class RenderCommand : public ::testing::Test {
 
   int Run(std::vector<std::string> args) {
     args.insert(args.begin(), "render");
-    std::ostringstream out, errStream;
-    CliStreams io{out, errStream, false};
-    const int status = RunCli(args, io);
-    err = errStream.str();
-    return status;
+    const CliRun run = RunCliWith(args);
+    err = run.err;
+    return run.status;
   }
   QImage Output() const { return QImage(QString::fromStdString(output)).convertToFormat(QImage::Format_RGB32); }
 
