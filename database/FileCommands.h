@@ -1,0 +1,38 @@
+#pragma once
+// The file commands as whole flows: each asks for a file name, checks it,
+// does its work and tells the user, through the interfaces in the context.
+// The view's handlers only build the context.
+#include <functional>
+
+#include "database/DatabaseImage.h"
+
+class FileNamePrompt;
+class MessageBox;
+
+struct DatabaseCommandContext {
+  MessageBox& messages;
+  FileNamePrompt& prompt;
+  // Puts the held database on screen at once; called after every merge,
+  // before any further message.
+  std::function<void()> redrawNow;
+  DatabaseImage& working;
+  DatabaseImage& incoming;
+  DatabaseImage& scratch;
+};
+
+enum class CommandOutcome {
+  Cancelled,  // the dialog was not left with OK; nothing was shown
+  Failed,     // an error message was shown; the held database is unchanged
+  Completed,  // done, perhaps with a warning
+};
+
+// Read from File: merges a database file into the held database.
+CommandOutcome ReadFromFileCommand(DatabaseCommandContext& context);
+// Write to File: saves the held database as a 65,536-byte file.
+CommandOutcome WriteToFileCommand(DatabaseCommandContext& context);
+// Import Camera Data: converts a camera CSV file and merges its locations.
+CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context);
+
+// Shared by the loads: merges `incoming` into `working`, redraws, and says
+// so when the database had no room for all of the new entries.
+void MergeAndRedraw(DatabaseCommandContext& context);

@@ -1,0 +1,46 @@
+#include "database/CameraCsv.h"
+#include "database/FileCommands.h"
+#include "dialogs/FileNamePrompt.h"
+#include "dialogs/MessageBox.h"
+#include "resources/Strings.h"
+
+namespace {
+
+std::string LoadedMessage(const CsvImportResult& read) {
+  std::string text = read.ReachedLimit() ? std::string(kMsgMaximumEntries)
+                                         : FormatMessageText(kMsgLocationsLoaded, read.entries);
+  if (read.skipped > 0) {
+    if (!text.ends_with('\n')) text += '\n';
+    text += FormatMessageText(kMsgLinesSkipped, read.skipped);
+  }
+  return text;
+}
+
+}  // namespace
+
+CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context) {
+  const std::optional<std::string> name = context.prompt.Ask(FileNameDialogKind::Import);
+  if (!name) return CommandOutcome::Cancelled;
+  MessageBox& messages = context.messages;
+  if (name->empty()) {
+    messages.Show(kMsgSpecifyFilename, kCaptionError, MessageStyle::Ok);
+    return CommandOutcome::Failed;
+  }
+
+  const CsvImportResult read = ReadCameraCsv(*name, context.incoming);
+  if (read.status != CsvImportStatus::Ok) {
+    messages.Show(FormatMessageText(kMsgCannotOpenForReading, *name), kCaptionError, MessageStyle::Ok);
+    return CommandOutcome::Failed;
+  }
+  if (read.entries == 0) {
+    messages.Show(kMsgNoEntries, kCaptionWarning, MessageStyle::Ok);
+    return CommandOutcome::Completed;
+  }
+
+  // The count is told before the merge: it is the lines converted, not the
+  // entries the merge then adds.
+  messages.Show(LoadedMessage(read), read.ReachedLimit() ? kCaptionWarning : kCaptionSuccess, MessageStyle::Ok);
+  context.incoming.WriteHeader(read.entries);
+  MergeAndRedraw(context);
+  return CommandOutcome::Completed;
+}
