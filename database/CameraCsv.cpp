@@ -1,5 +1,6 @@
 #include "database/CameraCsv.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -124,4 +125,29 @@ CsvImportResult ReadCameraCsv(const std::string& path, DatabaseImage& incoming) 
   }
   if (std::ferror(file.get())) result.status = CsvImportStatus::ReadError;
   return result;
+}
+
+namespace {
+
+void AppendDegrees(std::string& text, std::int32_t units) {
+  char digits[32];
+  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, static_cast<double>(units) / kUnitsPerDegree,
+                                          std::chars_format::fixed, 6);
+  text.append(digits, error == std::errc() ? end : digits);
+}
+
+}  // namespace
+
+std::string CameraCsvText(const DatabaseImage& image) {
+  std::string text = "X,Y\n";
+  const int count = image.BoundedCount();
+  text.reserve(text.size() + static_cast<std::size_t>(count) * 24);
+  for (int i = 0; i < count; ++i) {
+    const CameraEntry entry = image.Entry(i);
+    AppendDegrees(text, entry.longitude);
+    text += ',';
+    AppendDegrees(text, entry.latitude);
+    text += '\n';
+  }
+  return text;
 }

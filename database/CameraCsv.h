@@ -62,3 +62,9 @@ inline constexpr std::size_t kSkippedLinesKept = 5;
 // writes it when it goes on to the merge. On CannotOpen `incoming` is
 // untouched; on ReadError its contents are undefined and must not be merged.
 CsvImportResult ReadCameraCsv(const std::string& path, DatabaseImage& incoming);
+
+// The entries of `image` (its count bounded by capacity) as a CSV list that
+// ReadCameraCsv reads back to the same entries: the header "X,Y", then
+// "longitude,latitude" in degrees with 6 decimals, one line per entry in
+// stored order.
+std::string CameraCsvText(const DatabaseImage& image);

@@ -56,13 +56,13 @@ WriteTarget ResolveWriteTarget(const std::string& path) {
   return target;
 }
 
-bool WriteAndSync(int fd, const DatabaseImage& image, mode_t mode) {
+bool WriteAndSync(int fd, std::span<const std::uint8_t> bytes, mode_t mode) {
   FileHandle file(::fdopen(fd, "wb"), &std::fclose);
   if (!file) {
     ::close(fd);
     return false;
   }
-  bool ok = std::fwrite(image.data(), 1, kDatabaseImageSize, file.get()) == kDatabaseImageSize;
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
   ok = ok && std::fflush(file.get()) == 0;
   ok = ok && ::fchmod(fd, mode) == 0;
   ok = ok && ::fsync(fd) == 0;
@@ -143,6 +143,10 @@ int EntriesHeld(const DatabaseImage& image, std::size_t bytesRead) {
 }
 
 DatabaseFileStatus WriteDatabaseFile(const std::string& path, const DatabaseImage& image) {
+  return WriteFileAtomically(path, image.bytes);
+}
+
+DatabaseFileStatus WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
   namespace fs = std::filesystem;
   const WriteTarget target = ResolveWriteTarget(path);
   if (target.status != DatabaseFileStatus::Ok) return target.status;
@@ -153,7 +157,7 @@ DatabaseFileStatus WriteDatabaseFile(const std::string& path, const DatabaseImag
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return DatabaseFileStatus::CannotCreate;
 
-  if (!WriteAndSync(fd, image, target.mode) || std::rename(temp.c_str(), target.path.c_str()) != 0) {
+  if (!WriteAndSync(fd, bytes, target.mode) || std::rename(temp.c_str(), target.path.c_str()) != 0) {
     ::unlink(temp.c_str());
     return DatabaseFileStatus::WriteError;
   }

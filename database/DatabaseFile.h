@@ -2,6 +2,8 @@
 // Database files: exactly the 65,536 bytes of a DatabaseImage, no header of
 // their own.
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "database/DatabaseImage.h"
@@ -38,10 +40,13 @@ int WholeEntriesIn(std::size_t bytes);
 // it was read from.
 int EntriesHeld(const DatabaseImage& image, std::size_t bytesRead);
 
-// Writes all 65,536 bytes of `image` to `path` so that a failure never
-// leaves a half-written file: the bytes go to a temporary file in the same
-// folder, are flushed and synced, and the temporary file is then renamed
-// over `path`. On any failure the temporary file is removed and an existing
-// file of that name keeps its old contents. A symbolic link is written
-// through and kept.
+// Writes `bytes` to `path` so that a failure never leaves a half-written
+// file: the bytes go to a temporary file in the same folder, are flushed and
+// synced, and the temporary file is then renamed over `path`. On any failure
+// the temporary file is removed and an existing file of that name keeps its
+// old contents. A symbolic link is written through and kept; a name that is
+// a folder gives CannotCreate, one that is a device or a pipe WriteError.
+DatabaseFileStatus WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// All 65,536 bytes of `image`, written as WriteFileAtomically does.
 DatabaseFileStatus WriteDatabaseFile(const std::string& path, const DatabaseImage& image);

@@ -7,6 +7,7 @@
 #include "database/DatabaseImage.h"
 
 class FileNamePrompt;
+struct CsvImportResult;
 class MessageBox;
 
 struct DatabaseCommandContext {
@@ -31,7 +32,11 @@ CommandOutcome ReadFromFileCommand(DatabaseCommandContext& context);
 // Write to File: saves the held database as a 65,536-byte file.
 CommandOutcome WriteToFileCommand(DatabaseCommandContext& context);
 // Import Camera Data: converts a camera CSV file and merges its locations.
-CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context);
+// `details`, when given, receives what the reading of the file found.
+CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context, CsvImportResult* details);
+inline CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context) {
+  return ImportCameraDataCommand(context, nullptr);
+}
 
 // Shared by the loads: merges `incoming` into `working`, redraws, and says
 // so when the database had no room for all of the new entries.

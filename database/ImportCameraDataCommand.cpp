@@ -18,7 +18,7 @@ std::string LoadedMessage(const CsvImportResult& read) {
 
 }  // namespace
 
-CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context) {
+CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context, CsvImportResult* details) {
   const std::optional<std::string> name = context.prompt.Ask(FileNameDialogKind::Import);
   if (!name) return CommandOutcome::Cancelled;
   MessageBox& messages = context.messages;
@@ -28,6 +28,7 @@ CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context) {
   }
 
   const CsvImportResult read = ReadCameraCsv(*name, context.incoming);
+  if (details != nullptr) *details = read;
   if (read.status != CsvImportStatus::Ok) {
     messages.Show(FormatMessageText(kMsgCannotOpenForReading, *name), kCaptionError, MessageStyle::Ok);
     return CommandOutcome::Failed;
