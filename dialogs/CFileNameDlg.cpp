@@ -95,6 +95,7 @@ QWidget* CFileNameDlg::Control(int id) const {
 
 int CFileNameDlg::DoModal() {
   m_edit->setText(m_fileName);
+  Control(IDOK)->setFocus();
   return exec() == QDialog::Accepted ? IDOK : IDCANCEL;
 }
 
