@@ -153,7 +153,10 @@ DatabaseFileStatus WriteFileAtomically(const std::string& path, std::span<const 
 
   const fs::path targetPath(target.path);
   const fs::path folder = targetPath.has_parent_path() ? targetPath.parent_path() : fs::path(".");
-  std::string temp = (folder / ("." + targetPath.filename().string() + ".XXXXXX")).string();
+  std::string hidden = ".";
+  hidden += targetPath.filename().string();
+  hidden += ".XXXXXX";
+  std::string temp = (folder / hidden).string();
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return DatabaseFileStatus::CannotCreate;
 
