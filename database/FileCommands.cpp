@@ -1,6 +1,7 @@
 #include "database/FileCommands.h"
 
 #include "database/Merge.h"
+#include "dialogs/FileNamePrompt.h"
 #include "dialogs/MessageBox.h"
 #include "resources/Strings.h"
 
@@ -10,4 +11,15 @@ void MergeAndRedraw(DatabaseCommandContext& context) {
   if (merged.leftOut > 0) {
     context.messages.Show(FormatMessageText(kMsgDatabaseFull, merged.leftOut), kCaptionWarning, MessageStyle::Ok);
   }
+}
+
+FileNameAnswer AskForFileName(DatabaseCommandContext& context, FileNameDialogKind kind) {
+  FileNameAnswer answer;
+  answer.name = context.prompt.Ask(kind);
+  if (answer.name && answer.name->empty()) {
+    context.messages.Show(kMsgSpecifyFilename, kCaptionError, MessageStyle::Ok);
+    answer.name.reset();
+    answer.otherwise = CommandOutcome::Failed;
+  }
+  return answer;
 }

@@ -3,8 +3,11 @@
 // does its work and tells the user, through the interfaces in the context.
 // The view's handlers only build the context.
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "database/DatabaseImage.h"
+#include "resources/FileNameDialogTemplates.h"
 
 class FileNamePrompt;
 struct CsvImportResult;
@@ -37,6 +40,15 @@ CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context, CsvImpor
 inline CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context) {
   return ImportCameraDataCommand(context, nullptr);
 }
+
+// Shared by the commands: asks for the name in the dialog of `kind`. No name
+// when the dialog was cancelled, or left with an empty name, which has then
+// been reported; `otherwise` says which.
+struct FileNameAnswer {
+  std::optional<std::string> name;
+  CommandOutcome otherwise = CommandOutcome::Cancelled;
+};
+FileNameAnswer AskForFileName(DatabaseCommandContext& context, FileNameDialogKind kind);
 
 // Shared by the loads: merges `incoming` into `working`, redraws, and says
 // so when the database had no room for all of the new entries.

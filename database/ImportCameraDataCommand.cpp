@@ -1,6 +1,5 @@
 #include "database/CameraCsv.h"
 #include "database/FileCommands.h"
-#include "dialogs/FileNamePrompt.h"
 #include "dialogs/MessageBox.h"
 #include "resources/Strings.h"
 
@@ -19,18 +18,15 @@ std::string LoadedMessage(const CsvImportResult& read) {
 }  // namespace
 
 CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context, CsvImportResult* details) {
-  const std::optional<std::string> name = context.prompt.Ask(FileNameDialogKind::Import);
-  if (!name) return CommandOutcome::Cancelled;
+  const FileNameAnswer answer = AskForFileName(context, FileNameDialogKind::Import);
+  if (!answer.name) return answer.otherwise;
+  const std::string& name = *answer.name;
   MessageBox& messages = context.messages;
-  if (name->empty()) {
-    messages.Show(kMsgSpecifyFilename, kCaptionError, MessageStyle::Ok);
-    return CommandOutcome::Failed;
-  }
 
-  const CsvImportResult read = ReadCameraCsv(*name, context.incoming);
+  const CsvImportResult read = ReadCameraCsv(name, context.incoming);
   if (details != nullptr) *details = read;
   if (read.status != CsvImportStatus::Ok) {
-    messages.Show(FormatMessageText(kMsgCannotOpenForReading, *name), kCaptionError, MessageStyle::Ok);
+    messages.Show(FormatMessageText(kMsgCannotOpenForReading, name), kCaptionError, MessageStyle::Ok);
     return CommandOutcome::Failed;
   }
   if (read.entries == 0) {

@@ -1,19 +1,15 @@
 #include "database/DatabaseFile.h"
 #include "database/FileCommands.h"
-#include "dialogs/FileNamePrompt.h"
 #include "dialogs/MessageBox.h"
 #include "resources/Strings.h"
 
 CommandOutcome ReadFromFileCommand(DatabaseCommandContext& context) {
-  const std::optional<std::string> name = context.prompt.Ask(FileNameDialogKind::ReadFile);
-  if (!name) return CommandOutcome::Cancelled;
+  const FileNameAnswer answer = AskForFileName(context, FileNameDialogKind::ReadFile);
+  if (!answer.name) return answer.otherwise;
+  const std::string& name = *answer.name;
   MessageBox& messages = context.messages;
-  if (name->empty()) {
-    messages.Show(kMsgSpecifyFilename, kCaptionError, MessageStyle::Ok);
-    return CommandOutcome::Failed;
-  }
 
-  const DatabaseFileRead read = LoadDatabaseFile(*name, context.incoming);
+  const DatabaseFileRead read = LoadDatabaseFile(name, context.incoming);
   switch (read.status) {
     case DatabaseFileStatus::Ok:
       MergeAndRedraw(context);
@@ -23,7 +19,7 @@ CommandOutcome ReadFromFileCommand(DatabaseCommandContext& context) {
       return CommandOutcome::Failed;
     default:
       // A file that breaks off part-way is not taken as a short one.
-      messages.Show(FormatMessageText(kMsgCannotOpenForReading, *name), kCaptionError, MessageStyle::Ok);
+      messages.Show(FormatMessageText(kMsgCannotOpenForReading, name), kCaptionError, MessageStyle::Ok);
       return CommandOutcome::Failed;
   }
 }

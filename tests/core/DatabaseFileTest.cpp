@@ -14,10 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Bytes(const DatabaseImage& image, std::size_t n = kDatabaseImageSize) {
-  return std::string(reinterpret_cast<const char*>(image.data()), n);
-}
-
 // Makes every write past `limit` bytes of a file fail, as a full disk does,
 // for as long as it lives.
 class FileSizeLimit {

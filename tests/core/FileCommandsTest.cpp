@@ -12,10 +12,6 @@
 
 namespace {
 
-std::string Bytes(const DatabaseImage& image, std::size_t n = kDatabaseImageSize) {
-  return std::string(reinterpret_cast<const char*>(image.data()), n);
-}
-
 std::string CsvLines(const std::vector<CameraEntry>& entries) {
   std::string text = "X,Y\n";
   for (const CameraEntry& e : entries) {
