@@ -33,6 +33,18 @@ QString ObjectNameFor(int id) {
   return QString::number(id);
 }
 
+// The templates were laid out for a narrower font than most systems have; a
+// text that would be cut off in its rectangle is set a little smaller
+// instead, so the layout stays as designed and every word stays readable.
+void ShrinkToFit(QLabel* label) {
+  constexpr qreal kSmallestPointSize = 6.0;
+  QFont font = label->font();
+  while (label->heightForWidth(label->width()) > label->height() && font.pointSizeF() > kSmallestPointSize) {
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
+  }
+}
+
 QWidget* MakeControl(const ControlTemplate& control, QWidget* parent) {
   const QString text = QString::fromLatin1(control.text);
   switch (control.kind) {
@@ -77,6 +89,7 @@ CFileNameDlg::CFileNameDlg(const FileNameDialogTemplate& dialogTemplate, QWidget
     widget->setObjectName(ObjectNameFor(control.id));
     widget->setProperty("controlId", control.id);
     widget->setGeometry(du.Rect(control.x, control.y, control.width, control.height));
+    if (control.kind == ControlKind::Static) ShrinkToFit(static_cast<QLabel*>(widget));
     if (control.id == dialogTemplate.editId) m_edit = static_cast<QLineEdit*>(widget);
   }
   connect(static_cast<QPushButton*>(Control(IDOK)), &QPushButton::clicked, this, &CFileNameDlg::accept);

@@ -79,6 +79,7 @@ TEST_F(FileNameDialog, EachIsBuiltFromItsTemplateInDialogUnits) {
         const auto it = std::find_if(statics.begin(), statics.end(), [&](QLabel* l) { return l->text() == c.text; });
         ASSERT_NE(it, statics.end()) << c.text;
         widget = *it;
+        EXPECT_LE((*it)->heightForWidth((*it)->width()), (*it)->height()) << "cut off: " << c.text;
       } else if (c.kind == ControlKind::Edit) {
         EXPECT_EQ(widget, dialog->FileNameEdit());
         EXPECT_TRUE(dialog->FileNameEdit()->text().isEmpty());
