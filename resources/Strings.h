@@ -40,3 +40,6 @@ inline constexpr const char* kMsgDatabaseFull = "The database is full: %d camera
 inline constexpr const char* kAboutCaption = "About zorvane";
 inline constexpr const char* kAboutText = "Dravikon - PC Link\nv1.0 29/7/05";
 inline constexpr const char* kAboutCredit = "Copyright (C) 2005 zorvane";
+
+// Firmware upgrade.
+inline constexpr const char* kMsgNotValidHexFile = "The file %s is not a valid HEX file (line %d).";

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "tests/cli/CliRun.h"
+#include "tests/cli/CliRunner.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
 #include "tools/cli/Subcommand.h"

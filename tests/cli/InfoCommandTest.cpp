@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "tests/cli/CliRun.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
-#include "tools/cli/Subcommand.h"
+#include "tests/cli/CliRunner.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-// Runs zorvane-cli in-process and keeps what it printed.
+// Runs zorvane-cli in-process and captures what it printed.
 #include <sstream>
 #include <string>
 #include <vector>
