@@ -6,10 +6,6 @@
 
 namespace {
 
-std::string Bytes(const DatabaseImage& image, std::size_t n = kDatabaseImageSize) {
-  return std::string(reinterpret_cast<const char*>(image.data()), n);
-}
-
 class InfoCommand : public ::testing::Test {
  protected:
   TempDir dir;
