@@ -92,4 +92,16 @@ TEST_F(RenderCommand, RejectsBadArgumentsAndUnreadableFiles) {
   EXPECT_EQ(Run({database, "-o", dir.File("no/such/folder/out.png"), "--map", picture}), kExitFailed);
 }
 
+TEST_F(RenderCommand, ReadsTheFileAsReadFromFileDoes) {
+  // Not a database: refused, as the window refuses it.
+  EXPECT_EQ(Run({dir.Write("zero.bin", std::string(100, '\0')), "-o", output, "--map", picture}), kExitFailed);
+  EXPECT_NE(err.find("not a database file"), std::string::npos) << err;
+  // A short file whose count promises more: only the entry it holds is drawn.
+  DatabaseImage image = ImageWith({{309000, 0}});
+  image.WriteHeader(9000);
+  const std::string shortFile = dir.Write("short.bin", std::string(reinterpret_cast<const char*>(image.data()), 14));
+  ASSERT_EQ(Run({shortFile, "-o", output, "--map", picture}), kExitOk) << err;
+  EXPECT_EQ(CountOf(Output(), kRed), 1);
+}
+
 }  // namespace

@@ -3,17 +3,11 @@
 #include <memory>
 #include <ostream>
 
+#include "database/DatabaseFile.h"
 #include "tools/cli/Subcommand.h"
 #include "upgrade/HexLoader.h"
 
 namespace {
-
-bool WriteImage(const std::string& path, const FirmwareBytes& image) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(image.data(), 1, image.size(), file) == image.size();
-  return (std::fclose(file) == 0) && written;
-}
 
 int RunHex(const std::vector<std::string>& args, CliStreams& io) {
   std::string input, output;
@@ -40,8 +34,8 @@ int RunHex(const std::vector<std::string>& args, CliStreams& io) {
     io.err << "zorvane-cli hex: " << Describe(result, input) << '\n';
     return kExitFailed;
   }
-  if (!WriteImage(output, *image)) {
-    io.err << "zorvane-cli hex: cannot write " << output << '\n';
+  if (const DatabaseFileStatus written = WriteFileAtomically(output, *image); written != DatabaseFileStatus::Ok) {
+    io.err << "zorvane-cli hex: " << output << ": " << ToString(written) << '\n';
     return kExitFailed;
   }
   char address[16];

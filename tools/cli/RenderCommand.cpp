@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "database/DatabaseFile.h"
+#include "database/Merge.h"
 #include "map/qt/MapViewImage.h"
 #include "tools/cli/Subcommand.h"
 
@@ -65,13 +66,15 @@ int RunRender(const std::vector<std::string>& args, CliStreams& io) {
   RenderArgs parsed;
   if (const std::string error = Parse(args, parsed); !error.empty()) return UsageError(io, kName, error);
 
-  // The raw image, as a database file holds it.
-  DatabaseImage working;
-  const DatabaseFileRead read = ReadDatabaseFileImage(parsed.database, working);
+  // Read as Read from File reads it, merged into an empty database: what the
+  // window would show after loading the file.
+  DatabaseImage incoming, working, scratch;
+  const DatabaseFileRead read = LoadDatabaseFile(parsed.database, incoming);
   if (read.status != DatabaseFileStatus::Ok) {
     io.err << "zorvane-cli render: " << parsed.database << ": " << ToString(read.status) << '\n';
     return kExitFailed;
   }
+  MergeIncoming(working, incoming, scratch);
 
   MapPicture picture;
   const int loaded = picture.Load(QString::fromStdString(parsed.map));
