@@ -3,6 +3,8 @@
 #include <QPainter>
 
 #include "app/ProcessState.h"
+#include "map/MapView.h"
+#include "map/qt/PainterDeviceContext.h"
 
 CZorvaneView::CZorvaneView(CZorvaneDoc* document, MessageBox* messages, QWidget* parent)
     : QWidget(parent), m_document(document), m_messages(messages) {
@@ -11,16 +13,27 @@ CZorvaneView::CZorvaneView(CZorvaneDoc* document, MessageBox* messages, QWidget*
 }
 
 void CZorvaneView::OnInitialUpdate() {
+  update();
   WorkingDatabase.Fill(0x00);
   MergeScratch.Fill(0x00);
+  LoadMap();
+}
+
+void CZorvaneView::LoadMap() {
+  MapPicture.Release();
+  MapLoaded = MapPicture.Load(QString::fromLatin1(kMapFileName)) != 0 ? 1 : 0;
   update();
 }
 
-void CZorvaneView::OnDraw(QPainter& dc) { dc.fillRect(rect(), Qt::white); }
+void CZorvaneView::OnDraw(DeviceContext& dc) {
+  MapDisplayState map{MapPicture, MapLoaded, MapWidth, MapHeight};
+  DrawMapView(dc, {width(), height()}, map, WorkingDatabase);
+}
 
 void CZorvaneView::RedrawNow() { repaint(); }
 
 void CZorvaneView::paintEvent(QPaintEvent*) {
-  QPainter dc(this);
+  QPainter painter(this);
+  PainterDeviceContext dc(painter);
   OnDraw(dc);
 }

@@ -6,8 +6,8 @@
 
 class CCmdUI;
 class CZorvaneDoc;
+class DeviceContext;
 class MessageBox;
-class QPainter;
 
 class CZorvaneView : public QWidget {
   Q_OBJECT
@@ -22,9 +22,14 @@ class CZorvaneView : public QWidget {
   // Run at start-up and at every new or opened document: empties the held
   // database and reloads the map.
   void OnInitialUpdate();
-  void OnDraw(QPainter& dc);
+  // Releases the held map picture, reads the map file from the working
+  // directory again and sets MapLoaded. Never called at paint time.
+  void LoadMap();
+  // Draws the whole client area: the map, the markers of the held database
+  // and white around them.
+  void OnDraw(DeviceContext& dc);
   // Repaints at once, before the caller goes on, so that new markers are on
-  // screen before the next message box appears.
+  // screen before the next message box appears. Commands that merge call it.
   void RedrawNow();
 
   // Database menu.

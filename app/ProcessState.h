@@ -7,6 +7,7 @@
 #include <string>
 
 #include "database/DatabaseImage.h"
+#include "map/qt/MapPicture.h"
 
 // The database the program holds: plotted, written to the unit and to files.
 extern DatabaseImage WorkingDatabase;
@@ -20,3 +21,14 @@ extern int CommPortIndex;
 // The devices of Comm1 and Comm2: /dev/ttyS0 and /dev/ttyS1 unless the
 // command line (--comm1, --comm2) names others.
 extern std::array<std::string, 2> CommPortPaths;
+
+// The map picture held since the last view initialisation. The object and
+// its class share the name; where both are in view, the type is written
+// `class MapPicture`.
+extern class MapPicture MapPicture;
+// 1 when the last load of the map file could open it (the picture may still
+// have failed to decode), else 0.
+extern int MapLoaded;
+// The picture's size in pixels as measured by the last drawing that had one.
+extern int MapWidth;
+extern int MapHeight;

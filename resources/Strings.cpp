@@ -2,26 +2,23 @@
 
 #include "dialogs/MessageBox.h"
 
-namespace {
-
-std::string ReplaceFirstPlaceholder(std::string_view text, std::string_view value) {
-  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] == '%' && (text[i + 1] == 's' || text[i + 1] == 'd')) {
-      std::string out(text.substr(0, i));
-      out += value;
-      out += text.substr(i + 2);
-      return out;
+std::string FormatMessageText(std::string_view text, std::initializer_list<std::string_view> values) {
+  std::string out;
+  auto next = values.begin();
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (next != values.end() && text[i] == '%' && i + 1 < text.size() && (text[i + 1] == 's' || text[i + 1] == 'd')) {
+      out += *next++;
+      ++i;
+    } else {
+      out += text[i];
     }
   }
-  return std::string(text);
+  return out;
 }
 
-}  // namespace
-
-std::string FormatMessageText(std::string_view text, std::string_view value) {
-  return ReplaceFirstPlaceholder(text, value);
-}
+std::string FormatMessageText(std::string_view text, std::string_view value) { return FormatMessageText(text, {value}); }
 
 std::string FormatMessageText(std::string_view text, long long value) {
-  return ReplaceFirstPlaceholder(text, std::to_string(value));
+  const std::string number = std::to_string(value);
+  return FormatMessageText(text, {std::string_view(number)});
 }

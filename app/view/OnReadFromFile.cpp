@@ -1,3 +1,4 @@
 #include "app/CZorvaneView.h"
+#include "app/view/RunFileCommand.h"
 
-void CZorvaneView::OnReadFromFile() {}
+void CZorvaneView::OnReadFromFile() { RunFileCommand(*this, &ReadFromFileCommand); }

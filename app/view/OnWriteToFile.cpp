@@ -1,3 +1,4 @@
 #include "app/CZorvaneView.h"
+#include "app/view/RunFileCommand.h"
 
-void CZorvaneView::OnWriteToFile() {}
+void CZorvaneView::OnWriteToFile() { RunFileCommand(*this, &WriteToFileCommand); }

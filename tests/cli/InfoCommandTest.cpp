@@ -1,29 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
-#include "tools/cli/Subcommand.h"
+#include "tests/cli/CliRunner.h"
 
 namespace {
-
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun RunCliWith(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  CliStreams io{out, err, false};
-  const int status = RunCli(args, io);
-  return {status, out.str(), err.str()};
-}
-
-std::string Bytes(const DatabaseImage& image, std::size_t n = kDatabaseImageSize) {
-  return std::string(reinterpret_cast<const char*>(image.data()), n);
-}
 
 class InfoCommand : public ::testing::Test {
  protected:

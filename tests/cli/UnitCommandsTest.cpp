@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QSerialPort>
-#include <sstream>
 
 #include "database/DatabaseFile.h"
+#include "tests/cli/CliRunner.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UnitProcess.h"
@@ -13,23 +13,6 @@
 #include "tools/cli/Subcommand.h"
 
 namespace {
-
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  CliStreams io{out, err, false};
-  const int status = RunCli(args, io);
-  return {status, out.str(), err.str()};
-}
-
-std::string Bytes(const DatabaseImage& image) {
-  return std::string(reinterpret_cast<const char*>(image.data()), kDatabaseImageSize);
-}
 
 class UnitCommands : public ::testing::Test {
  protected:
@@ -43,13 +26,13 @@ TEST_F(UnitCommands, AFullWriteThenAFullReadGivesBackEveryByte) {
   const DatabaseImage written = ImageWith(DistinctEntries(700, 21));
   const std::string source = dir.Write("source.bin", Bytes(written));
 
-  const CliRun write = Cli({"write", "--port", unit.Device(), source});
+  const CliRun write = RunCliWith({"write", "--port", unit.Device(), source});
   EXPECT_EQ(write.status, kExitOk) << write.err;
-  EXPECT_EQ(write.out, "Database written successfully\n");
+  EXPECT_EQ(write.out, "Completed: Database written successfully\n");
   EXPECT_EQ(write.err, "");  // not a terminal: no progress bar
 
   const std::string back = dir.File("back.bin");
-  const CliRun read = Cli({"read", "--port", unit.Device(), "-o", back});
+  const CliRun read = RunCliWith({"read", "--port", unit.Device(), "-o", back});
   EXPECT_EQ(read.status, kExitOk) << read.err;
   EXPECT_NE(read.out.find("Database loaded successfully"), std::string::npos);
   EXPECT_EQ(ReadWholeFile(back), Bytes(written));
@@ -64,7 +47,7 @@ TEST_F(UnitCommands, ReadMergesIntoTheFileGiven) {
   ASSERT_TRUE(unit.Started());
   const std::string into = dir.Write("into.bin", Bytes(ImageWith(DistinctEntries(10, 6, 1))));
   const std::string out = dir.File("out.bin");
-  const CliRun read = Cli({"read", "--port", unit.Device(), "--into", into, "-o", out});
+  const CliRun read = RunCliWith({"read", "--port", unit.Device(), "--into", into, "-o", out});
   EXPECT_EQ(read.status, kExitOk) << read.err;
   DatabaseImage merged;
   ASSERT_EQ(ReadDatabaseFileImage(out, merged).status, DatabaseFileStatus::Ok);
@@ -72,9 +55,9 @@ TEST_F(UnitCommands, ReadMergesIntoTheFileGiven) {
 }
 
 TEST_F(UnitCommands, AMissingDeviceIsNamedAndFailsWithStatus1) {
-  const CliRun read = Cli({"read", "--port", dir.File("ttyUSB9"), "-o", dir.File("out.bin")});
+  const CliRun read = RunCliWith({"read", "--port", dir.File("ttyUSB9"), "-o", dir.File("out.bin")});
   EXPECT_EQ(read.status, kExitFailed);
-  EXPECT_EQ(read.err, "zorvane-cli read: Error Opening Comm Port\n\nThere is no device " + dir.File("ttyUSB9") +
+  EXPECT_EQ(read.err, "Error: Error Opening Comm Port\n\nThere is no device " + dir.File("ttyUSB9") +
                           ". Check the cable or USB adapter, or choose the other port under Options.\n");
 }
 
@@ -85,7 +68,7 @@ TEST_F(UnitCommands, ADeviceAnotherProgramHoldsIsReportedBusy) {
   QSerialPort holder(QString::fromStdString(unit.Device()));
   ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
   const std::string source = dir.Write("source.bin", Bytes(ImageWith({{1, 2}})));
-  const CliRun write = Cli({"write", "--port", unit.Device(), source});
+  const CliRun write = RunCliWith({"write", "--port", unit.Device(), source});
   EXPECT_EQ(write.status, kExitFailed);
   EXPECT_NE(write.err.find("Error Opening Comm Port\n\n" + unit.Device() + " is in use by another program"),
             std::string::npos)
@@ -95,9 +78,9 @@ TEST_F(UnitCommands, ADeviceAnotherProgramHoldsIsReportedBusy) {
 TEST_F(UnitCommands, AUnitThatNeverEchoesTimesOutWithStatus3) {
   UnitProcess unit({"--never-echo"});
   ASSERT_TRUE(unit.Started());
-  const CliRun read = Cli({"read", "--port", unit.Device(), "-o", dir.File("out.bin")});
+  const CliRun read = RunCliWith({"read", "--port", unit.Device(), "-o", dir.File("out.bin")});
   EXPECT_EQ(read.status, kExitNoAnswer);
-  EXPECT_EQ(read.err, "zorvane-cli read: Timed out talking to unit. Please retry.\n");
+  EXPECT_EQ(read.err, "Error: Timed out talking to unit. Please retry.\n");
   EXPECT_FALSE(std::filesystem::exists(dir.File("out.bin")));
 }
 
@@ -105,19 +88,19 @@ TEST_F(UnitCommands, AUnitThatEchoesTheWakeGivesNoResponseWithStatus3) {
   UnitProcess unit({"--echo-wake"});
   ASSERT_TRUE(unit.Started());
   const std::string source = dir.Write("source.bin", Bytes(ImageWith({{1, 2}})));
-  const CliRun write = Cli({"write", "--port", unit.Device(), source});
+  const CliRun write = RunCliWith({"write", "--port", unit.Device(), source});
   EXPECT_EQ(write.status, kExitNoAnswer);
-  EXPECT_EQ(write.err, "zorvane-cli write: No response from Unit\n");
+  EXPECT_EQ(write.err, "Error: No response from Unit\n");
 }
 
 TEST_F(UnitCommands, UsageErrorsGiveStatus2AndNonDatabasesAreRefused) {
-  EXPECT_EQ(Cli({"read", "--port", "/dev/null"}).status, kExitUsage);
-  EXPECT_EQ(Cli({"read", "-o", "x"}).status, kExitUsage);
-  EXPECT_EQ(Cli({"write", "--port", "/dev/null"}).status, kExitUsage);
-  EXPECT_EQ(Cli({"write", "a", "b", "--port", "p"}).status, kExitUsage);
-  EXPECT_EQ(Cli({"ports", "extra"}).status, kExitUsage);
+  EXPECT_EQ(RunCliWith({"read", "--port", "/dev/null"}).status, kExitUsage);
+  EXPECT_EQ(RunCliWith({"read", "-o", "x"}).status, kExitUsage);
+  EXPECT_EQ(RunCliWith({"write", "--port", "/dev/null"}).status, kExitUsage);
+  EXPECT_EQ(RunCliWith({"write", "a", "b", "--port", "p"}).status, kExitUsage);
+  EXPECT_EQ(RunCliWith({"ports", "extra"}).status, kExitUsage);
   const std::string notDb = dir.Write("notes.txt", "hello");
-  const CliRun write = Cli({"write", "--port", "/dev/null", notDb});
+  const CliRun write = RunCliWith({"write", "--port", "/dev/null", notDb});
   EXPECT_EQ(write.status, kExitFailed);
   EXPECT_NE(write.err.find("not a database file"), std::string::npos);
 }

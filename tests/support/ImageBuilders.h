@@ -2,6 +2,7 @@
 // Small builders for database images in tests and benchmarks.
 #include <cstdint>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "database/DatabaseImage.h"
@@ -13,3 +14,8 @@ DatabaseImage ImageWith(const std::vector<CameraEntry>& entries);
 // other, drawn from `seed`. Entries of different seeds may coincide rarely;
 // use `band` to keep two sets apart (each band is its own latitude strip).
 std::vector<CameraEntry> DistinctEntries(int count, std::uint32_t seed, int band = 0);
+
+// The first `n` bytes of `image`, as a file holds them.
+inline std::string Bytes(const DatabaseImage& image, std::size_t n = kDatabaseImageSize) {
+  return std::string(reinterpret_cast<const char*>(image.data()), n);
+}

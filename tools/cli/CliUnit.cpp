@@ -3,19 +3,7 @@
 #include <QCoreApplication>
 
 #include "link/qt/QtSerialPort.h"
-#include "resources/Strings.h"
-
-int CliMessageBox::Show(const std::string& text, const std::string& caption, MessageStyle style) {
-  if (style == MessageStyle::OkCancel) return IDOK;
-  if (caption == kCaptionError) {
-    m_io.err << "zorvane-cli " << m_command << ": " << text << '\n';
-  } else if (caption == kCaptionWarning) {
-    m_io.err << "zorvane-cli " << m_command << ": warning: " << text << '\n';
-  } else {
-    m_io.out << text << '\n';
-  }
-  return IDOK;
-}
+#include "tools/cli/FileCommandSession.h"
 
 std::string ProgressBar::Line(const char* verb, int done, int total) {
   constexpr int kWidth = 30;
@@ -47,10 +35,10 @@ void EnsureQtCore() {
   (void)app;
 }
 
-UnitCommandOutcome RunUnitTransfer(CliStreams& io, const char* command, const char* verb, const std::string& port,
+UnitCommandOutcome RunUnitTransfer(CliStreams& io, const char* verb, const std::string& port,
                                    const std::function<UnitCommandOutcome(UnitCommandContext&)>& run) {
   EnsureQtCore();
-  CliMessageBox messages(io, command);
+  PrintingMessageBox messages(io);
   QtSerialOpener opener;
   SteadyClock clock;
   ProgressBar bar(io.err, verb);

@@ -1,26 +1,13 @@
 #pragma once
-// What the unit subcommands share: the serial line, messages on the
-// standard streams, the progress bar and the exit status of an outcome.
+// What the unit subcommands share: the serial line, the progress bar and
+// the exit status of an outcome. Messages print as the file commands' do.
 #include <functional>
 #include <ostream>
 #include <string>
 
-#include "dialogs/MessageBox.h"
 #include "link/TransferProgress.h"
 #include "link/UnitCommand.h"
 #include "tools/cli/Subcommand.h"
-
-// Errors go to standard error as "zorvane-cli NAME: text", everything else
-// to standard output. Prompts are never shown: OK.
-class CliMessageBox : public MessageBox {
- public:
-  CliMessageBox(CliStreams& io, const char* command) : m_io(io), m_command(command) {}
-  int Show(const std::string& text, const std::string& caption, MessageStyle style) override;
-
- private:
-  CliStreams& m_io;
-  const char* m_command;
-};
 
 // "reading [#########...........]  448/1024 blocks  43%" on one line, redrawn
 // in place; only used when standard error is a terminal.
@@ -42,7 +29,7 @@ class ProgressBar : public TransferProgress {
 
 // Runs a transfer on `port` with the real serial line; progress on a
 // terminal only.
-UnitCommandOutcome RunUnitTransfer(CliStreams& io, const char* command, const char* verb, const std::string& port,
+UnitCommandOutcome RunUnitTransfer(CliStreams& io, const char* verb, const std::string& port,
                                    const std::function<UnitCommandOutcome(UnitCommandContext&)>& run);
 
 // 0 completed, 3 the unit did not answer or timed out, 1 anything else.

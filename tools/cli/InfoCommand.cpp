@@ -24,7 +24,7 @@ int RunInfo(const std::vector<std::string>& args, CliStreams& io) {
     return kExitFailed;
   }
   const int stored = image.Count();
-  const int held = std::min(stored, WholeEntriesIn(read.bytesRead));
+  const int held = EntriesHeld(image, read.bytesRead);
 
   io.out << "file: " << path << " (" << read.bytesRead << " bytes"
          << (read.bytesRead == kDatabaseImageSize ? "" : ", not a full 65536-byte image") << ")\n";

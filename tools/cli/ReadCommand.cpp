@@ -6,52 +6,55 @@
 #include "database/DatabaseFile.h"
 #include "link/ReadFromUnit.h"
 #include "tools/cli/CliUnit.h"
+#include "tools/cli/FileCommandSession.h"
 
 namespace {
 
 constexpr const char* kName = "read";
 
-int RunRead(const std::vector<std::string>& args, CliStreams& io) {
-  std::string port, out, into;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (i + 1 >= args.size()) return UsageError(io, kName, "unexpected " + arg);
-    if (arg == "--port") {
-      port = args[++i];
-    } else if (arg == "-o" || arg == "--output") {
-      out = args[++i];
-    } else if (arg == "--into") {
-      into = args[++i];
-    } else {
-      return UsageError(io, kName, "unexpected " + arg);
-    }
-  }
-  if (port.empty() || out.empty()) return UsageError(io, kName, "--port and -o are needed");
+struct Images {
+  DatabaseImage working, incoming, scratch;
+};
 
-  auto working = std::make_unique<DatabaseImage>();
-  auto incoming = std::make_unique<DatabaseImage>();
-  auto scratch = std::make_unique<DatabaseImage>();
-  if (!into.empty()) {
-    const DatabaseFileRead read = ReadDatabaseFileImage(into, *working);
-    if (read.status != DatabaseFileStatus::Ok) {
-      io.err << "zorvane-cli read: " << into << ": " << ToString(read.status) << '\n';
-      return kExitFailed;
-    }
+// FILE as Read from File would take it: merged into the empty database.
+bool ReadInto(CliStreams& io, const std::string& path, Images& images) {
+  const DatabaseFileRead read = ReadDatabaseFileImage(path, images.incoming);
+  if (read.status != DatabaseFileStatus::Ok || read.bytesRead == 0 || images.incoming[0] != kSignatureByte0) {
+    io.err << "zorvane-cli read: " << path << ": "
+           << (read.status != DatabaseFileStatus::Ok ? ToString(read.status) : "not a database file") << '\n';
+    return false;
   }
+  MergeIncoming(images.working, images.incoming, images.scratch);
+  return true;
+}
+
+int RunRead(const std::vector<std::string>& args, CliStreams& io) {
+  ParsedArgs parsed;
+  std::string error;
+  if (!ParseArgs(args, {"--port", "-o", "--into"}, parsed, error)) return UsageError(io, kName, error);
+  const std::string* port = parsed.Option("--port");
+  const std::string* out = parsed.Option("-o");
+  const std::string* into = parsed.Option("--into");
+  if (port == nullptr || out == nullptr || !parsed.positional.empty()) {
+    return UsageError(io, kName, "expected --port PATH and -o OUT");
+  }
+
+  auto images = std::make_unique<Images>();
+  if (into != nullptr && !ReadInto(io, *into, *images)) return kExitFailed;
   const UnitCommandOutcome outcome = RunUnitTransfer(
-      io, kName, "reading", port, [&](UnitCommandContext& context) { return TransferFromUnit(context, *incoming); });
+      io, "reading", *port, [&](UnitCommandContext& context) { return TransferFromUnit(context, images->incoming); });
   if (outcome != UnitCommandOutcome::Completed) return ExitStatusOf(outcome);
 
-  CliMessageBox messages(io, kName);
-  FinishReadFromUnit(messages, *working, *incoming, *scratch, {});
-  std::ofstream file(out, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(working->data()), kDatabaseImageSize);
+  PrintingMessageBox messages(io);
+  FinishReadFromUnit(messages, images->working, images->incoming, images->scratch, {});
+  std::ofstream file(*out, std::ios::binary | std::ios::trunc);
+  file.write(reinterpret_cast<const char*>(images->working.data()), kDatabaseImageSize);
   file.close();
   if (!file) {
-    io.err << "zorvane-cli read: cannot write " << out << '\n';
+    io.err << "zorvane-cli read: cannot write " << *out << '\n';
     return kExitFailed;
   }
-  io.out << working->Count() << " entries written to " << out << '\n';
+  io.out << images->working.Count() << " entries written to " << *out << '\n';
   return kExitOk;
 }
 

@@ -4,23 +4,21 @@
 #include "database/DatabaseFile.h"
 #include "link/WriteToUnit.h"
 #include "tools/cli/CliUnit.h"
+#include "tools/cli/FileCommandSession.h"
 
 namespace {
 
 constexpr const char* kName = "write";
 
 int RunWrite(const std::vector<std::string>& args, CliStreams& io) {
-  std::string port, file;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--port" && i + 1 < args.size()) {
-      port = args[++i];
-    } else if (file.empty() && !args[i].starts_with("-")) {
-      file = args[i];
-    } else {
-      return UsageError(io, kName, "unexpected " + args[i]);
-    }
+  ParsedArgs parsed;
+  std::string error;
+  if (!ParseArgs(args, {"--port"}, parsed, error)) return UsageError(io, kName, error);
+  const std::string* port = parsed.Option("--port");
+  if (port == nullptr || parsed.positional.size() != 1) {
+    return UsageError(io, kName, "expected --port PATH and one database file");
   }
-  if (port.empty() || file.empty()) return UsageError(io, kName, "--port and a database file are needed");
+  const std::string& file = parsed.positional.front();
 
   auto image = std::make_unique<DatabaseImage>();
   const DatabaseFileRead read = ReadDatabaseFileImage(file, *image);
@@ -33,9 +31,9 @@ int RunWrite(const std::vector<std::string>& args, CliStreams& io) {
     return kExitFailed;
   }
   const UnitCommandOutcome outcome = RunUnitTransfer(
-      io, kName, "writing", port, [&](UnitCommandContext& context) { return TransferToUnit(context, *image); });
+      io, "writing", *port, [&](UnitCommandContext& context) { return TransferToUnit(context, *image); });
   if (outcome == UnitCommandOutcome::Completed) {
-    CliMessageBox messages(io, kName);
+    PrintingMessageBox messages(io);
     FinishWriteToUnit(messages);
   }
   return ExitStatusOf(outcome);

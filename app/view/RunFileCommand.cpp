@@ -1,0 +1,13 @@
+#include "app/view/RunFileCommand.h"
+
+#include "app/CZorvaneView.h"
+#include "app/ProcessState.h"
+#include "dialogs/QtFileNamePrompt.h"
+
+void RunFileCommand(CZorvaneView& view, CommandOutcome (*command)(DatabaseCommandContext&)) {
+  // No parent of their own: the dialogs sit over the main window.
+  QtFileNamePrompt prompt(view.window());
+  DatabaseCommandContext context{view.Messages(), prompt, [&view] { view.RedrawNow(); },
+                                 WorkingDatabase, IncomingImage, MergeScratch};
+  command(context);
+}

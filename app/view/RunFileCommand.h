@@ -1,0 +1,8 @@
+#pragma once
+// Runs one of the file commands on the process-wide images, with the file
+// dialogs, the view's message box and its immediate redraw.
+#include "database/FileCommands.h"
+
+class CZorvaneView;
+
+void RunFileCommand(CZorvaneView& view, CommandOutcome (*command)(DatabaseCommandContext&));

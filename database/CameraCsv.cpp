@@ -1,0 +1,153 @@
+#include "database/CameraCsv.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <locale.h>
+#include <memory>
+
+namespace {
+
+bool IsScanfSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+bool IsHexPrefix(const char* number) {
+  if (*number == '+' || *number == '-') ++number;
+  return number[0] == '0' && (number[1] == 'x' || number[1] == 'X');
+}
+
+// Numbers are always written with a point, whatever locale the program
+// runs in.
+locale_t CLocale() {
+  static const locale_t c = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return c;
+}
+
+// One "%f" conversion: returns the end of the number, or nullptr when there
+// is none. Like scanf, an exponent mark with no digits after it ("1e,") is
+// taken in and ignored, and "0x" with no hex digits is no number.
+const char* ReadFloat(const char* p, float& value) {
+  while (IsScanfSpace(*p)) ++p;
+  char* end = nullptr;
+  const float read = ::strtof_l(p, &end, CLocale());
+  if (end == p) return nullptr;
+  const bool hex = IsHexPrefix(p);
+  if (hex && (*end | 0x20) == 'x') return nullptr;
+  const char mark = hex ? 'p' : 'e';
+  bool hasExponent = false;
+  for (const char* c = p; c < end; ++c) hasExponent = hasExponent || (*c | 0x20) == mark;
+  if (!hasExponent && (*end | 0x20) == mark) {
+    ++end;
+    if (*end == '+' || *end == '-') ++end;
+  }
+  value = read;
+  return end;
+}
+
+std::string Excerpt(const char* line) {
+  constexpr std::size_t kMax = 40;
+  std::string text;
+  for (const char* c = line; *c != '\0' && *c != '\n' && *c != '\r' && text.size() < kMax; ++c) text += *c;
+  return text;
+}
+
+using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+}  // namespace
+
+std::int32_t DegreesToUnits(float degrees) {
+  double scaled = static_cast<double>(degrees) * 60000.0;
+  scaled += scaled >= 0.0 ? 5.0 : -5.0;
+  const float rounded = static_cast<float>(scaled);
+  return static_cast<std::int32_t>(rounded) / 10;
+}
+
+const char* ToString(CsvLineStatus status) {
+  switch (status) {
+    case CsvLineStatus::Ok:
+      return "ok";
+    case CsvLineStatus::NotTwoNumbers:
+      return "expected longitude,latitude";
+    case CsvLineStatus::NotFinite:
+      return "expected finite numbers";
+    case CsvLineStatus::OutOfRange:
+      return "expected longitude -180..180 and latitude -90..90";
+  }
+  return "unknown";
+}
+
+CsvLineStatus ParseCameraLine(const char* line, CameraEntry& entry) {
+  float longitude = 0;
+  float latitude = 0;
+  const char* p = ReadFloat(line, longitude);
+  if (p == nullptr || *p != ',' || ReadFloat(p + 1, latitude) == nullptr) return CsvLineStatus::NotTwoNumbers;
+  if (!std::isfinite(longitude) || !std::isfinite(latitude)) return CsvLineStatus::NotFinite;
+  if (std::fabs(longitude) > 180.0f || std::fabs(latitude) > 90.0f) return CsvLineStatus::OutOfRange;
+  entry = {DegreesToUnits(latitude), DegreesToUnits(longitude)};
+  return CsvLineStatus::Ok;
+}
+
+const char* ToString(CsvImportStatus status) {
+  switch (status) {
+    case CsvImportStatus::Ok:
+      return "ok";
+    case CsvImportStatus::CannotOpen:
+      return "cannot open the file";
+    case CsvImportStatus::ReadError:
+      return "error while reading the file";
+  }
+  return "unknown";
+}
+
+CsvImportResult ReadCameraCsv(const std::string& path, DatabaseImage& incoming) {
+  CsvImportResult result;
+  FileHandle file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!file) {
+    result.status = CsvImportStatus::CannotOpen;
+    return result;
+  }
+  incoming.Fill(0xFF);
+
+  char line[kCsvLineBufferSize];
+  int lineNumber = 1;
+  // The header: whatever it holds, and the import goes on without one.
+  const bool hasHeader = std::fgets(line, sizeof line, file.get()) != nullptr;
+  while (hasHeader && result.entries < kMaxImportEntries && std::fgets(line, sizeof line, file.get()) != nullptr) {
+    ++lineNumber;
+    CameraEntry entry;
+    const CsvLineStatus status = ParseCameraLine(line, entry);
+    if (status == CsvLineStatus::Ok) {
+      incoming.SetEntry(result.entries++, entry);
+      continue;
+    }
+    ++result.skipped;
+    if (result.firstSkipped.size() < kSkippedLinesKept) result.firstSkipped.push_back({lineNumber, status, Excerpt(line)});
+  }
+  if (std::ferror(file.get())) result.status = CsvImportStatus::ReadError;
+  return result;
+}
+
+namespace {
+
+void AppendDegrees(std::string& text, std::int32_t units) {
+  char digits[32];
+  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, static_cast<double>(units) / kUnitsPerDegree,
+                                          std::chars_format::fixed, 6);
+  text.append(digits, error == std::errc() ? end : digits);
+}
+
+}  // namespace
+
+std::string CameraCsvText(const DatabaseImage& image) {
+  std::string text = "X,Y\n";
+  const int count = image.BoundedCount();
+  text.reserve(text.size() + static_cast<std::size_t>(count) * 24);
+  for (int i = 0; i < count; ++i) {
+    const CameraEntry entry = image.Entry(i);
+    AppendDegrees(text, entry.longitude);
+    text += ',';
+    AppendDegrees(text, entry.latitude);
+    text += '\n';
+  }
+  return text;
+}

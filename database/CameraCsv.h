@@ -1,0 +1,70 @@
+#pragma once
+// Camera lists in CSV: a header line, then lines that begin
+// "longitude,latitude" in decimal degrees, west and south negative. Anything
+// after the latitude is ignored.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "database/DatabaseImage.h"
+
+// Lines are read as a 1,024-byte buffer reads them: a line ends at a line
+// feed (kept in it, as is a carriage return before it), and a line longer
+// than 1,023 characters is taken as several lines.
+inline constexpr int kCsvLineBufferSize = 1024;
+
+// Degrees to units of 1/6000 degree, halves away from zero: times 60,000 in
+// double, plus or minus 5, rounded to float, cut toward zero, then divided
+// by 10 cutting toward zero. 51.5 -> 309,000; -0.5 -> -3,000.
+std::int32_t DegreesToUnits(float degrees);
+
+enum class CsvLineStatus {
+  Ok,
+  NotTwoNumbers,  // empty, text, or a space before the comma
+  NotFinite,      // inf or nan
+  OutOfRange,     // latitude outside -90..90 or longitude outside -180..180
+};
+const char* ToString(CsvLineStatus status);
+
+// Reads the two numbers at the start of `line` as scanf's "%f,%f" reads them
+// into floats (white space, number, a comma right after it, white space,
+// number), whatever the process locale. On Ok `entry` holds the converted
+// location; otherwise it is unchanged.
+CsvLineStatus ParseCameraLine(const char* line, CameraEntry& entry);
+
+enum class CsvImportStatus {
+  Ok,
+  CannotOpen,  // missing or unreadable
+  ReadError,   // opened, but reading failed (a folder, an I/O error)
+};
+const char* ToString(CsvImportStatus status);
+
+struct CsvSkippedLine {
+  int line = 0;  // 1 is the header
+  CsvLineStatus status = CsvLineStatus::NotTwoNumbers;
+  std::string found;  // the start of the line, without its line end
+};
+
+struct CsvImportResult {
+  CsvImportStatus status = CsvImportStatus::Ok;
+  int entries = 0;  // entries made, at most kMaxImportEntries
+  int skipped = 0;  // data lines that made no entry
+  // The first few skipped lines, for the command line to name.
+  std::vector<CsvSkippedLine> firstSkipped;
+  bool ReachedLimit() const { return entries == kMaxImportEntries; }
+};
+inline constexpr std::size_t kSkippedLinesKept = 5;
+
+// Fills `incoming` with 0xFF, then converts the lines after the header of
+// `path` into entries from entry 0, in file order, until the file ends or
+// kMaxImportEntries entries are made. Lines that do not give a location are
+// skipped and counted. The header of `incoming` is not written: the caller
+// writes it when it goes on to the merge. On CannotOpen `incoming` is
+// untouched; on ReadError its contents are undefined and must not be merged.
+CsvImportResult ReadCameraCsv(const std::string& path, DatabaseImage& incoming);
+
+// The entries of `image` (its count bounded by capacity) as a CSV list that
+// ReadCameraCsv reads back to the same entries: the header "X,Y", then
+// "longitude,latitude" in degrees with 6 decimals, one line per entry in
+// stored order.
+std::string CameraCsvText(const DatabaseImage& image);

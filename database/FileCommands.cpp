@@ -1,0 +1,25 @@
+#include "database/FileCommands.h"
+
+#include "database/Merge.h"
+#include "dialogs/FileNamePrompt.h"
+#include "dialogs/MessageBox.h"
+#include "resources/Strings.h"
+
+void MergeAndRedraw(DatabaseCommandContext& context) {
+  const MergeResult merged = MergeIncoming(context.working, context.incoming, context.scratch);
+  if (context.redrawNow) context.redrawNow();
+  if (merged.leftOut > 0) {
+    context.messages.Show(FormatMessageText(kMsgDatabaseFull, merged.leftOut), kCaptionWarning, MessageStyle::Ok);
+  }
+}
+
+FileNameAnswer AskForFileName(DatabaseCommandContext& context, FileNameDialogKind kind) {
+  FileNameAnswer answer;
+  answer.name = context.prompt.Ask(kind);
+  if (answer.name && answer.name->empty()) {
+    context.messages.Show(kMsgSpecifyFilename, kCaptionError, MessageStyle::Ok);
+    answer.name.reset();
+    answer.otherwise = CommandOutcome::Failed;
+  }
+  return answer;
+}

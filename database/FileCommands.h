@@ -1,0 +1,55 @@
+#pragma once
+// The file commands as whole flows: each asks for a file name, checks it,
+// does its work and tells the user, through the interfaces in the context.
+// The view's handlers only build the context.
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "database/DatabaseImage.h"
+#include "resources/FileNameDialogTemplates.h"
+
+class FileNamePrompt;
+struct CsvImportResult;
+class MessageBox;
+
+struct DatabaseCommandContext {
+  MessageBox& messages;
+  FileNamePrompt& prompt;
+  // Puts the held database on screen at once; called after every merge,
+  // before any further message.
+  std::function<void()> redrawNow;
+  DatabaseImage& working;
+  DatabaseImage& incoming;
+  DatabaseImage& scratch;
+};
+
+enum class CommandOutcome {
+  Cancelled,  // the dialog was not left with OK; nothing was shown
+  Failed,     // an error message was shown; the held database is unchanged
+  Completed,  // done, perhaps with a warning
+};
+
+// Read from File: merges a database file into the held database.
+CommandOutcome ReadFromFileCommand(DatabaseCommandContext& context);
+// Write to File: saves the held database as a 65,536-byte file.
+CommandOutcome WriteToFileCommand(DatabaseCommandContext& context);
+// Import Camera Data: converts a camera CSV file and merges its locations.
+// `details`, when given, receives what the reading of the file found.
+CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context, CsvImportResult* details);
+inline CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context) {
+  return ImportCameraDataCommand(context, nullptr);
+}
+
+// Shared by the commands: asks for the name in the dialog of `kind`. No name
+// when the dialog was cancelled, or left with an empty name, which has then
+// been reported; `otherwise` says which.
+struct FileNameAnswer {
+  std::optional<std::string> name;
+  CommandOutcome otherwise = CommandOutcome::Cancelled;
+};
+FileNameAnswer AskForFileName(DatabaseCommandContext& context, FileNameDialogKind kind);
+
+// Shared by the loads: merges `incoming` into `working`, redraws, and says
+// so when the database had no room for all of the new entries.
+void MergeAndRedraw(DatabaseCommandContext& context);

@@ -1,0 +1,25 @@
+#include "database/DatabaseFile.h"
+#include "database/FileCommands.h"
+#include "dialogs/MessageBox.h"
+#include "resources/Strings.h"
+
+CommandOutcome ReadFromFileCommand(DatabaseCommandContext& context) {
+  const FileNameAnswer answer = AskForFileName(context, FileNameDialogKind::ReadFile);
+  if (!answer.name) return answer.otherwise;
+  const std::string& name = *answer.name;
+  MessageBox& messages = context.messages;
+
+  const DatabaseFileRead read = LoadDatabaseFile(name, context.incoming);
+  switch (read.status) {
+    case DatabaseFileStatus::Ok:
+      MergeAndRedraw(context);
+      return CommandOutcome::Completed;
+    case DatabaseFileStatus::NotADatabase:
+      messages.Show(kMsgNotValidDatabase, kCaptionError, MessageStyle::Ok);
+      return CommandOutcome::Failed;
+    default:
+      // A file that breaks off part-way is not taken as a short one.
+      messages.Show(FormatMessageText(kMsgCannotOpenForReading, name), kCaptionError, MessageStyle::Ok);
+      return CommandOutcome::Failed;
+  }
+}

@@ -1,0 +1,9 @@
+#pragma once
+// Import Camera Points: the CSV camera list to import.
+#include "dialogs/CFileNameDlg.h"
+
+class CImportDlg : public CFileNameDlg {
+ public:
+  explicit CImportDlg(QWidget* parent = nullptr)
+      : CFileNameDlg(FileNameDialogTemplateFor(FileNameDialogKind::Import), parent) {}
+};

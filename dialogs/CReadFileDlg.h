@@ -1,0 +1,9 @@
+#pragma once
+// Read Database From File: the database file to merge in.
+#include "dialogs/CFileNameDlg.h"
+
+class CReadFileDlg : public CFileNameDlg {
+ public:
+  explicit CReadFileDlg(QWidget* parent = nullptr)
+      : CFileNameDlg(FileNameDialogTemplateFor(FileNameDialogKind::ReadFile), parent) {}
+};

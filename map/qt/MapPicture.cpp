@@ -1,0 +1,18 @@
+#include "map/qt/MapPicture.h"
+
+#include <QFile>
+#include <QImageReader>
+
+int MapPicture::Load(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return 0;
+  Release();
+  QImageReader reader(&file);
+  QImage decoded;
+  if (reader.read(&decoded)) {
+    // Converted once here so that every paint is a plain copy.
+    m_image = decoded.convertToFormat(decoded.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                : QImage::Format_RGB32);
+  }
+  return 1;
+}

@@ -1,0 +1,11 @@
+#pragma once
+// The view's drawing into an image of a given client size, for the
+// command-line renderer, the tests and the benchmark.
+#include <QImage>
+
+#include "database/DatabaseImage.h"
+#include "map/DeviceContext.h"
+#include "map/qt/MapPicture.h"
+
+// `loaded` is the result of the picture's last Load (1: the file opened).
+QImage DrawMapViewImage(PixelSize client, const MapPicture& picture, int loaded, const DatabaseImage& working);

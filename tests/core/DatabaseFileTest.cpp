@@ -1,0 +1,148 @@
+#include "database/DatabaseFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "tests/support/ImageBuilders.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Makes every write past `limit` bytes of a file fail, as a full disk does,
+// for as long as it lives.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t limit) {
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &m_old);
+    rlimit lowered = m_old;
+    lowered.rlim_cur = limit;
+    ::setrlimit(RLIMIT_FSIZE, &lowered);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &m_old);
+    std::signal(SIGXFSZ, m_oldHandler);
+  }
+
+ private:
+  rlimit m_old{};
+  void (*m_oldHandler)(int);
+};
+
+class DatabaseFile : public ::testing::Test {
+ protected:
+  std::vector<std::string> FolderContents() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.Path())) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  TempDir dir;
+  DatabaseImage incoming;
+};
+
+TEST_F(DatabaseFile, AnEmptyFileIsNotADatabaseAndLeavesTheImageZero) {
+  incoming.Fill(0x33);
+  const DatabaseFileRead read = LoadDatabaseFile(dir.Write("empty.bin", ""), incoming);
+  EXPECT_EQ(read.status, DatabaseFileStatus::NotADatabase);
+  EXPECT_EQ(incoming, DatabaseImage{});
+}
+
+TEST_F(DatabaseFile, OnlyTheFirstByteIsTestedAndByte1BecomesAA) {
+  DatabaseImage image = ImageWith({{309000, -9000}});
+  image[1] = 0x12;
+  const DatabaseFileRead read = LoadDatabaseFile(dir.Write("db.bin", Bytes(image)), incoming);
+  ASSERT_EQ(read.status, DatabaseFileStatus::Ok);
+  EXPECT_EQ(read.entries, 1);
+  EXPECT_EQ(incoming[1], 0xAA);
+  EXPECT_EQ(incoming.Entry(0), (CameraEntry{309000, -9000}));
+
+  image[0] = 'V';
+  EXPECT_EQ(LoadDatabaseFile(dir.Write("bad.bin", Bytes(image)), incoming).status, DatabaseFileStatus::NotADatabase);
+}
+
+TEST_F(DatabaseFile, AShortFileBringsOnlyTheEntriesItHolds) {
+  // Only 'U': the count reads FF FF, but there is nothing to merge.
+  LoadDatabaseFile(dir.Write("u.bin", "U"), incoming);
+  EXPECT_EQ(incoming.Count(), 0);
+  for (std::size_t i = 8; i < kDatabaseImageSize; ++i) ASSERT_EQ(incoming[i], 0xFF);
+
+  DatabaseImage image = ImageWith({{1, 1}, {2, 2}, {3, 3}});
+  image.WriteHeader(5000);
+  const DatabaseFileRead read = LoadDatabaseFile(dir.Write("short.bin", Bytes(image, 8 + 6 * 3 + 5)), incoming);
+  EXPECT_EQ(read.entries, 3);
+  EXPECT_EQ(incoming.Count(), 3);
+
+  image.WriteHeader(2);
+  EXPECT_EQ(LoadDatabaseFile(dir.Write("fewer.bin", Bytes(image)), incoming).entries, 2) << "a smaller count holds";
+}
+
+TEST_F(DatabaseFile, OnlyTheFirst65536BytesOfALongerFileCount) {
+  const DatabaseImage image = ImageWith({{309000, -9000}});
+  const DatabaseFileRead read = LoadDatabaseFile(dir.Write("long.bin", Bytes(image) + "tail"), incoming);
+  EXPECT_EQ(read.bytesRead, kDatabaseImageSize);
+  EXPECT_EQ(incoming, image);
+}
+
+TEST_F(DatabaseFile, MissingFileOrFolderCannotBeOpened) {
+  EXPECT_EQ(LoadDatabaseFile(dir.File("none.bin"), incoming).status, DatabaseFileStatus::CannotOpen);
+  EXPECT_EQ(LoadDatabaseFile(dir.Path().string(), incoming).status, DatabaseFileStatus::CannotOpen);
+}
+
+TEST_F(DatabaseFile, WritesExactlyTheImageReplacingAnOldFile) {
+  const std::string path = dir.Write("db.bin", "old contents");
+  const DatabaseImage image = ImageWith(DistinctEntries(100, 3));
+  ASSERT_EQ(WriteDatabaseFile(path, image), DatabaseFileStatus::Ok);
+  EXPECT_EQ(ReadWholeFile(path), Bytes(image));
+  EXPECT_EQ(FolderContents(), std::vector<std::string>{"db.bin"}) << "no temporary file is left";
+}
+
+TEST_F(DatabaseFile, NewFilesFollowTheUmaskAndOldFilesKeepTheirMode) {
+  const DatabaseImage image = ImageWith({{1, 1}});
+  const mode_t mask = ::umask(022);
+  ASSERT_EQ(WriteDatabaseFile(dir.File("new.bin"), image), DatabaseFileStatus::Ok);
+  ::umask(mask);
+  EXPECT_EQ(fs::status(dir.File("new.bin")).permissions() & fs::perms::all, fs::perms(0644));
+
+  const std::string old = dir.Write("old.bin", "x");
+  fs::permissions(old, fs::perms(0600));
+  ASSERT_EQ(WriteDatabaseFile(old, image), DatabaseFileStatus::Ok);
+  EXPECT_EQ(fs::status(old).permissions() & fs::perms::all, fs::perms(0600));
+}
+
+TEST_F(DatabaseFile, ALinkIsWrittenThroughAndKept) {
+  const std::string real = dir.Write("real.bin", "old");
+  const std::string link = dir.File("link.bin");
+  fs::create_symlink(real, link);
+  const DatabaseImage image = ImageWith({{1, 1}});
+  ASSERT_EQ(WriteDatabaseFile(link, image), DatabaseFileStatus::Ok);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadWholeFile(real), Bytes(image));
+}
+
+TEST_F(DatabaseFile, NamesThatCannotBeCreatedAreRefused) {
+  const DatabaseImage image = ImageWith({{1, 1}});
+  EXPECT_EQ(WriteDatabaseFile(dir.File("no/such/folder.bin"), image), DatabaseFileStatus::CannotCreate);
+  EXPECT_EQ(WriteDatabaseFile(dir.Path().string(), image), DatabaseFileStatus::CannotCreate);
+  EXPECT_EQ(WriteDatabaseFile("/dev/full", image), DatabaseFileStatus::WriteError);
+  EXPECT_TRUE(fs::is_character_file("/dev/full")) << "a device is never replaced";
+}
+
+TEST_F(DatabaseFile, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
+  const std::string path = dir.Write("db.bin", "the old database");
+  {
+    const FileSizeLimit full(1000);
+    EXPECT_EQ(WriteDatabaseFile(path, ImageWith({{1, 1}})), DatabaseFileStatus::WriteError);
+  }
+  EXPECT_EQ(ReadWholeFile(path), "the old database");
+  EXPECT_EQ(FolderContents(), std::vector<std::string>{"db.bin"});
+}
+
+}  // namespace
