@@ -53,16 +53,11 @@ class ReadFromUnit : public ::testing::Test {
 TEST_F(ReadFromUnit, CancelAtThePromptSendsNothingAndOpensNoPort) {
   h.messages.answers = {IDCANCEL};
   EXPECT_EQ(Run(), UnitCommandOutcome::Cancelled);
-  EXPECT_TRUE(h.unit.openedPaths.empty());
-  EXPECT_TRUE(h.unit.wire.empty());
-  ASSERT_EQ(h.messages.shown.size(), 1u);
-  EXPECT_EQ(h.messages.shown[0].caption, "Read Unit Database");
-  EXPECT_EQ(h.messages.shown[0].text,
-            "Apply power to your unit, switch it on, connect the RS232 cable to the PC\n"
-            "and then select the 'Connect to PC' option.\n\n"
-            "When ready, click on OK to read the database from the unit.\n"
-            "A message will appear when the read finishes.");
-  EXPECT_EQ(h.messages.shown[0].style, MessageStyle::OkCancel);
+  h.ExpectStoppedAtPrompt("Read Unit Database",
+                          "Apply power to your unit, switch it on, connect the RS232 cable to the PC\n"
+                          "and then select the 'Connect to PC' option.\n\n"
+                          "When ready, click on OK to read the database from the unit.\n"
+                          "A message will appear when the read finishes.");
   ExpectNothingTaken();
 }
 

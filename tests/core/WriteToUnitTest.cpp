@@ -62,16 +62,11 @@ class WriteToUnit : public ::testing::Test {
 TEST_F(WriteToUnit, CancelAtThePromptSendsNothingAndOpensNoPort) {
   h.messages.answers = {IDCANCEL};
   EXPECT_EQ(Run(), UnitCommandOutcome::Cancelled);
-  EXPECT_TRUE(h.unit.openedPaths.empty());
-  EXPECT_TRUE(h.unit.wire.empty());
-  ASSERT_EQ(h.messages.shown.size(), 1u);
-  EXPECT_EQ(h.messages.shown[0].caption, "Write Database To Unit ");
-  EXPECT_EQ(h.messages.shown[0].text,
-            "Apply power to your unit, switch it on, connect the RS232 cable to the PC\n"
-            "and then select the 'Connect to PC' option.\n\n"
-            "When ready, click on OK to write the database to the unit.\n"
-            "A message will appear when the write finishes.");
-  EXPECT_EQ(h.messages.shown[0].style, MessageStyle::OkCancel);
+  h.ExpectStoppedAtPrompt("Write Database To Unit ",
+                          "Apply power to your unit, switch it on, connect the RS232 cable to the PC\n"
+                          "and then select the 'Connect to PC' option.\n\n"
+                          "When ready, click on OK to write the database to the unit.\n"
+                          "A message will appear when the write finishes.");
 }
 
 TEST_F(WriteToUnit, WritesEveryBlockThenQuitsClosesAndReports) {

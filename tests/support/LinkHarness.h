@@ -1,6 +1,8 @@
 #pragma once
 // A unit command wired to the in-process unit: messages recorded, progress
 // recorded, time virtual.
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <string>
 #include <vector>
@@ -30,6 +32,17 @@ struct LinkHarness {
     std::vector<std::string> texts;
     for (const ShownMessage& m : messages.shown) texts.push_back(m.text);
     return texts;
+  }
+
+  // The command stopped at its OK/Cancel prompt: that box alone, no port
+  // opened, nothing sent.
+  void ExpectStoppedAtPrompt(const std::string& caption, const std::string& text) const {
+    EXPECT_TRUE(unit.openedPaths.empty());
+    EXPECT_TRUE(unit.wire.empty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, caption);
+    EXPECT_EQ(messages.shown[0].text, text);
+    EXPECT_EQ(messages.shown[0].style, MessageStyle::OkCancel);
   }
 
   InProcessUnit unit;

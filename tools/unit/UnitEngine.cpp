@@ -71,7 +71,9 @@ bool UnitEngine::TakeSaveRequest() {
 
 void UnitEngine::Take(std::uint8_t byte, std::int64_t) {
   ++m_stats.bytesReceived;
-  if (m_mode == UnitMode::Database) {
+  if (m_state == State::BlockData || m_state == State::BlockChecksum) {
+    TakeBlockByte(byte);
+  } else if (m_mode == UnitMode::Database) {
     TakeDatabase(byte);
   } else {
     TakeBootloader(byte);
@@ -100,6 +102,27 @@ void UnitEngine::AcceptBlock(std::uint8_t checksum, unsigned sum) {
   ++m_stats.blocksAccepted;
   m_changed = true;
   Queue(kYes);
+}
+
+// A received block is the same in both modes once its address is in: 64
+// data bytes, each echoed, then the checksum, answered 'Y' or 'N'.
+void UnitEngine::BeginBlock(std::uint8_t low) {
+  m_address = m_high << 8 | low;
+  m_sum += low;
+  m_index = 0;
+  m_state = State::BlockData;
+}
+
+void UnitEngine::TakeBlockByte(std::uint8_t byte) {
+  if (m_state == State::BlockData) {
+    Echo(byte);
+    m_block[m_index] = byte;
+    m_sum += byte;
+    if (++m_index == kBlock) m_state = State::BlockChecksum;
+    return;
+  }
+  AcceptBlock(byte, m_sum);
+  m_state = m_mode == UnitMode::Database ? State::Idle : State::BootHigh;
 }
 
 void UnitEngine::TakeDatabase(std::uint8_t byte) {
@@ -152,20 +175,7 @@ void UnitEngine::TakeDatabase(std::uint8_t byte) {
       break;
     case State::WriteLow:
       EchoHeader(byte);
-      m_address = m_high << 8 | byte;
-      m_sum += byte;
-      m_index = 0;
-      m_state = State::WriteData;
-      break;
-    case State::WriteData:
-      Echo(byte);
-      m_block[m_index] = byte;
-      m_sum += byte;
-      if (++m_index == kBlock) m_state = State::WriteChecksum;
-      break;
-    case State::WriteChecksum:
-      AcceptBlock(byte, m_sum);
-      m_state = State::Idle;
+      BeginBlock(byte);
       break;
     default:
       m_state = State::Idle;
@@ -197,20 +207,7 @@ void UnitEngine::TakeBootloader(std::uint8_t byte) {
         break;
       }
       Echo(byte);
-      m_address = m_high << 8 | byte;
-      m_sum += byte;
-      m_index = 0;
-      m_state = State::BootData;
-      break;
-    case State::BootData:
-      Echo(byte);
-      m_block[m_index] = byte;
-      m_sum += byte;
-      if (++m_index == kBlock) m_state = State::BootChecksum;
-      break;
-    case State::BootChecksum:
-      AcceptBlock(byte, m_sum);
-      m_state = State::BootHigh;
+      BeginBlock(byte);
       break;
     default:
       m_state = State::BootWake;

@@ -78,8 +78,9 @@ class UnitEngine {
 
  private:
   enum class State {
-    Idle, ReadHigh, ReadLow, ReadEcho, WriteHigh, WriteLow, WriteData, WriteChecksum,
-    BootWake, BootHigh, BootLow, BootData, BootChecksum,
+    Idle, ReadHigh, ReadLow, ReadEcho, WriteHigh, WriteLow,
+    BootWake, BootHigh, BootLow,
+    BlockData, BlockChecksum,  // a written or bootloader block after its address
   };
 
   void Queue(std::uint8_t byte);
@@ -88,6 +89,8 @@ class UnitEngine {
   void TakeDatabase(std::uint8_t byte);
   void TakeBootloader(std::uint8_t byte);
   void ServeNextDataByte();
+  void BeginBlock(std::uint8_t low);
+  void TakeBlockByte(std::uint8_t byte);
   void AcceptBlock(std::uint8_t checksum, unsigned sum);
   bool Silent() const;
 
