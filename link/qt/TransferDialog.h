@@ -18,8 +18,7 @@ class TransferDialog : public QDialog {
   void SetDone(int done);
   // The transfer has ended: the dialog closes.
   void Finish();
-
- protected:
+  // Escape, the close box and Cancel.
   void reject() override;
 
  private:

@@ -51,7 +51,19 @@ class UnitCommandsGui : public AppFixture {
 TEST_F(UnitCommandsGui, WriteThenReadBackThroughTheWindow) {
   const DatabaseImage written = ImageWith(DistinctEntries(120, 4));
   WorkingDatabase = written;
+  bool sawWriting = false;
+  QTimer writeWatch;
+  QObject::connect(&writeWatch, &QTimer::timeout, [&] {
+    if (TransferDialog* dialog = OpenTransferDialog()) {
+      sawWriting |= dialog->findChild<QLabel*>()->text().startsWith(QStringLiteral("Writing block"));
+      EXPECT_TRUE(dialog->findChildren<QPushButton*>().isEmpty());  // a write cannot be cancelled
+      dialog->reject();  // nor closed with Escape
+    }
+  });
+  writeWatch.start(0);
   View()->OnWriteToUnit();
+  writeWatch.stop();
+  EXPECT_TRUE(sawWriting);
   EXPECT_EQ(Texts(), (std::vector<std::string>{kMsgWriteUnitPrompt, kMsgDatabaseWritten}));
   EXPECT_EQ(dialogUpAtMessage, (std::vector<bool>{false, false}));
   EXPECT_EQ(WorkingDatabase, written);
