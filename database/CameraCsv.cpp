@@ -9,39 +9,10 @@
 
 namespace {
 
-bool IsScanfSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
-bool IsHexPrefix(const char* number) {
-  if (*number == '+' || *number == '-') ++number;
-  return number[0] == '0' && (number[1] == 'x' || number[1] == 'X');
-}
-
-// Numbers are always written with a point, whatever locale the program
-// runs in.
+// Numbers are always read with a point, whatever locale the program runs in.
 locale_t CLocale() {
   static const locale_t c = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
   return c;
-}
-
-// One "%f" conversion: returns the end of the number, or nullptr when there
-// is none. Like scanf, an exponent mark with no digits after it ("1e,") is
-// taken in and ignored, and "0x" with no hex digits is no number.
-const char* ReadFloat(const char* p, float& value) {
-  while (IsScanfSpace(*p)) ++p;
-  char* end = nullptr;
-  const float read = ::strtof_l(p, &end, CLocale());
-  if (end == p) return nullptr;
-  const bool hex = IsHexPrefix(p);
-  if (hex && (*end | 0x20) == 'x') return nullptr;
-  const char mark = hex ? 'p' : 'e';
-  bool hasExponent = false;
-  for (const char* c = p; c < end; ++c) hasExponent = hasExponent || (*c | 0x20) == mark;
-  if (!hasExponent && (*end | 0x20) == mark) {
-    ++end;
-    if (*end == '+' || *end == '-') ++end;
-  }
-  value = read;
-  return end;
 }
 
 std::string Excerpt(const char* line) {
@@ -79,8 +50,12 @@ const char* ToString(CsvLineStatus status) {
 CsvLineStatus ParseCameraLine(const char* line, CameraEntry& entry) {
   float longitude = 0;
   float latitude = 0;
-  const char* p = ReadFloat(line, longitude);
-  if (p == nullptr || *p != ',' || ReadFloat(p + 1, latitude) == nullptr) return CsvLineStatus::NotTwoNumbers;
+  // scanf's own "%f,%f", so that every line reads exactly as it always has;
+  // only the decimal point is pinned, for this thread and this call.
+  const locale_t previous = ::uselocale(CLocale());
+  const int read = std::sscanf(line, "%f,%f", &longitude, &latitude);
+  ::uselocale(previous);
+  if (read != 2) return CsvLineStatus::NotTwoNumbers;
   if (!std::isfinite(longitude) || !std::isfinite(latitude)) return CsvLineStatus::NotFinite;
   if (std::fabs(longitude) > 180.0f || std::fabs(latitude) > 90.0f) return CsvLineStatus::OutOfRange;
   entry = {DegreesToUnits(latitude), DegreesToUnits(longitude)};
