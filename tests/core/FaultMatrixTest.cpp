@@ -1,0 +1,155 @@
+// Every unit command against every way the unit can fail, in virtual time:
+// what the user is told last, that the line is closed, that the held
+// database only changes when a whole, verified image arrived, and how long
+// the user waited. The README's reliability table is this table.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+#include "link/LinkConstants.h"
+#include "link/ReadFromUnit.h"
+#include "link/WriteToUnit.h"
+#include "resources/Strings.h"
+#include "tests/support/ImageBuilders.h"
+#include "tests/support/LinkHarness.h"
+
+namespace {
+
+enum class Command { Read, Write };
+
+// Loses every byte the unit sends from the `from`-th after its wake answer
+// on (0 is the first byte after the 'G').
+std::function<int(std::uint8_t)> SilentFrom(long from) {
+  auto seenWake = std::make_shared<bool>(false);
+  auto index = std::make_shared<long>(0);
+  return [=](std::uint8_t byte) {
+    if (!*seenWake) {
+      *seenWake = byte == kWakeAnswer;
+      return int{byte};
+    }
+    return (*index)++ >= from ? -1 : int{byte};
+  };
+}
+
+// Loses everything: a unit that is switched off.
+int Dead(std::uint8_t) { return -1; }
+
+struct FaultCase {
+  const char* name;
+  Command command;
+  UnitFaults faults;
+  std::function<int(std::uint8_t)> tamper;
+  UnitCommandOutcome outcome;
+  const char* lastMessage;
+  const char* lastCaption;
+  std::int64_t maxWaitMs;  // virtual time from OK to the last message
+};
+
+// Bytes the unit sends per block: a read block is the three echoes, the 64
+// data bytes and the checksum; a written block is 67 echoes and the answer.
+constexpr long kReadBlockBytes = 3 + 64 + 1;
+constexpr long kWriteBlockBytes = 3 + 64 + 1;
+constexpr long kBlock = 5;  // where the mid-transfer faults strike
+
+const FaultCase kFaultMatrix[] = {
+    // Read from Unit.
+    {"ReadHealthy", Command::Read, {}, nullptr, UnitCommandOutcome::Completed, kMsgDatabaseLoaded, kCaptionCompleted, 1500},
+    {"ReadDeadUnit", Command::Read, {}, Dead, UnitCommandOutcome::NoResponse, kMsgNoResponse, kCaptionError, 6500},
+    {"ReadWakeEchoed", Command::Read, {.echoWake = true}, nullptr, UnitCommandOutcome::NoResponse, kMsgNoResponse,
+     kCaptionError, 1500},
+    {"ReadChatterThatNeverStops", Command::Read, {.chatterMs = 3'600'000}, nullptr, UnitCommandOutcome::LineNeverQuiet,
+     kMsgLineNeverQuiet, kCaptionError, 11'500},
+    {"ReadChatterThenQuiet", Command::Read, {.chatterMs = 4000}, nullptr, UnitCommandOutcome::Completed,
+     kMsgDatabaseLoaded, kCaptionCompleted, 6000},
+    {"ReadSilentAtRequestEcho", Command::Read, {}, SilentFrom(kBlock * kReadBlockBytes), UnitCommandOutcome::TimedOut,
+     kMsgTimedOut, kCaptionError, 2500},
+    {"ReadSilentAtDataByte", Command::Read, {}, SilentFrom(kBlock * kReadBlockBytes + 3 + 20),
+     UnitCommandOutcome::TimedOut, kMsgTimedOut, kCaptionError, 2500},
+    {"ReadSilentAtChecksum", Command::Read, {}, SilentFrom(kBlock * kReadBlockBytes + 67), UnitCommandOutcome::TimedOut,
+     kMsgTimedOut, kCaptionError, 2500},
+    {"ReadSilentAtLastByte", Command::Read, {}, SilentFrom(kBlockCount * kReadBlockBytes - 1),
+     UnitCommandOutcome::TimedOut, kMsgTimedOut, kCaptionError, 2500},
+    {"ReadNeverEchoes", Command::Read, {.neverEcho = true}, nullptr, UnitCommandOutcome::TimedOut, kMsgTimedOut,
+     kCaptionError, 2500},
+    {"ReadWrongEchoes", Command::Read, {.garbleHeaderEchoes = true}, nullptr, UnitCommandOutcome::Completed,
+     kMsgDatabaseLoaded, kCaptionCompleted, 1500},
+    {"ReadWrongChecksumTenTimes", Command::Read, {.badChecksumBlock = kBlock, .badChecksumTimes = 10}, nullptr,
+     UnitCommandOutcome::Completed, kMsgDatabaseLoaded, kCaptionCompleted, 1500},
+    {"ReadWrongChecksumElevenTimes", Command::Read, {.badChecksumBlock = kBlock, .badChecksumTimes = 11}, nullptr,
+     UnitCommandOutcome::TimedOut, kMsgTimedOut, kCaptionError, 1500},
+    // Write to Unit.
+    {"WriteHealthy", Command::Write, {}, nullptr, UnitCommandOutcome::Completed, kMsgDatabaseWritten, kCaptionCompleted,
+     1500},
+    {"WriteDeadUnit", Command::Write, {}, Dead, UnitCommandOutcome::NoResponse, kMsgNoResponse, kCaptionError, 6500},
+    {"WriteChatterThatNeverStops", Command::Write, {.chatterMs = 3'600'000}, nullptr,
+     UnitCommandOutcome::LineNeverQuiet, kMsgLineNeverQuiet, kCaptionError, 11'500},
+    {"WriteSilentAtRequestEcho", Command::Write, {}, SilentFrom(kBlock * kWriteBlockBytes), UnitCommandOutcome::TimedOut,
+     kMsgTimedOut, kCaptionError, 12'500},
+    {"WriteSilentAtDataEcho", Command::Write, {}, SilentFrom(kBlock * kWriteBlockBytes + 3 + 30),
+     UnitCommandOutcome::TimedOut, kMsgTimedOut, kCaptionError, 12'500},
+    {"WriteSilentAtAcknowledgement", Command::Write, {}, SilentFrom(kBlock * kWriteBlockBytes + 67),
+     UnitCommandOutcome::TimedOut, kMsgTimedOut, kCaptionError, 12'500},
+    {"WriteNeverEchoes", Command::Write, {.neverEcho = true}, nullptr, UnitCommandOutcome::TimedOut, kMsgTimedOut,
+     kCaptionError, 12'500},
+    {"WriteWrongEchoes", Command::Write, {.garbleHeaderEchoes = true}, nullptr, UnitCommandOutcome::Completed,
+     kMsgDatabaseWritten, kCaptionCompleted, 1500},
+    {"WriteRefusedTenTimes", Command::Write, {.nakFirstBlocks = 10}, nullptr, UnitCommandOutcome::Completed,
+     kMsgDatabaseWritten, kCaptionCompleted, 1500},
+    {"WriteRefusedElevenTimes", Command::Write, {.nakFirstBlocks = 11}, nullptr, UnitCommandOutcome::TimedOut,
+     kMsgTimedOut, kCaptionError, 1500},
+};
+
+DatabaseImage Noisy(int entries, std::uint32_t seed) {
+  DatabaseImage image = ImageWith(DistinctEntries(entries, seed));
+  std::mt19937 rng(seed);
+  for (std::size_t i = 8 + 6 * static_cast<std::size_t>(entries); i < kDatabaseImageSize; ++i) {
+    image[i] = static_cast<std::uint8_t>(rng());
+  }
+  return image;
+}
+
+class FaultMatrix : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(FaultMatrix, EndsWithItsMessageTheLineClosedAndNothingHalfDone) {
+  const FaultCase& c = GetParam();
+  LinkHarness h(UnitMode::Database, c.faults);
+  h.unit.tamper = c.tamper;
+  const DatabaseImage unitBefore = Noisy(30, 1);
+  h.unit.engine.Memory() = unitBefore;
+  DatabaseImage working = ImageWith(DistinctEntries(20, 2, 1));
+  const DatabaseImage held = working;
+  DatabaseImage incoming, scratch;
+
+  const UnitCommandOutcome outcome =
+      c.command == Command::Read ? OnReadFromUnit(h.context, {working, incoming, scratch}, [] {})
+                                 : OnWriteToUnit(h.context, working);
+
+  EXPECT_EQ(outcome, c.outcome) << ToString(outcome);
+  ASSERT_FALSE(h.messages.shown.empty());
+  EXPECT_EQ(h.messages.shown.back().text, c.lastMessage);
+  EXPECT_EQ(h.messages.shown.back().caption, c.lastCaption);
+  EXPECT_FALSE(h.unit.LineOpen());
+  EXPECT_LE(h.unit.clock.NowMs(), c.maxWaitMs);
+  RecordProperty("virtual_ms", static_cast<int>(h.unit.clock.NowMs()));
+
+  if (c.command == Command::Read) {
+    if (outcome == UnitCommandOutcome::Completed) {
+      // The whole image arrived and was checked: its 30 entries join the 20.
+      EXPECT_EQ(incoming, unitBefore);
+      EXPECT_EQ(working.Count(), 50);
+    } else {
+      EXPECT_EQ(working, held);
+    }
+  } else {
+    EXPECT_EQ(working, held);
+    if (outcome == UnitCommandOutcome::Completed) {
+      EXPECT_EQ(h.unit.engine.Memory(), held);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(UnitCommands, FaultMatrix, ::testing::ValuesIn(kFaultMatrix),
+                         [](const ::testing::TestParamInfo<FaultCase>& param) { return std::string(param.param.name); });
+
+}  // namespace
