@@ -1,0 +1,46 @@
+// Read from Unit against a unit whose answers the fuzzer changes or loses,
+// in virtual time: the read always ends, with one of its outcomes, with the
+// line closed, and merges only the unit's whole image after every block's
+// checksum was right; otherwise nothing of it is taken.
+#include <memory>
+
+#include "fuzz/FuzzedUnit.h"
+#include "link/LinkConstants.h"
+#include "link/ReadFromUnit.h"
+#include "tests/support/ImageBuilders.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  auto fuzzed = std::make_unique<FuzzedUnit>(UnitMode::Database, data, size);
+  LinkHarness& h = fuzzed->harness;
+  static const DatabaseImage unitImage = ImageWith(DistinctEntries(40, 11));
+  static const DatabaseImage heldImage = ImageWith(DistinctEntries(25, 12, 1));
+  h.unit.engine.Memory() = unitImage;
+  auto working = std::make_unique<DatabaseImage>(heldImage);
+  auto incoming = std::make_unique<DatabaseImage>();
+  auto scratch = std::make_unique<DatabaseImage>();
+  incoming->Fill(0xEE);
+
+  const UnitCommandOutcome outcome = OnReadFromUnit(h.context, {*working, *incoming, *scratch}, [] {});
+
+  FuzzedUnit::Check(!h.unit.LineOpen());
+  // Bounded: a drain of at most 10 s of chatter, five wakes, and at most 11
+  // requests of 68 receives for each block.
+  const std::size_t receives = h.unit.Count(WireEvent::Received) + h.unit.Count(WireEvent::Silence);
+  FuzzedUnit::Check(receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68);
+  switch (outcome) {
+    case UnitCommandOutcome::Completed:
+      if (fuzzed->changedBytes == 0) FuzzedUnit::Check(*incoming == unitImage);
+      FuzzedUnit::Check(working->Count() == 65);
+      break;
+    case UnitCommandOutcome::NoResponse:
+    case UnitCommandOutcome::LineNeverQuiet:
+    case UnitCommandOutcome::TimedOut:
+      FuzzedUnit::Check(*working == heldImage);
+      for (std::size_t i = 0; i < kDatabaseImageSize; ++i) FuzzedUnit::Check((*incoming)[i] == 0xEE);
+      FuzzedUnit::Check(!h.messages.shown.empty() && h.messages.shown.back().caption == "Error");
+      break;
+    default:
+      std::abort();  // no prompt cancel, no port failure, no user stop here
+  }
+  return 0;
+}

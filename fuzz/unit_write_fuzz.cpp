@@ -1,0 +1,41 @@
+// Write to Unit against a unit whose answers the fuzzer changes or loses,
+// in virtual time: the write always ends within its bounds, with one of its
+// outcomes and the line closed; the held database never changes, and a
+// write reported as done left the unit holding it.
+#include <memory>
+
+#include "fuzz/FuzzedUnit.h"
+#include "link/LinkConstants.h"
+#include "link/WriteToUnit.h"
+#include "tests/support/ImageBuilders.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  auto fuzzed = std::make_unique<FuzzedUnit>(UnitMode::Database, data, size);
+  LinkHarness& h = fuzzed->harness;
+  static const DatabaseImage heldImage = ImageWith(DistinctEntries(33, 21));
+  auto working = std::make_unique<DatabaseImage>(heldImage);
+
+  const UnitCommandOutcome outcome = OnWriteToUnit(h.context, *working);
+
+  FuzzedUnit::Check(!h.unit.LineOpen());
+  FuzzedUnit::Check(*working == heldImage);
+  const std::size_t receives = h.unit.Count(WireEvent::Received) + h.unit.Count(WireEvent::Silence);
+  FuzzedUnit::Check(receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68);
+  // Each sending waits out at most one silence.
+  FuzzedUnit::Check(h.unit.clock.NowMs() <= 11'000 + 5'000 + std::int64_t{kBlockCount} * (kBlockRepeats + 1) * 1000);
+  switch (outcome) {
+    case UnitCommandOutcome::Completed:
+      // Unless an answer was forged, the unit holds what was sent.
+      if (fuzzed->changedBytes == 0) FuzzedUnit::Check(h.unit.engine.Memory() == heldImage);
+      FuzzedUnit::Check(h.messages.shown.back().text == "Database written successfully");
+      break;
+    case UnitCommandOutcome::NoResponse:
+    case UnitCommandOutcome::LineNeverQuiet:
+    case UnitCommandOutcome::TimedOut:
+      FuzzedUnit::Check(h.messages.shown.back().caption == "Error");
+      break;
+    default:
+      std::abort();
+  }
+  return 0;
+}
