@@ -4,7 +4,6 @@
 #include "dialogs/MessageBox.h"
 #include "resources/Strings.h"
 #include "upgrade/BootloaderUpload.h"
-#include "upgrade/HexLoader.h"
 
 LoadedFirmware OpenAndLoadFirmware(MessageBox& messages, const std::string& name, FirmwareBytes& image,
                                    std::uint32_t& highest) {
@@ -17,9 +16,9 @@ LoadedFirmware OpenAndLoadFirmware(MessageBox& messages, const std::string& name
   }
   // A damaged file could leave the unit unable to start, so it is refused
   // whole before any byte goes out.
-  const HexLoadResult result = LoadFirmwareHex(file.get(), image, highest);
-  if (!result.ok()) {
-    const std::string line = std::to_string(result.line);
+  loaded.hex = LoadFirmwareHex(file.get(), image, highest);
+  if (!loaded.hex.ok()) {
+    const std::string line = std::to_string(loaded.hex.line);
     messages.Show(FormatMessageText(kMsgNotValidHexFile, {name, line}), kCaptionError, MessageStyle::Ok);
     return loaded;
   }
@@ -33,7 +32,9 @@ LoadedFirmware AskAndLoadFirmware(MessageBox& messages, FileNamePrompt& prompt, 
   if (!name) return {};
   if (name->empty()) {
     messages.Show(kMsgSpecifyFilename, kCaptionError, MessageStyle::Ok);
-    return {nullptr, UnitCommandOutcome::FileRefused};
+    LoadedFirmware refused;
+    refused.otherwise = UnitCommandOutcome::FileRefused;
+    return refused;
   }
   return OpenAndLoadFirmware(messages, *name, image, highest);
 }

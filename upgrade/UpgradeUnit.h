@@ -10,6 +10,7 @@
 
 #include "link/UnitCommand.h"
 #include "upgrade/FirmwareImage.h"
+#include "upgrade/HexLoader.h"
 
 class FileNamePrompt;
 
@@ -28,6 +29,7 @@ struct FirmwareTargets {
 struct LoadedFirmware {
   HexFile file;  // open until the command ends; null when it ended here
   UnitCommandOutcome otherwise = UnitCommandOutcome::Cancelled;  // why, when null
+  HexLoadResult hex;  // what the loader found, for a fuller report
 };
 
 // Opens `name` in text mode and loads it whole into `image` and `highest`.

@@ -25,7 +25,10 @@ int RunUpgrade(const std::vector<std::string>& args, CliStreams& io) {
   std::uint32_t currentBlock = 0;
   PrintingMessageBox messages(io);
   const LoadedFirmware loaded = OpenAndLoadFirmware(messages, parsed.positional.front(), *image, highest);
-  if (!loaded.file) return ExitStatusOf(loaded.otherwise);
+  if (!loaded.file) {
+    if (!loaded.hex.ok()) io.err << "zorvane-cli upgrade: " << Describe(loaded.hex, parsed.positional.front()) << '\n';
+    return ExitStatusOf(loaded.otherwise);
+  }
   return ExitStatusOf(RunUnitTransfer(io, "upgrading", *port, [&](UnitCommandContext& context) {
     return UploadFirmware(context, *image, highest, currentBlock);
   }));
