@@ -6,6 +6,10 @@ DatabaseImage WorkingDatabase;
 DatabaseImage IncomingImage;
 DatabaseImage MergeScratch;
 
+FirmwareBytes FirmwareImage{};
+std::uint32_t HighestFirmwareAddress = 0;
+std::uint32_t CurrentBlockAddress = 0;
+
 int CommPortIndex = 0;
 std::array<std::string, 2> CommPortPaths = DefaultCommPaths();
 

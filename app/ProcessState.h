@@ -6,8 +6,11 @@
 #include <array>
 #include <string>
 
+#include <cstdint>
+
 #include "database/DatabaseImage.h"
 #include "map/qt/MapPicture.h"
+#include "upgrade/FirmwareImage.h"
 
 // The database the program holds: plotted, written to the unit and to files.
 extern DatabaseImage WorkingDatabase;
@@ -15,6 +18,14 @@ extern DatabaseImage WorkingDatabase;
 extern DatabaseImage IncomingImage;
 // The merge's list of entries to append.
 extern DatabaseImage MergeScratch;
+
+// The unit's software as the last HEX file left it: never cleared, so bytes
+// a later file does not name keep an earlier file's values.
+extern FirmwareBytes FirmwareImage;
+// The highest address the data records of the last HEX file named.
+extern std::uint32_t HighestFirmwareAddress;
+// The address of the block the last upgrade sent last.
+extern std::uint32_t CurrentBlockAddress;
 
 // Serial port selection: 0 = Comm1, 1 = Comm2. Not saved between runs.
 extern int CommPortIndex;

@@ -1,5 +1,5 @@
-// The unit link over a pseudo-terminal: a full read and a full write against
-// zorvane-unit, in microseconds per byte exchanged (sent plus received),
+// The unit link over a pseudo-terminal: a full read, a full write and a
+// firmware upgrade against zorvane-unit, in microseconds per byte exchanged (sent plus received),
 // beside a plain poll/read/write echo loop over a pseudo-terminal measured in
 // the same run. Only the block transfer is timed, not the connection's quiet
 // second of draining.
@@ -22,6 +22,7 @@
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/UnitProcess.h"
+#include "upgrade/UpgradeUnit.h"
 
 namespace {
 
@@ -80,6 +81,39 @@ void BM_LinkOverPty(benchmark::State& state) {
   state.counters["us_per_byte"] = seconds * 1e6 / bytes;
 }
 
+// A 60 KiB upgrade against zorvane-unit --bootloader, which echoes every
+// byte: the echo waits then end at the echo, not at their 1 or 10 ms. A
+// fresh unit for each run, since a bootloader takes one upload.
+void BM_UpgradeOverPty(benchmark::State& state) {
+  EnsureQt();
+  auto image = std::make_unique<FirmwareBytes>();
+  for (std::size_t i = 0; i < image->size(); ++i) (*image)[i] = static_cast<std::uint8_t>(i * 13 + i / 251);
+  const std::uint32_t highest = 0x600 + 60 * 1024 - 1;
+  RecordingMessageBox messages;
+  QtSerialOpener opener;
+  SteadyClock clock;
+  TimedProgress progress;
+  double seconds = 0;
+  for (auto _ : state) {
+    UnitProcess unit({"--bootloader"});
+    if (!unit.Started()) {
+      state.SkipWithError("zorvane-unit did not start");
+      return;
+    }
+    UnitCommandContext context{messages, opener, clock, progress};
+    context.portPaths = {unit.Device(), unit.Device()};
+    std::uint32_t current = 0;
+    const UnitCommandOutcome outcome = UploadFirmware(context, *image, highest, current);
+    if (outcome != UnitCommandOutcome::Completed) {
+      state.SkipWithError(ToString(outcome));
+      return;
+    }
+    state.SetIterationTime(progress.Seconds());
+    seconds += progress.Seconds();
+  }
+  state.counters["ms_per_block"] = seconds * 1e3 / (UploadBlockCount(highest) * static_cast<double>(state.iterations()));
+}
+
 // One byte out, the same byte back, over a raw pseudo-terminal: the floor a
 // strictly alternating protocol can reach on this machine.
 void BM_PlainPtyEchoLoop(benchmark::State& state) {
@@ -127,5 +161,6 @@ void BM_PlainPtyEchoLoop(benchmark::State& state) {
 BENCHMARK(BM_PlainPtyEchoLoop)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK_TEMPLATE(BM_LinkOverPty, true)->Name("BM_LinkRead")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_TEMPLATE(BM_LinkOverPty, false)->Name("BM_LinkWrite")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_UpgradeOverPty)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -12,6 +12,8 @@ const char* ToString(UnitCommandOutcome outcome) {
     case UnitCommandOutcome::NoResponse: return "no response from unit";
     case UnitCommandOutcome::TimedOut: return "timed out";
     case UnitCommandOutcome::Stopped: return "stopped";
+    case UnitCommandOutcome::FileRefused: return "file refused";
+    case UnitCommandOutcome::NotConfirmed: return "end not confirmed";
     case UnitCommandOutcome::Completed: return "completed";
   }
   return "unknown";

@@ -1,6 +1,6 @@
 #pragma once
-// What the two database commands with the unit share: what they work with,
-// and how they ended.
+// What the commands with the unit share: what they work with, and how they
+// ended.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -20,6 +20,8 @@ enum class UnitCommandOutcome {
   NoResponse,      // no 'G' (message shown)
   TimedOut,        // the unit stopped answering, or a block never got through (message shown)
   Stopped,         // the user stopped the transfer: 'Q' sent, link closed, nothing shown
+  FileRefused,     // upgrade: no file name, the file not opened or not valid HEX (message shown)
+  NotConfirmed,    // upgrade: every block went, but the end was not answered 'Z' (message shown)
   Completed,
 };
 const char* ToString(UnitCommandOutcome outcome);

@@ -43,6 +43,9 @@ inline constexpr const char* kAboutCredit = "Copyright (C) 2005 zorvane";
 
 // Firmware upgrade.
 inline constexpr const char* kMsgNotValidHexFile = "The file %s is not a valid HEX file (line %d).";
+inline constexpr const char* kMsgUpgradeFinished = "Finished ok.";
+inline constexpr const char* kMsgUpgradeNotConfirmed = "Unit did not respond correctly.\nI suggest you reprogram it.";
+inline constexpr const char* kProgressUpgrading = "Upgrading block %d of %d";
 
 // The unit link.
 inline constexpr const char* kMsgErrorOpeningCommPort = "Error Opening Comm Port";

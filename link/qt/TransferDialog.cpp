@@ -4,6 +4,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <string>
 
 #include "dialogs/MessageBox.h"
 #include "link/LinkConstants.h"
@@ -31,15 +32,19 @@ TransferDialog::TransferDialog(QWidget* parent, const char* progressText, std::a
   m_label->setMinimumWidth(m_label->fontMetrics().horizontalAdvance(QString(48, QLatin1Char('x'))));
 }
 
+// The text takes the block and, where it has a second number, the total.
 void TransferDialog::ShowBlock(int block) {
-  m_label->setText(QString::fromStdString(FormatMessageText(m_progressText, block)));
+  const std::string number = std::to_string(block);
+  const std::string total = std::to_string(m_total);
+  m_label->setText(QString::fromStdString(FormatMessageText(m_progressText, {number, total})));
 }
 
 void TransferDialog::SetTotal(int total) {
   m_total = total > 0 ? total : 1;
   m_bar->setRange(0, m_total);
   m_bar->setValue(0);
-  ShowBlock(1);
+  // With no block to send the label keeps saying what is going on.
+  if (total > 0) ShowBlock(1);
 }
 
 void TransferDialog::SetDone(int done) {

@@ -14,29 +14,11 @@
 #include "dialogs/DialogUnits.h"
 #include "dialogs/QtFileNamePrompt.h"
 #include "tests/gui/AppFixture.h"
+#include "tests/gui/FileNameDialogDriver.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
 
 namespace {
-
-// Acts on the file-name dialog once it is up and modal.
-void WhenDialogOpens(std::function<void(CFileNameDlg&)> act, int tries = 100) {
-  QTimer::singleShot(0, [act = std::move(act), tries] {
-    auto* dialog = qobject_cast<CFileNameDlg*>(QApplication::activeModalWidget());
-    if (dialog != nullptr) {
-      act(*dialog);
-    } else if (tries > 0) {
-      WhenDialogOpens(act, tries - 1);
-    } else {
-      ADD_FAILURE() << "no file-name dialog opened";
-    }
-  });
-}
-
-void TypeAndPress(CFileNameDlg& dialog, const QString& text, int button) {
-  dialog.FileNameEdit()->setText(text);
-  static_cast<QPushButton*>(dialog.Control(button))->click();
-}
 
 QWidget* NextTabStop(QWidget* widget) {
   QWidget* next = widget->nextInFocusChain();

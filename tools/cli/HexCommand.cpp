@@ -4,8 +4,9 @@
 #include <ostream>
 
 #include "database/DatabaseFile.h"
+#include "tools/cli/FileCommandSession.h"
 #include "tools/cli/Subcommand.h"
-#include "upgrade/HexLoader.h"
+#include "upgrade/UpgradeUnit.h"
 
 namespace {
 
@@ -22,16 +23,14 @@ int RunHex(const std::vector<std::string>& args, CliStreams& io) {
   }
   if (input.empty() || output.empty()) return UsageError(io, "hex", "expected a HEX file and -o IMAGE");
 
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(input.c_str(), "r"), &std::fclose);
-  if (!file) {
-    io.err << "zorvane-cli hex: " << input << ": " << ToString(HexStatus::CannotOpen) << '\n';
-    return kExitFailed;
-  }
+  // As in a fresh run of the program: the image starts all zero.
   auto image = std::make_unique<FirmwareBytes>();
   std::uint32_t highest = 0;
-  const HexLoadResult result = LoadFirmwareHex(file.get(), *image, highest);
-  if (!result.ok()) {
-    io.err << "zorvane-cli hex: " << Describe(result, input) << '\n';
+  PrintingMessageBox messages(io);
+  const LoadedFirmware loaded = OpenAndLoadFirmware(messages, input, *image, highest);
+  if (!loaded.file) {
+    // The program's message, then what exactly was wrong.
+    if (!loaded.hex.ok()) io.err << "zorvane-cli hex: " << Describe(loaded.hex, input) << '\n';
     return kExitFailed;
   }
   if (const DatabaseFileStatus written = WriteFileAtomically(output, *image); written != DatabaseFileStatus::Ok) {

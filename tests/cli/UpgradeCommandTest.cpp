@@ -1,0 +1,73 @@
+// zorvane-cli upgrade against zorvane-unit --bootloader on a real
+// pseudo-terminal. The emulated bootloader echoes nothing here, so the only
+// byte each block waits for is its 'Y', answered well within the second it
+// is given: a busy machine slows the runs down but cannot fail them.
+#include <gtest/gtest.h>
+
+#include "tests/cli/CliRunner.h"
+#include "tests/support/HexBuilder.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/UnitProcess.h"
+#include "tools/cli/Subcommand.h"
+
+namespace {
+
+class UpgradeCommand : public ::testing::Test {
+ protected:
+  TempDir dir;
+};
+
+TEST_F(UpgradeCommand, TheUnitsSavedImageHoldsTheFilesDataFrom0x600On) {
+  const std::string saved = dir.File("unit.img");
+  UnitProcess unit({"--bootloader", "--never-echo", "--save", saved});
+  ASSERT_TRUE(unit.Started());
+  std::vector<std::uint8_t> data(2048 + 10);
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i * 31 + i / 256);
+  // A record below 0x600 is loaded but never sent.
+  const std::string hex = dir.Write("fw.hex", HexData(0x0100, {0xAA, 0xBB}) + HexFileOf(0x600, data, 32));
+
+  const CliRun run = RunCliWith({"upgrade", "--port", unit.Device(), hex});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(run.out, "Completed: Finished ok.\n");
+  EXPECT_EQ(run.err, "");
+
+  EXPECT_EQ(unit.Stop(), 0);
+  const std::string image = ReadWholeFile(saved);
+  ASSERT_GE(image.size(), 0x600 + 33 * 64u);
+  EXPECT_EQ(image.substr(0, 0x600), std::string(0x600, '\0'));
+  EXPECT_EQ(image.substr(0x600, data.size()), std::string(data.begin(), data.end()));
+  // The rest of the last block came from the all-zero image.
+  EXPECT_EQ(image.substr(0x600 + data.size(), 33 * 64 - data.size()), std::string(33 * 64 - data.size(), '\0'));
+}
+
+TEST_F(UpgradeCommand, AMalformedFileIsRefusedBeforeThePortIsOpened) {
+  const std::string hex = dir.Write("bad.hex", HexData(0x600, {1, 2}) + ":02060000010\n");
+  const CliRun run = RunCliWith({"upgrade", "--port", dir.File("no-such-port"), hex});
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_TRUE(run.err.starts_with("Error: The file " + hex + " is not a valid HEX file (line 2).\n")) << run.err;
+  EXPECT_EQ(run.err.find("Comm Port"), std::string::npos);
+}
+
+TEST_F(UpgradeCommand, AnUnansweredEndGivesStatus1AndNoWakeAnswerStatus3) {
+  const std::string hex = dir.Write("fw.hex", HexFileOf(0x600, {1, 2, 3}));
+  {
+    UnitProcess unit({"--bootloader", "--never-echo", "--no-end-answer"});
+    ASSERT_TRUE(unit.Started());
+    const CliRun run = RunCliWith({"upgrade", "--port", unit.Device(), hex});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "Error: Unit did not respond correctly.\nI suggest you reprogram it.\n");
+  }
+  UnitProcess unit({"--bootloader", "--echo-wake"});
+  ASSERT_TRUE(unit.Started());
+  const CliRun run = RunCliWith({"upgrade", "--port", unit.Device(), hex});
+  EXPECT_EQ(run.status, kExitNoAnswer);
+  EXPECT_EQ(run.err, "Error: No response from Unit\n");
+}
+
+TEST_F(UpgradeCommand, UsageErrors) {
+  EXPECT_EQ(RunCliWith({"upgrade", "fw.hex"}).status, kExitUsage);
+  EXPECT_EQ(RunCliWith({"upgrade", "--port", "/dev/null"}).status, kExitUsage);
+  EXPECT_EQ(RunCliWith({"upgrade", "--port", "/dev/null", "a.hex", "b.hex"}).status, kExitUsage);
+}
+
+}  // namespace

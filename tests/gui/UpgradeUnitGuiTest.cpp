@@ -1,0 +1,91 @@
+// Upgrade Unit S/W in the window, against zorvane-unit --bootloader on a
+// pseudo-terminal: the file named in the Firmware Upgrade dialog goes to
+// the unit behind a progress dialog without Cancel.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include "app/ProcessState.h"
+#include "link/qt/TransferDialog.h"
+#include "resources/Strings.h"
+#include "tests/gui/AppFixture.h"
+#include "tests/gui/FileNameDialogDriver.h"
+#include "tests/support/HexBuilder.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/UnitProcess.h"
+
+namespace {
+
+class UpgradeUnitGui : public AppFixture {
+ protected:
+  void SetUp() override {
+    AppFixture::SetUp();
+    savedPaths = CommPortPaths;
+    FirmwareImage.fill(0);
+  }
+  void TearDown() override {
+    CommPortPaths = savedPaths;
+    AppFixture::TearDown();
+  }
+
+  void UpgradeFrom(const std::string& file) {
+    WhenDialogOpens([&](CFileNameDlg& d) {
+      EXPECT_EQ(d.objectName(), "CUpgradeDlg");
+      TypeAndPress(d, QString::fromStdString(file), IDOK);
+    });
+    View()->OnUpgradeUnit();
+  }
+
+  TempDir dir;
+  std::array<std::string, 2> savedPaths;
+};
+
+TEST_F(UpgradeUnitGui, SendsTheFileShowingBlockNOfNWithoutCancel) {
+  const std::string saved = dir.File("unit.img");
+  UnitProcess unit({"--bootloader", "--never-echo", "--save", saved});
+  ASSERT_TRUE(unit.Started());
+  CommPortPaths[0] = unit.Device();
+  const std::vector<std::uint8_t> data(200, 0x3C);
+  const std::string hex = dir.Write("fw.hex", HexFileOf(0x600, data));
+
+  QStringList labels;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* dialog = qobject_cast<TransferDialog*>(widget);
+      if (dialog == nullptr || !dialog->isVisible()) continue;
+      const QString text = dialog->findChild<QLabel*>()->text();
+      if (labels.isEmpty() || labels.back() != text) labels.push_back(text);
+      EXPECT_TRUE(dialog->findChildren<QPushButton*>().isEmpty());
+    }
+  });
+  watch.start(0);
+  UpgradeFrom(hex);
+  watch.stop();
+
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, kMsgUpgradeFinished);
+  EXPECT_EQ(messages.shown[0].caption, kCaptionCompleted);
+  EXPECT_EQ(HighestFirmwareAddress, 0x600u + 199);
+  EXPECT_EQ(CurrentBlockAddress, 0x6C0u);
+  // Which blocks the watch caught depends on the machine's pace; the form does not.
+  EXPECT_FALSE(labels.filter(QRegularExpression(QStringLiteral("^Upgrading block [1-4] of 4$"))).isEmpty())
+      << labels.join(u'|').toStdString();
+  EXPECT_EQ(unit.Stop(), 0);
+  EXPECT_EQ(ReadWholeFile(saved).substr(0x600, 200), std::string(200, '\x3C'));
+}
+
+TEST_F(UpgradeUnitGui, AMalformedFileIsRefusedWithItsLineAndNoConnection) {
+  CommPortPaths[0] = dir.File("no-such-port");
+  FirmwareImage[0x600] = 0x77;
+  const std::string hex = dir.Write("bad.hex", HexData(0x600, {1}) + "\n:zz\n");
+  UpgradeFrom(hex);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "The file " + hex + " is not a valid HEX file (line 3).");
+  EXPECT_EQ(messages.shown[0].caption, kCaptionError);
+  EXPECT_EQ(FirmwareImage[0x600], 0x77);
+}
+
+}  // namespace

@@ -1,0 +1,40 @@
+#pragma once
+// The exchange with the unit's bootloader over an open, woken link: 64-byte
+// blocks led by their address, from 0x600 up, each answered 'Y'; then the
+// end marker 0x00 0x00, answered 'Z'.
+#include <array>
+#include <cstdint>
+
+#include "link/TransferProgress.h"
+#include "link/UnitLink.h"
+#include "upgrade/FirmwareImage.h"
+
+using UploadBlock = std::array<std::uint8_t, kUploadBlockSize>;
+
+// The block at `address` as it goes out: bytes past the image's end are
+// sent as 0xFF.
+UploadBlock UploadBlockAt(const FirmwareBytes& image, std::uint32_t address);
+
+// (high + low + the 64 data bytes) mod 256: no command byte, not negated.
+std::uint8_t UploadChecksum(std::uint32_t address, const UploadBlock& block);
+
+enum class BlockLoopResult {
+  AllAccepted,   // every block answered 'Y' (also when there was none to send)
+  NeverAccepted, // one block went out 11 times without 'Y'; none after it went
+};
+const char* ToString(BlockLoopResult result);
+
+// Sends the blocks from 0x600 up to the one holding `highest`, never past
+// 0xFDC0. One sending is high byte (then a 10 ms receive), low byte (10 ms),
+// 64 data bytes (1 ms each) and the checksum, whose 1000 ms receive is the
+// answer; the receives after the other bytes only pace the line and are not
+// looked at. Any answer but 'Y' sends the block again at once, at most 11
+// sendings in all. `currentBlock` holds the address of the block being sent.
+// Progress: Start(blocks), Step per accepted block, then Done or Failed.
+// Shows nothing; the caller owns the link.
+BlockLoopResult SendFirmwareBlocks(UnitLink& link, const FirmwareBytes& image, std::uint32_t highest,
+                                   std::uint32_t& currentBlock, TransferProgress& progress);
+
+// 0x00 (10 ms receive, not looked at), 0x00 (1000 ms): true when the
+// bootloader answered 'Z'.
+bool SendEndMarker(UnitLink& link);
