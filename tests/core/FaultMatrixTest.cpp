@@ -13,10 +13,11 @@
 #include "resources/Strings.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/LinkHarness.h"
+#include "upgrade/UpgradeUnit.h"
 
 namespace {
 
-enum class Command { Read, Write };
+enum class Command { Read, Write, Upgrade };
 
 // Loses every byte the unit sends from the `from`-th after its wake answer
 // on (0 is the first byte after the 'G').
@@ -50,7 +51,12 @@ struct FaultCase {
 // data bytes and the checksum; a written block is 67 echoes and the answer.
 constexpr long kReadBlockBytes = 3 + 64 + 1;
 constexpr long kWriteBlockBytes = 3 + 64 + 1;
+// The bootloader echoes the two address bytes and 64 data bytes, then answers.
+constexpr long kUploadBlockBytes = 2 + 64 + 1;
 constexpr long kBlock = 5;  // where the mid-transfer faults strike
+// The firmware of the upgrade rows: eight blocks from 0x600.
+constexpr int kFirmwareBlocks = 8;
+constexpr std::uint32_t kFirmwareHighest = 0x600 + kFirmwareBlocks * 64 - 1;
 
 const FaultCase kFaultMatrix[] = {
     // Read from Unit.
@@ -98,6 +104,30 @@ const FaultCase kFaultMatrix[] = {
      kMsgDatabaseWritten, kCaptionCompleted, 1500},
     {"WriteRefusedElevenTimes", Command::Write, {.nakFirstBlocks = 11}, nullptr, UnitCommandOutcome::TimedOut,
      kMsgTimedOut, kCaptionError, 1500},
+    // Upgrade Unit S/W. A block never acknowledged costs its 11 sendings of
+    // about 1.1 s each before "Timed out...", then the end marker is sent.
+    {"UpgradeHealthy", Command::Upgrade, {}, nullptr, UnitCommandOutcome::Completed, kMsgUpgradeFinished,
+     kCaptionCompleted, 1500},
+    {"UpgradeDeadUnit", Command::Upgrade, {}, Dead, UnitCommandOutcome::NoResponse, kMsgNoResponse, kCaptionError,
+     6500},
+    {"UpgradeChatterThatNeverStops", Command::Upgrade, {.chatterMs = 3'600'000}, nullptr,
+     UnitCommandOutcome::LineNeverQuiet, kMsgLineNeverQuiet, kCaptionError, 11'500},
+    {"UpgradeSilentAtAddressEcho", Command::Upgrade, {}, SilentFrom(kBlock * kUploadBlockBytes),
+     UnitCommandOutcome::TimedOut, kMsgUpgradeNotConfirmed, kCaptionError, 14'000},
+    {"UpgradeSilentAtDataEcho", Command::Upgrade, {}, SilentFrom(kBlock * kUploadBlockBytes + 2 + 40),
+     UnitCommandOutcome::TimedOut, kMsgUpgradeNotConfirmed, kCaptionError, 14'000},
+    {"UpgradeSilentAtAcknowledgement", Command::Upgrade, {}, SilentFrom(kBlock * kUploadBlockBytes + 66),
+     UnitCommandOutcome::TimedOut, kMsgUpgradeNotConfirmed, kCaptionError, 14'000},
+    {"UpgradeSilentAtEndMarker", Command::Upgrade, {}, SilentFrom(kFirmwareBlocks * kUploadBlockBytes + 1),
+     UnitCommandOutcome::NotConfirmed, kMsgUpgradeNotConfirmed, kCaptionError, 2500},
+    {"UpgradeNoEndAnswer", Command::Upgrade, {.noEndAnswer = true}, nullptr, UnitCommandOutcome::NotConfirmed,
+     kMsgUpgradeNotConfirmed, kCaptionError, 2500},
+    {"UpgradeNeverEchoes", Command::Upgrade, {.neverEcho = true}, nullptr, UnitCommandOutcome::Completed,
+     kMsgUpgradeFinished, kCaptionCompleted, 2500},
+    {"UpgradeRefusedTenTimes", Command::Upgrade, {.nakFirstBlocks = 10}, nullptr, UnitCommandOutcome::Completed,
+     kMsgUpgradeFinished, kCaptionCompleted, 1500},
+    {"UpgradeRefusedElevenTimes", Command::Upgrade, {.nakFirstBlocks = 11}, nullptr, UnitCommandOutcome::TimedOut,
+     kMsgUpgradeNotConfirmed, kCaptionError, 1500},
 };
 
 DatabaseImage Noisy(int entries, std::uint32_t seed) {
@@ -113,7 +143,7 @@ class FaultMatrix : public ::testing::TestWithParam<FaultCase> {};
 
 TEST_P(FaultMatrix, EndsWithItsMessageTheLineClosedAndNothingHalfDone) {
   const FaultCase& c = GetParam();
-  LinkHarness h(UnitMode::Database, c.faults);
+  LinkHarness h(c.command == Command::Upgrade ? UnitMode::Bootloader : UnitMode::Database, c.faults);
   h.unit.tamper = c.tamper;
   const DatabaseImage unitBefore = Noisy(30, 1);
   h.unit.engine.Memory() = unitBefore;
@@ -121,9 +151,16 @@ TEST_P(FaultMatrix, EndsWithItsMessageTheLineClosedAndNothingHalfDone) {
   const DatabaseImage held = working;
   DatabaseImage incoming, scratch;
 
-  const UnitCommandOutcome outcome =
-      c.command == Command::Read ? OnReadFromUnit(h.context, {working, incoming, scratch}, [] {})
-                                 : OnWriteToUnit(h.context, working);
+  auto firmware = std::make_unique<FirmwareBytes>();
+  for (std::size_t i = 0; i < firmware->size(); ++i) (*firmware)[i] = static_cast<std::uint8_t>(i * 13 + 1);
+  std::uint32_t currentBlock = 0;
+
+  UnitCommandOutcome outcome = UnitCommandOutcome::Cancelled;
+  switch (c.command) {
+    case Command::Read: outcome = OnReadFromUnit(h.context, {working, incoming, scratch}, [] {}); break;
+    case Command::Write: outcome = OnWriteToUnit(h.context, working); break;
+    case Command::Upgrade: outcome = UploadFirmware(h.context, *firmware, kFirmwareHighest, currentBlock); break;
+  }
 
   EXPECT_EQ(outcome, c.outcome) << ToString(outcome);
   ASSERT_FALSE(h.messages.shown.empty());
@@ -133,7 +170,15 @@ TEST_P(FaultMatrix, EndsWithItsMessageTheLineClosedAndNothingHalfDone) {
   EXPECT_LE(h.unit.clock.NowMs(), c.maxWaitMs);
   RecordProperty("virtual_ms", static_cast<int>(h.unit.clock.NowMs()));
 
-  if (c.command == Command::Read) {
+  if (c.command == Command::Upgrade) {
+    EXPECT_EQ(working, held);
+    if (outcome == UnitCommandOutcome::Completed) {
+      // The bootloader holds every block, as sent.
+      EXPECT_EQ(h.unit.engine.Stats().blocksAccepted, kFirmwareBlocks);
+      EXPECT_TRUE(std::equal(firmware->begin() + 0x600, firmware->begin() + kFirmwareHighest + 1,
+                             h.unit.engine.Memory().data() + 0x600));
+    }
+  } else if (c.command == Command::Read) {
     if (outcome == UnitCommandOutcome::Completed) {
       // The whole image arrived and was checked: its 30 entries join the 20.
       EXPECT_EQ(incoming, unitBefore);
