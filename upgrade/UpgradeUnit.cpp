@@ -17,6 +17,11 @@ LoadedFirmware OpenAndLoadFirmware(MessageBox& messages, const std::string& name
   // A damaged file could leave the unit unable to start, so it is refused
   // whole before any byte goes out.
   loaded.hex = LoadFirmwareHex(file.get(), image, highest);
+  // A folder opens on Linux and fails only when read: it was never a file.
+  if (loaded.hex.status == HexStatus::ReadError) {
+    messages.Show(FormatMessageText(kMsgCannotOpenForReading, name), kCaptionError, MessageStyle::Ok);
+    return loaded;
+  }
   if (!loaded.hex.ok()) {
     const std::string line = std::to_string(loaded.hex.line);
     messages.Show(FormatMessageText(kMsgNotValidHexFile, {name, line}), kCaptionError, MessageStyle::Ok);
