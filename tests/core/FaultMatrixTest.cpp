@@ -130,22 +130,13 @@ const FaultCase kFaultMatrix[] = {
      kMsgUpgradeNotConfirmed, kCaptionError, 1500},
 };
 
-DatabaseImage Noisy(int entries, std::uint32_t seed) {
-  DatabaseImage image = ImageWith(DistinctEntries(entries, seed));
-  std::mt19937 rng(seed);
-  for (std::size_t i = 8 + 6 * static_cast<std::size_t>(entries); i < kDatabaseImageSize; ++i) {
-    image[i] = static_cast<std::uint8_t>(rng());
-  }
-  return image;
-}
-
 class FaultMatrix : public ::testing::TestWithParam<FaultCase> {};
 
 TEST_P(FaultMatrix, EndsWithItsMessageTheLineClosedAndNothingHalfDone) {
   const FaultCase& c = GetParam();
   LinkHarness h(c.command == Command::Upgrade ? UnitMode::Bootloader : UnitMode::Database, c.faults);
   h.unit.tamper = c.tamper;
-  const DatabaseImage unitBefore = Noisy(30, 1);
+  const DatabaseImage unitBefore = NoisyImageWith(30, 1);
   h.unit.engine.Memory() = unitBefore;
   DatabaseImage working = ImageWith(DistinctEntries(20, 2, 1));
   const DatabaseImage held = working;

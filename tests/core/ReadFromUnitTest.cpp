@@ -11,20 +11,10 @@
 
 namespace {
 
-// A unit database with entries and noise after them, so every byte counts.
-DatabaseImage UnitDatabase(int entries, std::uint32_t seed) {
-  DatabaseImage image = ImageWith(DistinctEntries(entries, seed));
-  std::mt19937 rng(seed);
-  for (std::size_t i = 8 + 6 * static_cast<std::size_t>(entries); i < kDatabaseImageSize; ++i) {
-    image[i] = static_cast<std::uint8_t>(rng());
-  }
-  return image;
-}
-
 class ReadFromUnit : public ::testing::Test {
  protected:
   explicit ReadFromUnit(const UnitFaults& faults = {}) : h(UnitMode::Database, faults) {
-    h.unit.engine.Memory() = UnitDatabase(40, 7);
+    h.unit.engine.Memory() = NoisyImageWith(40, 7);
     incoming.Fill(0xEE);
   }
 
@@ -192,7 +182,7 @@ class UnitGoesSilent : public ::testing::TestWithParam<long> {};
 
 TEST_P(UnitGoesSilent, TheReadEndsWithTheTimeOutMessageAndNothingMerged) {
   LinkHarness h(UnitMode::Database, {.silentAfterBytes = GetParam()});
-  h.unit.engine.Memory() = UnitDatabase(10, 3);
+  h.unit.engine.Memory() = NoisyImageWith(10, 3);
   DatabaseImage working, incoming, scratch;
   bool openAtMessage = true;
   h.messages.onShow = [&](const ShownMessage&) { openAtMessage = h.unit.LineOpen(); };

@@ -26,3 +26,12 @@ std::vector<CameraEntry> DistinctEntries(int count, std::uint32_t seed, int band
   }
   return entries;
 }
+
+DatabaseImage NoisyImageWith(int entries, std::uint32_t seed) {
+  DatabaseImage image = ImageWith(DistinctEntries(entries, seed));
+  std::mt19937 rng(seed);
+  for (std::size_t i = 8 + 6 * static_cast<std::size_t>(entries); i < kDatabaseImageSize; ++i) {
+    image[i] = static_cast<std::uint8_t>(rng());
+  }
+  return image;
+}

@@ -10,6 +10,10 @@
 // An image with the signature, the count and these entries.
 DatabaseImage ImageWith(const std::vector<CameraEntry>& entries);
 
+// `entries` distinct entries and random bytes after them, so that every
+// byte of a transfer counts.
+DatabaseImage NoisyImageWith(int entries, std::uint32_t seed);
+
 // `count` entries spread over Great Britain, none within one unit of any
 // other, drawn from `seed`. Entries of different seeds may coincide rarely;
 // use `band` to keep two sets apart (each band is its own latitude strip).
