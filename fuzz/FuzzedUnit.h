@@ -5,6 +5,7 @@
 // as another value. When the input runs out the unit behaves. The input's
 // first byte picks a fault of the unit itself.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 #include "tests/support/LinkHarness.h"
@@ -47,8 +48,11 @@ struct FuzzedUnit {
     }
   }
 
-  static void Check(bool condition) {
-    if (!condition) std::abort();
+  // Names the broken promise before the fuzzer reports the crash.
+  static void Check(bool condition, const char* promise) {
+    if (condition) return;
+    std::fprintf(stderr, "broken: %s\n", promise);
+    std::abort();
   }
 
   LinkHarness harness;

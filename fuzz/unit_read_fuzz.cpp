@@ -2,6 +2,7 @@
 // in virtual time: the read always ends, with one of its outcomes, with the
 // line closed, and merges only the unit's whole image after every block's
 // checksum was right; otherwise nothing of it is taken.
+#include <algorithm>
 #include <memory>
 
 #include "fuzz/FuzzedUnit.h"
@@ -22,22 +23,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const UnitCommandOutcome outcome = OnReadFromUnit(h.context, {*working, *incoming, *scratch}, [] {});
 
-  FuzzedUnit::Check(!h.unit.LineOpen());
+  FuzzedUnit::Check(!h.unit.LineOpen(), "!h.unit.LineOpen()");
   // Bounded: a drain of at most 10 s of chatter, five wakes, and at most 11
   // requests of 68 receives for each block.
   const std::size_t receives = h.unit.Count(WireEvent::Received) + h.unit.Count(WireEvent::Silence);
-  FuzzedUnit::Check(receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68);
+  FuzzedUnit::Check(receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68, "receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68");
   switch (outcome) {
     case UnitCommandOutcome::Completed:
-      if (fuzzed->changedBytes == 0) FuzzedUnit::Check(*incoming == unitImage);
-      FuzzedUnit::Check(working->Count() == 65);
+      // What was merged came whole, and the held entries stay as they were.
+      FuzzedUnit::Check(std::equal(heldImage.data() + 5, heldImage.data() + 8 + 6 * 25, working->data() + 5),
+                        "the held entries are unchanged");
+      FuzzedUnit::Check(working->Count() >= 25 && working->Count() <= kMaxDatabaseEntries, "the count is bounded");
+      // A changed byte can pass an 8-bit checksum when another makes up for
+      // it; without one, what arrived is the unit's image exactly.
+      if (fuzzed->changedBytes == 0) {
+        FuzzedUnit::Check(*incoming == unitImage, "*incoming == unitImage");
+        FuzzedUnit::Check(working->Count() == 65, "working->Count() == 65");
+      }
       break;
     case UnitCommandOutcome::NoResponse:
     case UnitCommandOutcome::LineNeverQuiet:
     case UnitCommandOutcome::TimedOut:
-      FuzzedUnit::Check(*working == heldImage);
-      for (std::size_t i = 0; i < kDatabaseImageSize; ++i) FuzzedUnit::Check((*incoming)[i] == 0xEE);
-      FuzzedUnit::Check(!h.messages.shown.empty() && h.messages.shown.back().caption == "Error");
+      FuzzedUnit::Check(*working == heldImage, "*working == heldImage");
+      for (std::size_t i = 0; i < kDatabaseImageSize; ++i) FuzzedUnit::Check((*incoming)[i] == 0xEE, "(*incoming)[i] == 0xEE");
+      FuzzedUnit::Check(!h.messages.shown.empty() && h.messages.shown.back().caption == "Error", "!h.messages.shown.empty() && h.messages.shown.back().caption == \"Error\"");
       break;
     default:
       std::abort();  // no prompt cancel, no port failure, no user stop here

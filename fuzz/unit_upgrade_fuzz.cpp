@@ -26,27 +26,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const UnitCommandOutcome outcome = UploadFirmware(h.context, *firmware, kHighest, current);
 
-  FuzzedUnit::Check(!h.unit.LineOpen());
+  FuzzedUnit::Check(!h.unit.LineOpen(), "!h.unit.LineOpen()");
   // A sending is 67 receives and may first drop what is waiting.
   const std::size_t receives = h.unit.Count(WireEvent::Received) + h.unit.Count(WireEvent::Silence);
-  FuzzedUnit::Check(receives <= 10'000 / 50 + 10 + 5 + kBlocks * 11 * (67 + 256) + 2 + 256);
-  FuzzedUnit::Check(h.unit.clock.NowMs() <= 11'000 + 5'000 + kBlocks * 11 * 1'100 + 1'100);
+  FuzzedUnit::Check(receives <= 10'000 / 50 + 10 + 5 + kBlocks * 11 * (67 + 256) + 2 + 256, "receives <= 10'000 / 50 + 10 + 5 + kBlocks * 11 * (67 + 256) + 2 + 256");
+  FuzzedUnit::Check(h.unit.clock.NowMs() <= 11'000 + 5'000 + kBlocks * 11 * 1'100 + 1'100, "h.unit.clock.NowMs() <= 11'000 + 5'000 + kBlocks * 11 * 1'100 + 1'100");
   const std::string& last = h.messages.shown.back().text;
   switch (outcome) {
     case UnitCommandOutcome::Completed:
-      FuzzedUnit::Check(last == kMsgUpgradeFinished);
+      FuzzedUnit::Check(last == kMsgUpgradeFinished, "last == kMsgUpgradeFinished");
       if (fuzzed->changedBytes == 0) {
         FuzzedUnit::Check(std::equal(firmware->begin() + 0x600, firmware->begin() + kHighest + 1,
-                                     h.unit.engine.Memory().data() + 0x600));
+                                     h.unit.engine.Memory().data() + 0x600), "std::equal(firmware->begin() + 0x600, firmware->begin() + kHighest + 1,                                      h.unit.engine.Memory().data() + 0x600)");
       }
       break;
     case UnitCommandOutcome::TimedOut:
     case UnitCommandOutcome::NotConfirmed:
-      FuzzedUnit::Check(last == kMsgUpgradeNotConfirmed);
+      FuzzedUnit::Check(last == kMsgUpgradeNotConfirmed, "last == kMsgUpgradeNotConfirmed");
       break;
     case UnitCommandOutcome::NoResponse:
     case UnitCommandOutcome::LineNeverQuiet:
-      FuzzedUnit::Check(h.messages.shown.back().caption == kCaptionError);
+      FuzzedUnit::Check(h.messages.shown.back().caption == kCaptionError, "h.messages.shown.back().caption == kCaptionError");
       break;
     default:
       std::abort();

@@ -17,22 +17,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const UnitCommandOutcome outcome = OnWriteToUnit(h.context, *working);
 
-  FuzzedUnit::Check(!h.unit.LineOpen());
-  FuzzedUnit::Check(*working == heldImage);
+  FuzzedUnit::Check(!h.unit.LineOpen(), "!h.unit.LineOpen()");
+  FuzzedUnit::Check(*working == heldImage, "*working == heldImage");
   const std::size_t receives = h.unit.Count(WireEvent::Received) + h.unit.Count(WireEvent::Silence);
-  FuzzedUnit::Check(receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68);
+  FuzzedUnit::Check(receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68, "receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68");
   // Each sending waits out at most one silence.
-  FuzzedUnit::Check(h.unit.clock.NowMs() <= 11'000 + 5'000 + std::int64_t{kBlockCount} * (kBlockRepeats + 1) * 1000);
+  FuzzedUnit::Check(h.unit.clock.NowMs() <= 11'000 + 5'000 + std::int64_t{kBlockCount} * (kBlockRepeats + 1) * 1000, "h.unit.clock.NowMs() <= 11'000 + 5'000 + std::int64_t{kBlockCount} * (kBlockRepeats + 1) * 1000");
   switch (outcome) {
     case UnitCommandOutcome::Completed:
       // Unless an answer was forged, the unit holds what was sent.
-      if (fuzzed->changedBytes == 0) FuzzedUnit::Check(h.unit.engine.Memory() == heldImage);
-      FuzzedUnit::Check(h.messages.shown.back().text == "Database written successfully");
+      if (fuzzed->changedBytes == 0) FuzzedUnit::Check(h.unit.engine.Memory() == heldImage, "h.unit.engine.Memory() == heldImage");
+      FuzzedUnit::Check(h.messages.shown.back().text == "Database written successfully", "h.messages.shown.back().text == \"Database written successfully\"");
       break;
     case UnitCommandOutcome::NoResponse:
     case UnitCommandOutcome::LineNeverQuiet:
     case UnitCommandOutcome::TimedOut:
-      FuzzedUnit::Check(h.messages.shown.back().caption == "Error");
+      FuzzedUnit::Check(h.messages.shown.back().caption == "Error", "h.messages.shown.back().caption == \"Error\"");
       break;
     default:
       std::abort();
