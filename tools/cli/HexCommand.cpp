@@ -11,17 +11,13 @@
 namespace {
 
 int RunHex(const std::vector<std::string>& args, CliStreams& io) {
-  std::string input, output;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "-o" && i + 1 < args.size()) {
-      output = args[++i];
-    } else if (!args[i].starts_with("-") && input.empty()) {
-      input = args[i];
-    } else {
-      return UsageError(io, "hex", "unexpected argument '" + args[i] + "'");
-    }
-  }
-  if (input.empty() || output.empty()) return UsageError(io, "hex", "expected a HEX file and -o IMAGE");
+  ParsedArgs parsed;
+  std::string error;
+  if (!ParseArgs(args, {"-o"}, parsed, error)) return UsageError(io, "hex", error);
+  const std::string* out = parsed.Option("-o");
+  if (out == nullptr || parsed.positional.size() != 1) return UsageError(io, "hex", "expected a HEX file and -o IMAGE");
+  const std::string& input = parsed.positional.front();
+  const std::string& output = *out;
 
   // As in a fresh run of the program: the image starts all zero.
   auto image = std::make_unique<FirmwareBytes>();
