@@ -26,25 +26,75 @@ std::int32_t Units(float degrees) {
 
 }  // namespace
 
+namespace {
+
+bool StartsWithNoCase(const char* p, const char* word) {
+  for (; *word != '\0'; ++p, ++word) {
+    if ((*p | 0x20) != *word) return false;
+  }
+  return true;
+}
+
+bool Digit(char c) { return c >= '0' && c <= '9'; }
+bool HexDigit(char c) { return Digit(c) || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f'); }
+
+// An exponent mark is taken in with its sign even when no digit follows.
+const char* SkipExponent(const char* q, char mark) {
+  if ((*q | 0x20) != mark) return q;
+  ++q;
+  if (*q == '+' || *q == '-') ++q;
+  while (Digit(*q)) ++q;
+  return q;
+}
+
+}  // namespace
+
+// The longest text scanf takes in as a float, then its value.
 const char* ReferenceScanFloat(const char* p, float& value) {
   while (Space(*p)) ++p;
-  char* end = nullptr;
-  const float read = ::strtof_l(p, &end, CLocale());
-  if (end == p) return nullptr;
+  const char* start = p;
   const char* q = p;
   if (*q == '+' || *q == '-') ++q;
-  const bool hex = q[0] == '0' && (q[1] | 0x20) == 'x';
-  if (hex && (*end | 0x20) == 'x') return nullptr;
-  // scanf takes in an exponent mark that has no digits after it.
-  const char mark = hex ? 'p' : 'e';
-  bool hasExponent = false;
-  for (const char* c = p; c < end; ++c) hasExponent = hasExponent || (*c | 0x20) == mark;
-  if (!hasExponent && (*end | 0x20) == mark) {
-    ++end;
-    if (*end == '+' || *end == '-') ++end;
+  const bool negative = *start == '-';
+  if (StartsWithNoCase(q, "nan")) {
+    value = std::nanf("");
+    return q + 3;
   }
-  value = read;
-  return end;
+  if (StartsWithNoCase(q, "inf")) {
+    q += 3;
+    if (StartsWithNoCase(q, "inity")) {
+      q += 5;
+    } else if ((*q | 0x20) == 'i') {
+      // Part of "infinity" is no number at all.
+      return nullptr;
+    }
+    value = negative ? -INFINITY : INFINITY;
+    return q;
+  }
+  int digits = 0;
+  if (q[0] == '0' && (q[1] | 0x20) == 'x') {
+    q += 2;
+    while (HexDigit(*q)) ++q, ++digits;
+    bool point = false;
+    if (*q == '.') {
+      point = true;
+      ++q;
+      while (HexDigit(*q)) ++q, ++digits;
+    }
+    if (digits == 0 && !point) return nullptr;  // "0x" alone
+    if (digits > 0) q = SkipExponent(q, 'p');
+  } else {
+    while (Digit(*q)) ++q, ++digits;
+    if (*q == '.') {
+      ++q;
+      while (Digit(*q)) ++q, ++digits;
+    }
+    if (digits == 0) return nullptr;
+    q = SkipExponent(q, 'e');
+  }
+  const std::string text(start, q);
+  value = ::strtof_l(text.c_str(), nullptr, CLocale());
+  return q;
 }
 
 std::vector<CameraEntry> ReferenceCsvEntries(std::string_view file) {
