@@ -2,6 +2,8 @@
 // virtual time.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "link/LinkConstants.h"
 #include "link/UnitLink.h"
 #include "resources/Strings.h"
@@ -134,6 +136,14 @@ INSTANTIATE_TEST_SUITE_P(Reasons, OpenFailures,
                          ::testing::Values(OpenFailureCase{OpenStatus::NoSuchDevice, "There is no device"},
                                            OpenFailureCase{OpenStatus::PermissionDenied, "dialout"},
                                            OpenFailureCase{OpenStatus::Busy, "another program"},
-                                           OpenFailureCase{OpenStatus::Other, ""}));
+                                           OpenFailureCase{OpenStatus::Other, ""}),
+                         // Named by reason: the raw bytes of the case would differ from run to run.
+                         [](const ::testing::TestParamInfo<OpenFailureCase>& param) {
+                           std::string name;
+                           for (const char c : std::string(ToString(param.param.status))) {
+                             if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+                           }
+                           return name;
+                         });
 
 }  // namespace
