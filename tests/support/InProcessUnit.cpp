@@ -9,21 +9,23 @@ class InProcessStream : public SerialStream {
 
   void Send(std::uint8_t byte) override {
     m_unit.wire.push_back({WireEvent::Sent, byte, m_unit.clock.NowMs()});
-    m_unit.engine.Take(byte, m_unit.clock.NowMs());
+    m_unit.m_line.FromProgram(byte, m_unit.clock.NowMs());
   }
 
   int Receive(int timeoutMs) override {
+    AdapterLine& line = m_unit.m_line;
     const std::int64_t deadline = m_unit.clock.NowMs() + timeoutMs;
     while (true) {
-      const auto due = m_unit.engine.NextEmitAt(m_unit.clock.NowMs());
-      if (!due || *due > deadline) break;
-      m_unit.clock.AdvanceTo(*due);
-      const auto byte = m_unit.engine.Emit(m_unit.clock.NowMs());
-      if (!byte) break;
-      const int got = m_unit.tamper ? m_unit.tamper(*byte) : *byte;
-      if (got < 0) continue;
-      m_unit.wire.push_back({WireEvent::Received, got, m_unit.clock.NowMs()});
-      return got;
+      line.RunUntil(m_unit.clock.NowMs());
+      if (const auto byte = line.TakeForProgram(m_unit.clock.NowMs())) {
+        const int got = m_unit.tamper ? m_unit.tamper(*byte) : *byte;
+        if (got < 0) continue;
+        m_unit.wire.push_back({WireEvent::Received, got, m_unit.clock.NowMs()});
+        return got;
+      }
+      const auto next = line.NextEventAt(m_unit.clock.NowMs());
+      if (!next || *next > deadline) break;
+      m_unit.clock.AdvanceTo(*next);
     }
     m_unit.clock.AdvanceTo(deadline);
     m_unit.wire.push_back({WireEvent::Silence, -1, m_unit.clock.NowMs()});
@@ -38,9 +40,12 @@ InProcessUnit::InProcessUnit(UnitMode mode, const UnitFaults& faults) : engine(m
 
 InProcessUnit::~InProcessUnit() = default;
 
+void InProcessUnit::SetLatency(int ms) { m_line.SetLatency(ms); }
+
 OpenResult InProcessUnit::Open(const std::string& path) {
   openedPaths.push_back(path);
   if (failOpenWith != OpenStatus::Ok) return {failOpenWith, nullptr, {}};
+  m_line.lateBy = lateBy;
   return {OpenStatus::Ok, std::make_unique<InProcessStream>(*this), {}};
 }
 

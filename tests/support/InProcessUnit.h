@@ -1,7 +1,9 @@
 #pragma once
 // The emulated unit inside a test, in virtual time: it is the opener of the
 // serial line, and every receive that waits moves the clock on instead of
-// sleeping. Everything that crosses the line is logged in order.
+// sleeping. Everything that crosses the line is logged in order. The line
+// can be a plain wire (the default) or a USB-serial adapter with a latency
+// timer (SetLatency).
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -9,6 +11,7 @@
 
 #include "link/Clock.h"
 #include "link/SerialStream.h"
+#include "tools/unit/AdapterLine.h"
 #include "tools/unit/UnitEngine.h"
 
 struct WireEvent {
@@ -25,6 +28,11 @@ class InProcessUnit : public SerialOpener {
 
   OpenResult Open(const std::string& path) override;
 
+  // The adapter's latency timer in ms (0: a plain wire). Set before a
+  // command opens the line.
+  void SetLatency(int ms);
+  int Latency() const { return m_line.LatencyMs(); }
+
   UnitEngine engine;
   VirtualClock clock;
   std::vector<std::string> openedPaths;
@@ -33,6 +41,9 @@ class InProcessUnit : public SerialOpener {
   // Runs on every byte the unit sends; returns the byte the program gets,
   // or -1 to lose it.
   std::function<int(std::uint8_t)> tamper;
+  // Extra ms each byte the unit sends is held back before it reaches the
+  // adapter (a late echo); bytes keep their order. Set before opening.
+  std::function<int(std::uint8_t)> lateBy;
 
   bool LineOpen() const { return m_openStreams > 0; }
   // The bytes the program sent, in order.
@@ -41,5 +52,6 @@ class InProcessUnit : public SerialOpener {
 
  private:
   friend class InProcessStream;
+  AdapterLine m_line{engine, 0};
   int m_openStreams = 0;
 };

@@ -1,5 +1,7 @@
 #include "tools/unit/PtyUnit.h"
 
+#include "tools/unit/AdapterLine.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -50,19 +52,22 @@ PtyUnit::~PtyUnit() {
   if (m_master >= 0) ::close(m_master);
 }
 
-void PtyUnit::Serve(UnitEngine& engine, const std::function<bool()>& stop, const std::function<void()>& save) {
+void PtyUnit::Serve(UnitEngine& engine, int latencyMs, const std::function<bool()>& stop,
+                    const std::function<void()>& save) {
   sigset_t waitMask;
   ::sigemptyset(&waitMask);
   bool hungUp = false;
   engine.PowerOn(NowMs());
+  AdapterLine line(engine, latencyMs);
   std::uint8_t buffer[512];
   std::uint8_t out[512];
   while (true) {
     std::int64_t now = NowMs();
     if (!hungUp) {
+      line.RunUntil(now);
       std::size_t n = 0;
       while (n < sizeof out) {
-        const auto byte = engine.Emit(now);
+        const auto byte = line.TakeForProgram(now);
         if (!byte) break;
         out[n++] = *byte;
       }
@@ -81,7 +86,7 @@ void PtyUnit::Serve(UnitEngine& engine, const std::function<bool()>& stop, const
       if (stop()) return;
     }
     int timeoutMs = -1;
-    if (const auto next = engine.NextEmitAt(now)) timeoutMs = static_cast<int>(*next > now ? *next - now : 0);
+    if (const auto next = line.NextEventAt(now)) timeoutMs = static_cast<int>(*next > now ? *next - now : 0);
     if (hungUp) timeoutMs = 0;
     pollfd fd{m_master, POLLIN, 0};
     timespec wait{timeoutMs / 1000, (timeoutMs % 1000) * 1000000L};
@@ -90,11 +95,14 @@ void PtyUnit::Serve(UnitEngine& engine, const std::function<bool()>& stop, const
     if (ready < 0) continue;
     now = NowMs();
     const bool hangUpNow = (fd.revents & POLLHUP) != 0;
-    if (hungUp && !hangUpNow) engine.PowerOn(now);  // a program opened the line again
+    if (hungUp && !hangUpNow) {  // a program opened the line again
+      engine.PowerOn(now);
+      line.Reset();
+    }
     hungUp = hangUpNow;
     if ((fd.revents & POLLIN) != 0) {
       const ssize_t got = ::read(m_master, buffer, sizeof buffer);
-      for (ssize_t i = 0; i < got; ++i) engine.Take(buffer[i], now);
+      for (ssize_t i = 0; i < got; ++i) line.FromProgram(buffer[i], now);
     }
   }
 }

@@ -15,7 +15,10 @@ class PtyUnit {
 
   // Serves `engine` until `stop` says so (checked when a signal interrupts
   // the wait). `save` runs after each transfer that changed the memory.
-  void Serve(UnitEngine& engine, const std::function<bool()>& stop, const std::function<void()>& save);
+  // `latencyMs` above 0 puts a USB-serial adapter with that latency timer
+  // between the unit and the terminal.
+  void Serve(UnitEngine& engine, int latencyMs, const std::function<bool()>& stop,
+             const std::function<void()>& save);
 
  private:
   int m_master = -1;

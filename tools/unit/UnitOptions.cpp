@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "tools/unit/AdapterLine.h"
+
 namespace {
 
 bool ParseNumber(const std::string& text, long& value) {
@@ -18,7 +20,7 @@ bool ParseInt(const std::string& text, int& value) {
 }
 
 bool TakesValue(const std::string& arg) {
-  for (const char* name : {"--db", "--save", "--link", "--silent-after", "--nak-first", "--bad-checksum", "--chatter"}) {
+  for (const char* name : {"--db", "--save", "--link", "--silent-after", "--nak-first", "--bad-checksum", "--chatter", "--latency"}) {
     if (arg == name) return true;
   }
   return false;
@@ -43,6 +45,11 @@ const char* UnitUsage() {
          "  --link PATH            also make PATH a symbolic link to the terminal\n"
          "  --bootloader           behave as the unit's bootloader instead of its\n"
          "                         'Connect to PC' mode\n"
+         "  --latency MS           behind a USB-serial adapter whose latency timer\n"
+         "                         is MS ms: the unit's bytes reach the program\n"
+         "                         at the next multiple of MS, the program's\n"
+         "                         reach the unit 1 ms after they were sent\n"
+         "                         (default 0: a plain serial line)\n"
          "Faults:\n"
          "  --silent-after N       send nothing more after N bytes\n"
          "  --nak-first N          answer the first N written blocks with 'N'\n"
@@ -101,6 +108,11 @@ bool ParseUnitOptions(const std::vector<std::string>& args, UnitProgramOptions& 
       if (ok && colon != std::string::npos) ok = ParseInt(text.substr(colon + 1), options.faults.badChecksumTimes);
       if (!ok || options.faults.badChecksumBlock > 1023) {
         error = "--bad-checksum takes a block 0..1023, optionally :TIMES";
+        return false;
+      }
+    } else if (arg == "--latency") {
+      if (!ParseInt(value(), options.latencyMs) || options.latencyMs > kMaxAdapterLatencyMs) {
+        error = "--latency takes a number of milliseconds, 0..255";
         return false;
       }
     } else if (arg == "--chatter") {

@@ -8,6 +8,7 @@
 struct UnitProgramOptions {
   UnitMode mode = UnitMode::Database;
   UnitFaults faults;
+  int latencyMs = 0;     // --latency: a USB-serial adapter's latency timer
   std::string dbFile;    // --db: the database the unit starts with
   bool sample = false;   // --sample: start with the built-in sample database
   std::string saveFile;  // --save: where what it was sent goes

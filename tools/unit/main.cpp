@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
       std::cerr << "zorvane-unit: cannot write " << options.saveFile << '\n';
     }
   };
-  pty.Serve(engine, [] { return g_stop != 0; }, save);
+  pty.Serve(engine, options.latencyMs, [] { return g_stop != 0; }, save);
   if (engine.Stats().blocksAccepted > 0) save();
   if (!options.linkPath.empty()) ::unlink(options.linkPath.c_str());
   return 0;
