@@ -6,29 +6,22 @@
 
 namespace {
 
-// A byte waiting before a sending is one the unit sent too late for its own
-// receive, such as a slow echo. Left in place it would be taken for the next
-// byte's echo, and in the end for the answer to the checksum, and every
-// later block would read the wrong byte as its answer. Costs no time when
-// nothing waits.
-void DropStaleBytes(UnitLink& link) {
-  for (int k = 0; k < kMaxStaleBytes && link.Receive(0) != kReceiveTimeout; ++k) {
-  }
-}
-
 // One sending of the block; gives the unit's answer to the checksum.
-int SendBlockOnce(UnitLink& link, std::uint32_t address, const UploadBlock& block, std::uint8_t checksum) {
-  DropStaleBytes(link);
-  link.Send(static_cast<std::uint8_t>(address >> 8));
-  link.Receive(kAddressEchoWaitMs);
-  link.Send(static_cast<std::uint8_t>(address & 0xFF));
-  link.Receive(kAddressEchoWaitMs);
+int SendBlockOnce(UnitLink& link, EchoTracker& echoes, std::uint32_t address, const UploadBlock& block,
+                  std::uint8_t checksum) {
+  echoes.StartSending(link);
+  const std::uint8_t high = static_cast<std::uint8_t>(address >> 8);
+  const std::uint8_t low = static_cast<std::uint8_t>(address & 0xFF);
+  for (const std::uint8_t byte : {high, low}) {
+    link.Send(byte);
+    echoes.Sent(byte, link.Receive(kAddressEchoWaitMs));
+  }
   for (const std::uint8_t byte : block) {
     link.Send(byte);
-    link.Receive(kDataEchoWaitMs);
+    echoes.Sent(byte, link.Receive(kDataEchoWaitMs));
   }
   link.Send(checksum);
-  return link.Receive(kBootloaderReplyMs);
+  return echoes.Answer(link, kBootloaderReplyMs, kUploadBlockAccepted);
 }
 
 }  // namespace
@@ -57,8 +50,8 @@ const char* ToString(BlockLoopResult result) {
   return "unknown";
 }
 
-BlockLoopResult SendFirmwareBlocks(UnitLink& link, const FirmwareBytes& image, std::uint32_t highest,
-                                   std::uint32_t& currentBlock, TransferProgress& progress) {
+BlockLoopResult SendFirmwareBlocks(UnitLink& link, EchoTracker& echoes, const FirmwareBytes& image,
+                                   std::uint32_t highest, std::uint32_t& currentBlock, TransferProgress& progress) {
   const int blocks = UploadBlockCount(highest);
   currentBlock = kFirstUploadBlock;
   progress.Start(blocks);
@@ -68,7 +61,7 @@ BlockLoopResult SendFirmwareBlocks(UnitLink& link, const FirmwareBytes& image, s
     const std::uint8_t checksum = UploadChecksum(currentBlock, block);
     bool accepted = false;
     for (int sending = 0; sending < kUploadSendings && !accepted; ++sending) {
-      accepted = SendBlockOnce(link, currentBlock, block, checksum) == kUploadBlockAccepted;
+      accepted = SendBlockOnce(link, echoes, currentBlock, block, checksum) == kUploadBlockAccepted;
     }
     if (!accepted) {
       progress.Failed();
@@ -80,10 +73,12 @@ BlockLoopResult SendFirmwareBlocks(UnitLink& link, const FirmwareBytes& image, s
   return BlockLoopResult::AllAccepted;
 }
 
-bool SendEndMarker(UnitLink& link) {
-  DropStaleBytes(link);
+bool SendEndMarker(UnitLink& link, EchoTracker& echoes) {
+  echoes.StartSending(link);
+  // Only the first zero is echoed: the second ends the upload and is
+  // answered.
   link.Send(kEndMarkerByte);
-  link.Receive(kAddressEchoWaitMs);
+  echoes.Sent(kEndMarkerByte, link.Receive(kAddressEchoWaitMs));
   link.Send(kEndMarkerByte);
-  return link.Receive(kBootloaderReplyMs) == kUploadFinished;
+  return echoes.Answer(link, kBootloaderReplyMs, kUploadFinished) == kUploadFinished;
 }

@@ -7,6 +7,7 @@
 
 #include "link/TransferProgress.h"
 #include "link/UnitLink.h"
+#include "upgrade/EchoTracker.h"
 #include "upgrade/FirmwareImage.h"
 
 using UploadBlock = std::array<std::uint8_t, kUploadBlockSize>;
@@ -27,14 +28,16 @@ const char* ToString(BlockLoopResult result);
 // Sends the blocks from 0x600 up to the one holding `highest`, never past
 // 0xFDC0. One sending is high byte (then a 10 ms receive), low byte (10 ms),
 // 64 data bytes (1 ms each) and the checksum, whose 1000 ms receive is the
-// answer; the receives after the other bytes only pace the line and are not
-// looked at. Any answer but 'Y' sends the block again at once, at most 11
-// sendings in all. `currentBlock` holds the address of the block being sent.
-// Progress: Start(blocks), Step per accepted block, then Done or Failed.
-// Shows nothing; the caller owns the link.
-BlockLoopResult SendFirmwareBlocks(UnitLink& link, const FirmwareBytes& image, std::uint32_t highest,
-                                   std::uint32_t& currentBlock, TransferProgress& progress);
+// answer; the receives after the other bytes pace the line, and what they
+// bring is counted by `echoes` so that an echo that comes late is not taken
+// for the answer. Any answer but 'Y' sends the block again at once, at most
+// 11 sendings in all. `currentBlock` holds the address of the block being
+// sent. Progress: Start(blocks), Step per accepted block, then Done or
+// Failed. Shows nothing; the caller owns the link. One `echoes` serves the
+// whole upload, end marker included.
+BlockLoopResult SendFirmwareBlocks(UnitLink& link, EchoTracker& echoes, const FirmwareBytes& image,
+                                   std::uint32_t highest, std::uint32_t& currentBlock, TransferProgress& progress);
 
-// 0x00 (10 ms receive, not looked at), 0x00 (1000 ms): true when the
-// bootloader answered 'Z'.
-bool SendEndMarker(UnitLink& link);
+// 0x00 (10 ms receive, its echo owed), 0x00 (1000 ms for each owed echo,
+// then the answer): true when the bootloader answered 'Z'.
+bool SendEndMarker(UnitLink& link, EchoTracker& echoes);

@@ -50,11 +50,12 @@ UnitCommandOutcome UploadFirmware(UnitCommandContext& context, const FirmwareByt
   const LinkStatus connected = link.Connect(context.PortPath());
   if (connected != LinkStatus::Ok) return OutcomeOf(connected);
 
-  const BlockLoopResult blocks = SendFirmwareBlocks(link, image, highest, currentBlock, context.progress);
+  EchoTracker echoes;
+  const BlockLoopResult blocks = SendFirmwareBlocks(link, echoes, image, highest, currentBlock, context.progress);
   if (blocks == BlockLoopResult::NeverAccepted) context.messages.Show(kMsgTimedOut, kCaptionError, MessageStyle::Ok);
   // The end marker goes out in every case; only after a full upload does
   // its 'Z' count as success.
-  const bool answered = SendEndMarker(link);
+  const bool answered = SendEndMarker(link, echoes);
   UnitCommandOutcome outcome = UnitCommandOutcome::Completed;
   if (blocks == BlockLoopResult::NeverAccepted) {
     outcome = UnitCommandOutcome::TimedOut;

@@ -45,6 +45,8 @@ struct FaultCase {
   const char* lastMessage;
   const char* lastCaption;
   std::int64_t maxWaitMs;  // virtual time from OK to the last message
+  int latencyMs = 0;       // behind a USB-serial adapter with this latency timer
+  bool everyBlockOnce = false;  // upgrade: no block may go out twice
 };
 
 // Bytes the unit sends per block: a read block is the three echoes, the 64
@@ -128,7 +130,49 @@ const FaultCase kFaultMatrix[] = {
      kMsgUpgradeFinished, kCaptionCompleted, 1500},
     {"UpgradeRefusedElevenTimes", Command::Upgrade, {.nakFirstBlocks = 11}, nullptr, UnitCommandOutcome::TimedOut,
      kMsgUpgradeNotConfirmed, kCaptionError, 1500},
+    // Behind a USB-serial adapter every byte of the unit comes at the next
+    // tick of the adapter's latency timer. A database block costs one round
+    // trip (a frame, then the next tick) per byte: 67 for a read, 68 for a
+    // write; the echoes of an upgrade come after their short waits.
+    {"ReadLatency1", Command::Read, {}, nullptr, UnitCommandOutcome::Completed, kMsgDatabaseLoaded, kCaptionCompleted,
+     1500 + kBlockCount * 67 * 2, 1},
+    {"ReadLatency16", Command::Read, {}, nullptr, UnitCommandOutcome::Completed, kMsgDatabaseLoaded, kCaptionCompleted,
+     1500 + kBlockCount * 67 * 16, 16},
+    {"ReadLatency16SilentAtDataByte", Command::Read, {}, SilentFrom(kBlock * kReadBlockBytes + 3 + 20),
+     UnitCommandOutcome::TimedOut, kMsgTimedOut, kCaptionError, 2500 + kBlock * 67 * 16, 16},
+    {"WriteLatency1", Command::Write, {}, nullptr, UnitCommandOutcome::Completed, kMsgDatabaseWritten,
+     kCaptionCompleted, 1500 + kBlockCount * 68 * 2, 1},
+    {"WriteLatency16", Command::Write, {}, nullptr, UnitCommandOutcome::Completed, kMsgDatabaseWritten,
+     kCaptionCompleted, 1500 + kBlockCount * 68 * 16, 16},
+    {"WriteLatency16RefusedTenTimes", Command::Write, {.nakFirstBlocks = 10}, nullptr, UnitCommandOutcome::Completed,
+     kMsgDatabaseWritten, kCaptionCompleted, 1500 + (kBlockCount + 10) * 68 * 16, 16},
+    {"UpgradeLatency1", Command::Upgrade, {}, nullptr, UnitCommandOutcome::Completed, kMsgUpgradeFinished,
+     kCaptionCompleted, 2000, 1, true},
+    {"UpgradeLatency4", Command::Upgrade, {}, nullptr, UnitCommandOutcome::Completed, kMsgUpgradeFinished,
+     kCaptionCompleted, 2000, 4, true},
+    {"UpgradeLatency16", Command::Upgrade, {}, nullptr, UnitCommandOutcome::Completed, kMsgUpgradeFinished,
+     kCaptionCompleted, 2000, 16, true},
+    {"UpgradeLatency32", Command::Upgrade, {}, nullptr, UnitCommandOutcome::Completed, kMsgUpgradeFinished,
+     kCaptionCompleted, 2000, 32, true},
+    {"UpgradeLatency1NeverEchoes", Command::Upgrade, {.neverEcho = true}, nullptr, UnitCommandOutcome::Completed,
+     kMsgUpgradeFinished, kCaptionCompleted, 2500, 1, true},
+    {"UpgradeLatency4NeverEchoes", Command::Upgrade, {.neverEcho = true}, nullptr, UnitCommandOutcome::Completed,
+     kMsgUpgradeFinished, kCaptionCompleted, 2500, 4, true},
+    {"UpgradeLatency16NeverEchoes", Command::Upgrade, {.neverEcho = true}, nullptr, UnitCommandOutcome::Completed,
+     kMsgUpgradeFinished, kCaptionCompleted, 2500, 16, true},
+    {"UpgradeLatency16RefusedTenTimes", Command::Upgrade, {.nakFirstBlocks = 10}, nullptr,
+     UnitCommandOutcome::Completed, kMsgUpgradeFinished, kCaptionCompleted, 3500, 16},
+    {"UpgradeLatency16RefusedElevenTimes", Command::Upgrade, {.nakFirstBlocks = 11}, nullptr,
+     UnitCommandOutcome::TimedOut, kMsgUpgradeNotConfirmed, kCaptionError, 3500, 16},
+    {"UpgradeLatency16SilentAtDataEcho", Command::Upgrade, {}, SilentFrom(kBlock * kUploadBlockBytes + 2 + 40),
+     UnitCommandOutcome::TimedOut, kMsgUpgradeNotConfirmed, kCaptionError, 14'500, 16},
+    {"UpgradeLatency16SilentAtAcknowledgement", Command::Upgrade, {}, SilentFrom(kBlock * kUploadBlockBytes + 66),
+     UnitCommandOutcome::TimedOut, kMsgUpgradeNotConfirmed, kCaptionError, 14'500, 16},
+    {"UpgradeLatency16NoEndAnswer", Command::Upgrade, {.noEndAnswer = true}, nullptr, UnitCommandOutcome::NotConfirmed,
+     kMsgUpgradeNotConfirmed, kCaptionError, 3000, 16},
 };
+
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
 class FaultMatrix : public ::testing::TestWithParam<FaultCase> {};
 
@@ -136,6 +180,7 @@ TEST_P(FaultMatrix, EndsWithItsMessageTheLineClosedAndNothingHalfDone) {
   const FaultCase& c = GetParam();
   LinkHarness h(c.command == Command::Upgrade ? UnitMode::Bootloader : UnitMode::Database, c.faults);
   h.unit.tamper = c.tamper;
+  h.unit.SetLatency(c.latencyMs);
   const DatabaseImage unitBefore = NoisyImageWith(30, 1);
   h.unit.engine.Memory() = unitBefore;
   DatabaseImage working = ImageWith(DistinctEntries(20, 2, 1));
@@ -168,6 +213,11 @@ TEST_P(FaultMatrix, EndsWithItsMessageTheLineClosedAndNothingHalfDone) {
       EXPECT_EQ(h.unit.engine.Stats().blocksAccepted, kFirmwareBlocks);
       EXPECT_TRUE(std::equal(firmware->begin() + 0x600, firmware->begin() + kFirmwareHighest + 1,
                              h.unit.engine.Memory().data() + 0x600));
+    }
+    if (c.everyBlockOnce) {
+      // One 'X', each block's 67 bytes once, the end marker.
+      EXPECT_EQ(h.unit.SentBytes().size(), 1u + kFirmwareBlocks * 67 + 2);
+      EXPECT_EQ(h.unit.engine.Stats().blocksRefused, 0);
     }
   } else if (c.command == Command::Read) {
     if (outcome == UnitCommandOutcome::Completed) {
