@@ -40,6 +40,27 @@ TEST_F(UpgradeCommand, TheUnitsSavedImageHoldsTheFilesDataFrom0x600On) {
   EXPECT_EQ(image.substr(0x600 + data.size(), 33 * 64 - data.size()), std::string(33 * 64 - data.size(), '\0'));
 }
 
+// Through an adapter whose latency timer is 16 ms, in real time: the echoes
+// come after the upload's short waits, and still no block goes twice.
+TEST_F(UpgradeCommand, ThroughASlowAdapterEveryBlockGoesOnceAndTheUpgradeFinishes) {
+  const std::string saved = dir.File("unit.img");
+  const std::string log = dir.File("unit.log");
+  UnitProcess unit({"--bootloader", "--latency", "16", "--save", saved}, log);
+  ASSERT_TRUE(unit.Started());
+  std::vector<std::uint8_t> data(10 * 64);
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i * 7 + 0x59);
+  const std::string hex = dir.Write("fw.hex", HexFileOf(0x600, data, 32));
+
+  const CliRun run = RunCliWith({"upgrade", "--port", unit.Device(), hex});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(run.out, "Completed: Finished ok.\n");
+  EXPECT_EQ(unit.Stop(), 0);
+  EXPECT_EQ(ReadWholeFile(saved).substr(0x600, data.size()), std::string(data.begin(), data.end()));
+  // One 'X', ten blocks of 67 bytes and the end marker, each answered once.
+  EXPECT_NE(ReadWholeFile(log).find("received 673 bytes, sent 673; blocks accepted 10, refused 0"), std::string::npos)
+      << ReadWholeFile(log);
+}
+
 TEST_F(UpgradeCommand, AMalformedFileIsRefusedBeforeThePortIsOpened) {
   const std::string hex = dir.Write("bad.hex", HexData(0x600, {1, 2}) + ":02060000010\n");
   const CliRun run = RunCliWith({"upgrade", "--port", dir.File("no-such-port"), hex});

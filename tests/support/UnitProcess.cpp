@@ -14,14 +14,14 @@ std::string UnitProcess::ProgramPath() {
   return ZORVANE_UNIT_PROGRAM;
 }
 
-UnitProcess::UnitProcess(const std::vector<std::string>& args) {
+UnitProcess::UnitProcess(const std::vector<std::string>& args, const std::string& errorFile) {
   int out[2];
   if (::pipe(out) != 0) return;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
   posix_spawn_file_actions_addclose(&actions, out[0]);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   const std::string program = ProgramPath();
   std::vector<std::string> argv = {program};
   argv.insert(argv.end(), args.begin(), args.end());

@@ -7,8 +7,9 @@
 class UnitProcess {
  public:
   // Starts zorvane-unit with `args` and waits (at most 30 s, a safety net)
-  // for the device path it prints. Started() is false if that failed.
-  explicit UnitProcess(const std::vector<std::string>& args = {});
+  // for the device path it prints. Started() is false if that failed. What
+  // it says on standard error goes to `errorFile` (by default nowhere).
+  explicit UnitProcess(const std::vector<std::string>& args = {}, const std::string& errorFile = "/dev/null");
   ~UnitProcess();
   UnitProcess(const UnitProcess&) = delete;
   UnitProcess& operator=(const UnitProcess&) = delete;

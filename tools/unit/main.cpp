@@ -94,6 +94,10 @@ int main(int argc, char** argv) {
   };
   pty.Serve(engine, options.latencyMs, [] { return g_stop != 0; }, save);
   if (engine.Stats().blocksAccepted > 0) save();
+  const UnitStats& stats = engine.Stats();
+  std::cerr << "zorvane-unit: stopped; received " << stats.bytesReceived << " bytes, sent " << stats.bytesSent
+            << "; blocks accepted " << stats.blocksAccepted << ", refused " << stats.blocksRefused << ", served "
+            << stats.blocksServed << '\n';
   if (!options.linkPath.empty()) ::unlink(options.linkPath.c_str());
   return 0;
 }
