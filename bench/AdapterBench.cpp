@@ -1,0 +1,185 @@
+// Read, write and a 60 KiB upgrade through a USB-serial adapter's latency
+// timer (0, 1 and 16 ms), each beside the time the adapter alone imposes.
+//
+// The model: a database block is strictly alternating, so it costs one
+// round trip per byte the unit sends (67 for a read block, 68 for a
+// written one), and a round trip is a USB frame (1 ms) to the unit, then
+// the first tick of the latency timer after it: 2 ms at 1 ms, 16 ms at 16.
+// Without an adapter the model is the wire time at 115200 baud (10 bits a
+// byte). An upgrade block is paced by its short waits (10 ms after each
+// address byte, 1 ms after each data byte), which run out before a late
+// echo comes, then one round trip for the answer: 84 ms plus a round trip
+// is what an adapter can cost it at most (echoes that come in a burst end
+// waits early, so the program may be faster). Without an adapter every
+// echo is in at once: the upgrade's model is its wire time too.
+//
+// Virtual time runs the program's own commands against the in-process unit;
+// real time (the *Pty runs) against zorvane-unit --latency on a
+// pseudo-terminal. Only the blocks are timed, not the quiet second of the
+// drain.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "link/LinkConstants.h"
+#include "link/ReadFromUnit.h"
+#include "link/WriteToUnit.h"
+#include "link/qt/QtSerialPort.h"
+#include "tests/support/ImageBuilders.h"
+#include "tests/support/LinkHarness.h"
+#include "tests/support/UnitProcess.h"
+#include "upgrade/UpgradeUnit.h"
+#include "upgrade/UploadConstants.h"
+
+namespace {
+
+enum class Transfer { Read, Write, Upgrade };
+
+constexpr std::uint32_t kUpgradeHighest = 0x600 + 60 * 1024 - 1;
+
+// A USB frame to the unit, then the first tick after it.
+double RoundTripMs(int latencyMs) {
+  if (latencyMs == 0) return 0;
+  return static_cast<double>((kUsbFrameMs / latencyMs + 1) * latencyMs);
+}
+
+double WireMs(double bytes) { return bytes * 10.0 * 1000.0 / kBaudRate; }
+
+// What the adapter alone imposes on the blocks of one transfer, in ms.
+double ModelMs(Transfer transfer, int latencyMs) {
+  const int blocks = transfer == Transfer::Upgrade ? UploadBlockCount(kUpgradeHighest) : kBlockCount;
+  switch (transfer) {
+    case Transfer::Read:
+      return latencyMs == 0 ? WireMs(blocks * (67.0 + 68.0)) : blocks * 67 * RoundTripMs(latencyMs);
+    case Transfer::Write:
+      return latencyMs == 0 ? WireMs(blocks * (68.0 + 68.0)) : blocks * 68 * RoundTripMs(latencyMs);
+    case Transfer::Upgrade:
+      return latencyMs == 0 ? WireMs(blocks * (67.0 + 67.0))
+                            : blocks * (2.0 * kAddressEchoWaitMs + 64.0 * kDataEchoWaitMs + RoundTripMs(latencyMs));
+  }
+  return 0;
+}
+
+std::unique_ptr<FirmwareBytes> UpgradeImage() {
+  auto image = std::make_unique<FirmwareBytes>();
+  for (std::size_t i = 0; i < image->size(); ++i) (*image)[i] = static_cast<std::uint8_t>(i * 13 + i / 251);
+  return image;
+}
+
+UnitCommandOutcome RunTransfer(Transfer transfer, UnitCommandContext& context, const DatabaseImage& image,
+                               DatabaseImage& incoming, const FirmwareBytes& firmware) {
+  std::uint32_t current = 0;
+  switch (transfer) {
+    case Transfer::Read: return TransferFromUnit(context, incoming);
+    case Transfer::Write: return TransferToUnit(context, image);
+    case Transfer::Upgrade: return UploadFirmware(context, firmware, kUpgradeHighest, current);
+  }
+  return UnitCommandOutcome::Cancelled;
+}
+
+void Report(benchmark::State& state, double programMs, double modelMs) {
+  state.counters["program_s"] = programMs / 1000.0;
+  state.counters["model_s"] = modelMs / 1000.0;
+  state.counters["program_over_model"] = modelMs > 0 ? programMs / modelMs : 0;
+}
+
+// Virtual time: the clock the in-process unit moves, from the first block
+// (progress Start) to the end.
+class VirtualProgress : public TransferProgress {
+ public:
+  explicit VirtualProgress(const Clock& clock) : m_clock(clock) {}
+  void Start(int) override { started = m_clock.NowMs(); }
+  void Step(int) override {}
+  void Done() override { ended = m_clock.NowMs(); }
+  void Failed() override { ended = m_clock.NowMs(); }
+  std::int64_t started = 0, ended = 0;
+
+ private:
+  const Clock& m_clock;
+};
+
+void BM_AdapterVirtual(benchmark::State& state, Transfer transfer) {
+  const int latencyMs = static_cast<int>(state.range(0));
+  const auto image = std::make_unique<DatabaseImage>(ImageWith(DistinctEntries(5000, 3)));
+  const auto firmware = UpgradeImage();
+  double programMs = 0;
+  for (auto _ : state) {
+    LinkHarness h(transfer == Transfer::Upgrade ? UnitMode::Bootloader : UnitMode::Database);
+    h.unit.engine.Memory() = *image;
+    h.unit.SetLatency(latencyMs);
+    VirtualProgress progress(h.unit.clock);
+    UnitCommandContext context{h.messages, h.unit, h.unit.clock, progress};
+    auto incoming = std::make_unique<DatabaseImage>();
+    const UnitCommandOutcome outcome = RunTransfer(transfer, context, *image, *incoming, *firmware);
+    if (outcome != UnitCommandOutcome::Completed) {
+      state.SkipWithError(ToString(outcome));
+      return;
+    }
+    programMs = static_cast<double>(progress.ended - progress.started);
+  }
+  Report(state, programMs, ModelMs(transfer, latencyMs));
+}
+
+void EnsureQt() {
+  if (QCoreApplication::instance() != nullptr) return;
+  static int argc = 1;
+  static char name[] = "zorvane_bench";
+  static char* argv[] = {name, nullptr};
+  new QCoreApplication(argc, argv);
+}
+
+class WallProgress : public TransferProgress {
+ public:
+  using Steady = std::chrono::steady_clock;
+  void Start(int) override { started = Steady::now(); }
+  void Step(int) override {}
+  void Done() override { ended = Steady::now(); }
+  void Failed() override { ended = Steady::now(); }
+  double Ms() const { return std::chrono::duration<double, std::milli>(ended - started).count(); }
+  Steady::time_point started, ended;
+};
+
+// Real time over a pseudo-terminal, the program's own serial line.
+void BM_AdapterPty(benchmark::State& state, Transfer transfer) {
+  EnsureQt();
+  const int latencyMs = static_cast<int>(state.range(0));
+  const auto image = std::make_unique<DatabaseImage>(ImageWith(DistinctEntries(5000, 3)));
+  const auto firmware = UpgradeImage();
+  double programMs = 0;
+  for (auto _ : state) {
+    std::vector<std::string> args = {"--latency", std::to_string(latencyMs)};
+    if (transfer == Transfer::Upgrade) args.push_back("--bootloader");
+    UnitProcess unit(args);
+    if (!unit.Started()) {
+      state.SkipWithError("zorvane-unit did not start");
+      return;
+    }
+    RecordingMessageBox messages;
+    QtSerialOpener opener;
+    SteadyClock clock;
+    WallProgress progress;
+    UnitCommandContext context{messages, opener, clock, progress};
+    context.portPaths = {unit.Device(), unit.Device()};
+    auto incoming = std::make_unique<DatabaseImage>();
+    const UnitCommandOutcome outcome = RunTransfer(transfer, context, *image, *incoming, *firmware);
+    if (outcome != UnitCommandOutcome::Completed) {
+      state.SkipWithError(ToString(outcome));
+      return;
+    }
+    programMs = progress.Ms();
+    state.SetIterationTime(programMs / 1000.0);
+  }
+  Report(state, programMs, ModelMs(transfer, latencyMs));
+}
+
+BENCHMARK_CAPTURE(BM_AdapterVirtual, Read, Transfer::Read)->Arg(0)->Arg(1)->Arg(16)->Iterations(1);
+BENCHMARK_CAPTURE(BM_AdapterVirtual, Write, Transfer::Write)->Arg(0)->Arg(1)->Arg(16)->Iterations(1);
+BENCHMARK_CAPTURE(BM_AdapterVirtual, Upgrade, Transfer::Upgrade)->Arg(0)->Arg(1)->Arg(16)->Iterations(1);
+BENCHMARK_CAPTURE(BM_AdapterPty, Read, Transfer::Read)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AdapterPty, Write, Transfer::Write)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AdapterPty, Upgrade, Transfer::Upgrade)->Arg(0)->Arg(1)->Arg(16)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
