@@ -22,7 +22,7 @@ bool EnterRoot(QXmlStreamReader& xml, QStringView root, ListReadResult& result) 
       result.status = ListReadStatus::Malformed;
       result.line = LineOf(xml);
       result.column = ColumnOf(xml);
-      result.detail = "expected a <" + root.toString().toStdString() + "> element, found none";
+      result.detail = "expected the root element <" + root.toString().toStdString() + ">, found none";
     }
     return false;
   }
@@ -30,8 +30,8 @@ bool EnterRoot(QXmlStreamReader& xml, QStringView root, ListReadResult& result) 
   result.status = ListReadStatus::Malformed;
   result.line = LineOf(xml);
   result.column = ColumnOf(xml);
-  result.detail =
-      "expected a <" + root.toString().toStdString() + "> element, found <" + xml.name().toString().toStdString() + ">";
+  result.detail = "expected the root element <" + root.toString().toStdString() + ">, found <" +
+                  xml.name().toString().toStdString() + ">";
   return false;
 }
 

@@ -63,7 +63,7 @@ TEST(MalformedLists, SayWhereAndWhatAndGiveNoPositions) {
        "<gpx>\n<wpt lat=\"51\" lon=\"0\"/>\n<wpt lat=\"52\" lon=\"0\">\n</gpx>", 4, 7,
        "Opening and ending tag mismatch"},
       {"another format's root", ListFormat::Gpx, "<?xml version=\"1.0\"?>\n<kml><Placemark/></kml>", 2, 6,
-       "expected a <gpx> element, found <kml>"},
+       "expected the root element <gpx>, found <kml>"},
       {"an empty file", ListFormat::Kml, "", 1, 1, "Premature end of document"},
       {"text, not XML", ListFormat::Osm, "lat,lon\n51,0\n", 1, 2, "Start tag expected"},
       {"a broken attribute", ListFormat::Osm, "<osm>\n <node id=\"1\" lat=51/>\n</osm>", 2, 20, ""},
