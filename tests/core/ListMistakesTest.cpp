@@ -91,6 +91,9 @@ TEST_F(ImportAdvice, ASeparatorLineAndAByteOrderMarkAreReadPast) {
   Import("\xEF\xBB\xBFsep=,\nX,Y\n-1.5,51.5\n");
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "1 camera locations loaded.") << "the header after sep= is no skipped line";
+  messages.shown.clear();
+  Import("sep=,\n-1.5,51.5\n");
+  EXPECT_EQ(messages.shown.at(0).text, "1 camera locations loaded.") << "a position after sep= is read as before";
 }
 
 TEST_F(ImportAdvice, AFirstLineThatHoldsAPositionIsPointedOut) {
