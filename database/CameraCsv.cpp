@@ -1,5 +1,7 @@
 #include "database/CameraCsv.h"
 
+#include "database/ListMistakes.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -47,6 +49,14 @@ const char* ToString(CsvLineStatus status) {
   return "unknown";
 }
 
+int ScanDegrees(const char* text, float& value) {
+  int taken = 0;
+  const locale_t previous = ::uselocale(CLocale());
+  const int read = std::sscanf(text, "%f%n", &value, &taken);
+  ::uselocale(previous);
+  return read == 1 ? taken : 0;
+}
+
 CsvLineStatus ParseCameraLine(const char* line, CameraEntry& entry) {
   float longitude = 0;
   float latitude = 0;
@@ -87,14 +97,18 @@ CsvImportResult ReadCameraCsv(const std::string& path, DatabaseImage& incoming) 
   int lineNumber = 1;
   // The header: whatever it holds, and the import goes on without one.
   const bool hasHeader = std::fgets(line, sizeof line, file.get()) != nullptr;
+  const bool separatorLine = hasHeader && IsSeparatorLine(line);
+  result.headerHoldsPosition = hasHeader && HoldsPosition(line);
   while (hasHeader && result.entries < kMaxImportEntries && std::fgets(line, sizeof line, file.get()) != nullptr) {
     ++lineNumber;
+    if (LooksLikeSpreadsheetNumbers(line)) ++result.spreadsheetLines;
     CameraEntry entry;
     const CsvLineStatus status = ParseCameraLine(line, entry);
     if (status == CsvLineStatus::Ok) {
       incoming.SetEntry(result.entries++, entry);
       continue;
     }
+    if (separatorLine && lineNumber == 2) continue;  // the real header
     ++result.skipped;
     if (result.firstSkipped.size() < kSkippedLinesKept) result.firstSkipped.push_back({lineNumber, status, Excerpt(line)});
   }
@@ -102,16 +116,12 @@ CsvImportResult ReadCameraCsv(const std::string& path, DatabaseImage& incoming) 
   return result;
 }
 
-namespace {
-
-void AppendDegrees(std::string& text, std::int32_t units) {
+std::string DegreesText(std::int32_t units) {
   char digits[32];
   const auto [end, error] = std::to_chars(digits, digits + sizeof digits, static_cast<double>(units) / kUnitsPerDegree,
                                           std::chars_format::fixed, 6);
-  text.append(digits, error == std::errc() ? end : digits);
+  return std::string(digits, error == std::errc() ? end : digits);
 }
-
-}  // namespace
 
 std::string CameraCsvText(const DatabaseImage& image) {
   std::string text = "X,Y\n";
@@ -119,9 +129,9 @@ std::string CameraCsvText(const DatabaseImage& image) {
   text.reserve(text.size() + static_cast<std::size_t>(count) * 24);
   for (int i = 0; i < count; ++i) {
     const CameraEntry entry = image.Entry(i);
-    AppendDegrees(text, entry.longitude);
+    text += DegreesText(entry.longitude);
     text += ',';
-    AppendDegrees(text, entry.latitude);
+    text += DegreesText(entry.latitude);
     text += '\n';
   }
   return text;

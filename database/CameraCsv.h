@@ -26,6 +26,11 @@ enum class CsvLineStatus {
 };
 const char* ToString(CsvLineStatus status);
 
+// One number as each of the two on a line is read: scanf's "%f" into a
+// float, white space before it skipped, whatever the process locale. Returns
+// how many characters it took, 0 when `text` does not start with a number.
+int ScanDegrees(const char* text, float& value);
+
 // Reads the two numbers at the start of `line` as scanf's "%f,%f" reads them
 // into floats (white space, number, a comma right after it, white space,
 // number), whatever the process locale. On Ok `entry` holds the converted
@@ -49,6 +54,11 @@ struct CsvImportResult {
   CsvImportStatus status = CsvImportStatus::Ok;
   int entries = 0;  // entries made, at most kMaxImportEntries
   int skipped = 0;  // data lines that made no entry
+  // What explains a list that did not read as meant (see ListMistakes.h):
+  // data lines that look like "51,5;-0,12", read or not, and a first line
+  // that held a position although it was skipped as the header.
+  int spreadsheetLines = 0;
+  bool headerHoldsPosition = false;
   // The first few skipped lines, for the command line to name.
   std::vector<CsvSkippedLine> firstSkipped;
   bool ReachedLimit() const { return entries == kMaxImportEntries; }
@@ -58,10 +68,15 @@ inline constexpr std::size_t kSkippedLinesKept = 5;
 // Fills `incoming` with 0xFF, then converts the lines after the header of
 // `path` into entries from entry 0, in file order, until the file ends or
 // kMaxImportEntries entries are made. Lines that do not give a location are
-// skipped and counted. The header of `incoming` is not written: the caller
+// skipped and counted. A spreadsheet's "sep=" first line is passed over: the
+// header is then the line after it, unless that line holds a location. The header of `incoming` is not written: the caller
 // writes it when it goes on to the merge. On CannotOpen `incoming` is
 // untouched; on ReadError its contents are undefined and must not be merged.
 CsvImportResult ReadCameraCsv(const std::string& path, DatabaseImage& incoming);
+
+// Units of 1/6000 degree as degrees with six decimals ("-1.500000"), which
+// the import reads back to the same units.
+std::string DegreesText(std::int32_t units);
 
 // The entries of `image` (its count bounded by capacity) as a CSV list that
 // ReadCameraCsv reads back to the same entries: the header "X,Y", then

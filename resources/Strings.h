@@ -32,6 +32,26 @@ inline constexpr const char* kMsgMaximumEntries =
     "Warning: The file contained the MAXIMUM possible number of\nentries; this is a little suspicious.\n";
 inline constexpr const char* kMsgLocationsLoaded = "%d camera locations loaded.";
 inline constexpr const char* kMsgLinesSkipped = "%d lines could not be read and were skipped.";
+// The same for lists whose positions are not lines (GPX, KML, GeoJSON, OpenStreetMap).
+inline constexpr const char* kMsgPointsSkipped = "%d points could not be read and were skipped.";
+inline constexpr const char* kMsgListUnreadable = "The file %s cannot be read as %s (line %d, column %d): %s.";
+
+// What a list that did not import as meant seems to have got wrong; told
+// after the import's own messages.
+inline constexpr const char* kMsgLatitudeFirst =
+    "Most positions in %s lie outside the map, and would lie on it with their two numbers swapped: "
+    "the file seems to give latitude first.";
+inline constexpr const char* kMsgLatitudeFirstWindow =
+    "Put longitude first in the file (swap its two columns), then start a new document and import it again.";
+inline constexpr const char* kMsgLatitudeFirstCli = "zorvane-cli import --lat-lon reads it so.";
+inline constexpr const char* kMsgSpreadsheetNumbers =
+    "%d %s of %s look like \"51,5;-0,12\": numbers with decimal commas, or fields separated by semicolons. "
+    "They cannot be read, and were skipped or misread.\n"
+    "Save the list from the spreadsheet as CSV with commas between the fields and points in the numbers "
+    "(for example with the spreadsheet's language set to English), then import it again.";
+inline constexpr const char* kMsgHeaderHoldsPosition =
+    "The first line of %s holds a position, but the first line is always read as a header and skipped: "
+    "put a header line such as X,Y above it to import that position too.";
 
 // Shown after any merge that had to leave entries out.
 inline constexpr const char* kMsgDatabaseFull = "The database is full: %d camera locations could not be added.";

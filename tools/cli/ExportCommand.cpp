@@ -1,9 +1,10 @@
-// zorvane-cli export FILE [-o OUT.csv]: the entries of a database file as a
-// CSV list that import reads back to the same entries.
+// zorvane-cli export FILE [-o OUT] [--format csv|gpx|kml|geojson]: the
+// entries of a database file as a camera list that import reads back to the
+// same entries. The format is --format, else OUT's extension, else CSV.
 #include <ostream>
 
-#include "database/CameraCsv.h"
 #include "database/DatabaseFile.h"
+#include "database/qt/CameraListWriter.h"
 #include "tools/cli/FileCommandSession.h"
 
 namespace {
@@ -13,18 +14,28 @@ constexpr const char* kName = "export";
 int RunExport(const std::vector<std::string>& args, CliStreams& io) {
   ParsedArgs parsed;
   std::string error;
-  if (!ParseArgs(args, {"-o"}, parsed, error)) return UsageError(io, kName, error);
+  if (!ParseArgs(args, {"-o", "--format"}, parsed, error)) return UsageError(io, kName, error);
   if (parsed.positional.size() != 1) return UsageError(io, kName, "expected one database file");
+  const std::string* out = parsed.Option("-o");
+  ListFormat format = ListFormat::Csv;
+  if (const std::string* name = parsed.Option("--format")) {
+    const std::optional<ListFormat> named = ListFormatNamed(*name);
+    if (!named) return UsageError(io, kName, "--format: expected csv, gpx, kml or geojson, found '" + *name + "'");
+    format = *named;
+  } else if (out != nullptr) {
+    // A name without a known extension has always been given CSV.
+    format = ListFormatOfFile(*out).value_or(ListFormat::Csv);
+  }
 
   FileCommandSession session(io);
   if (!session.ReadFromFile(parsed.positional.front())) return kExitFailed;
-  const std::string text = CameraCsvText(session.Working());
-  const std::string* out = parsed.Option("-o");
+  const std::optional<std::string> text = CameraListText(session.Working(), format);
+  if (!text) return UsageError(io, kName, std::string(ToString(format)) + " is read by import, not written");
   if (out == nullptr) {
-    io.out << text;
+    io.out << *text;
     return kExitOk;
   }
-  const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+  const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text->data()), text->size());
   const DatabaseFileStatus status = WriteFileAtomically(*out, bytes);
   if (status != DatabaseFileStatus::Ok) {
     io.err << "zorvane-cli export: " << *out << ": " << ToString(status) << '\n';
@@ -33,7 +44,8 @@ int RunExport(const std::vector<std::string>& args, CliStreams& io) {
   return kExitOk;
 }
 
-const SubcommandRegistration kExport{
-    {kName, "export FILE [-o OUT.csv]", "write a database file's entries as a camera CSV list", &RunExport}};
+const SubcommandRegistration kExport{{kName, "export FILE [-o OUT] [--format F]",
+                                      "write a database file's entries as a camera list", &RunExport,
+                                      {"--format F        csv, gpx, kml or geojson; else OUT's extension, else csv"}}};
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <ostream>
 
-#include "database/CameraCsv.h"
 #include "resources/Strings.h"
 
 int PrintingMessageBox::Show(const std::string& text, const std::string& caption, MessageStyle) {
@@ -24,20 +23,6 @@ bool FileCommandSession::ReadFromFile(const std::string& path) {
   return ReadFromFileCommand(m_context) == CommandOutcome::Completed;
 }
 
-bool FileCommandSession::ImportCameraData(const std::string& path) {
-  m_prompt.Give(path);
-  CsvImportResult details;
-  const bool ok = ImportCameraDataCommand(m_context, &details) == CommandOutcome::Completed;
-  for (const CsvSkippedLine& line : details.firstSkipped) {
-    m_io.err << path << ':' << line.line << ": " << ToString(line.status) << ", found '" << line.found << "'\n";
-  }
-  if (details.skipped > static_cast<int>(details.firstSkipped.size())) {
-    m_io.err << path << ": " << details.skipped - static_cast<int>(details.firstSkipped.size())
-             << " more lines skipped\n";
-  }
-  return ok;
-}
-
 bool FileCommandSession::WriteToFile(const std::string& path) {
   m_prompt.Give(path);
   return WriteToFileCommand(m_context) == CommandOutcome::Completed;
@@ -50,12 +35,25 @@ const std::string* ParsedArgs::Option(const std::string& name) const {
   return nullptr;
 }
 
+bool ParsedArgs::Flag(const std::string& name) const {
+  return std::find(flags.begin(), flags.end(), name) != flags.end();
+}
+
 bool ParseArgs(const std::vector<std::string>& args, const std::vector<std::string>& valued, ParsedArgs& parsed,
                std::string& error) {
+  return ParseArgs(args, valued, {}, parsed, error);
+}
+
+bool ParseArgs(const std::vector<std::string>& args, const std::vector<std::string>& valued,
+               const std::vector<std::string>& flags, ParsedArgs& parsed, std::string& error) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg.size() < 2 || arg[0] != '-') {
       parsed.positional.push_back(arg);
+      continue;
+    }
+    if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
+      if (!parsed.Flag(arg)) parsed.flags.push_back(arg);
       continue;
     }
     if (std::find(valued.begin(), valued.end(), arg) == valued.end()) {
@@ -63,7 +61,7 @@ bool ParseArgs(const std::vector<std::string>& args, const std::vector<std::stri
       return false;
     }
     if (i + 1 == args.size()) {
-      error = arg + " needs a file name";
+      error = arg + " needs a value";
       return false;
     }
     if (parsed.Option(arg) != nullptr) {

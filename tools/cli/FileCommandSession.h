@@ -36,10 +36,11 @@ class FileCommandSession {
 
   // Each runs the program's command on `path`; false when it failed.
   bool ReadFromFile(const std::string& path);
-  bool ImportCameraData(const std::string& path);
   bool WriteToFile(const std::string& path);
 
   const DatabaseImage& Working() const { return m_images->working; }
+  // For commands that run a flow of their own on the session's database.
+  DatabaseCommandContext& Context() { return m_context; }
 
  private:
   struct Images {
@@ -58,7 +59,12 @@ class FileCommandSession {
 struct ParsedArgs {
   std::vector<std::string> positional;
   std::vector<std::pair<std::string, std::string>> options;
+  std::vector<std::string> flags;
   const std::string* Option(const std::string& name) const;
+  bool Flag(const std::string& name) const;
 };
 bool ParseArgs(const std::vector<std::string>& args, const std::vector<std::string>& valued, ParsedArgs& parsed,
                std::string& error);
+// The same, with options in `flags` that take no value.
+bool ParseArgs(const std::vector<std::string>& args, const std::vector<std::string>& valued,
+               const std::vector<std::string>& flags, ParsedArgs& parsed, std::string& error);

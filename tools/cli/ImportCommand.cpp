@@ -1,30 +1,43 @@
-// zorvane-cli import CSV... -o OUT [--into FILE]: Import Camera Data for each
-// CSV file in turn, then Write to File.
-#include "tools/cli/FileCommandSession.h"
+// zorvane-cli import FILE... -o OUT [--into FILE] [options]: Import Camera
+// Data for each camera list in turn (CSV, GPX, KML, GeoJSON or OpenStreetMap
+// XML), each cut by the filter options first, then Write to File.
+#include "tools/cli/ListImport.h"
 
 namespace {
 
 constexpr const char* kName = "import";
 
 int RunImport(const std::vector<std::string>& args, CliStreams& io) {
+  std::vector<std::string> valued = {"-o", "--into"};
+  valued.insert(valued.end(), kListOptions.begin(), kListOptions.end());
+  valued.insert(valued.end(), kFilterOptions.begin(), kFilterOptions.end());
   ParsedArgs parsed;
+  ListOptions options;
   std::string error;
-  if (!ParseArgs(args, {"-o", "--into"}, parsed, error)) return UsageError(io, kName, error);
+  if (!ParseArgs(args, valued, kListFlags, parsed, error) || !ReadListOptions(parsed, options, error)) {
+    return UsageError(io, kName, error);
+  }
   const std::string* out = parsed.Option("-o");
-  if (parsed.positional.empty()) return UsageError(io, kName, "expected at least one CSV file");
+  if (parsed.positional.empty()) return UsageError(io, kName, "expected at least one camera list");
   if (out == nullptr) return UsageError(io, kName, "expected -o OUT");
+  for (const std::string& list : parsed.positional) {
+    if (!FormatOf(options, list)) {
+      return UsageError(io, kName, "cannot tell the format of " + list + " from its name: give --format");
+    }
+  }
 
   FileCommandSession session(io);
   if (const std::string* into = parsed.Option("--into"); into != nullptr && !session.ReadFromFile(*into)) {
     return kExitFailed;
   }
-  for (const std::string& csv : parsed.positional) {
-    if (!session.ImportCameraData(csv)) return kExitFailed;
+  for (const std::string& list : parsed.positional) {
+    if (!ImportCameraList(session, io, list, *FormatOf(options, list), options)) return kExitFailed;
   }
   return session.WriteToFile(*out) ? kExitOk : kExitFailed;
 }
 
-const SubcommandRegistration kImport{{kName, "import CSV... -o OUT [--into FILE]",
-                                      "import camera CSV lists into a database file", &RunImport}};
+const SubcommandRegistration kImport{{kName, "import LIST... -o OUT [--into FILE] [OPTIONS]",
+                                      "import camera lists (CSV, GPX, KML, GeoJSON, OSM) into a database file",
+                                      &RunImport, ImportOptionsHelp()}};
 
 }  // namespace

@@ -22,6 +22,7 @@ void PrintHelp(std::ostream& out) {
     out << "  " << synopsis;
     for (std::size_t pad = synopsis.size(); pad < 44; ++pad) out << ' ';
     out << ' ' << sub.summary << '\n';
+    for (const std::string& option : sub.options) out << "      " << option << '\n';
   }
   out << "\nExit status: 0 success (warnings included), 1 the operation failed,\n"
          "2 usage error, 3 the unit did not answer or timed out.\n";
@@ -41,7 +42,9 @@ std::vector<Subcommand> Subcommands() {
 int UsageError(CliStreams& io, const char* name, const std::string& message) {
   io.err << "zorvane-cli " << name << ": " << message << '\n';
   for (const Subcommand& sub : Subcommands()) {
-    if (std::string(sub.name) == name) io.err << "usage: zorvane-cli " << sub.synopsis << '\n';
+    if (std::string(sub.name) != name) continue;
+    io.err << "usage: zorvane-cli " << sub.synopsis << '\n';
+    for (const std::string& option : sub.options) io.err << "  " << option << '\n';
   }
   return kExitUsage;
 }

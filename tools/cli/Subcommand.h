@@ -24,6 +24,7 @@ struct Subcommand {
   const char* synopsis;  // "info FILE"
   const char* summary;   // one line for --help
   SubcommandRun run;
+  std::vector<std::string> options{};  // "--max N  what it does", one per line
 };
 
 struct SubcommandRegistration {

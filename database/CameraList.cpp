@@ -1,0 +1,168 @@
+#include "database/CameraList.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+#include "database/ListMistakes.h"
+
+namespace {
+
+using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+std::string Lowered(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+}  // namespace
+
+const char* ToString(ListFormat format) {
+  switch (format) {
+    case ListFormat::Csv:
+      return "CSV";
+    case ListFormat::Gpx:
+      return "GPX";
+    case ListFormat::Kml:
+      return "KML";
+    case ListFormat::GeoJson:
+      return "GeoJSON";
+    case ListFormat::Osm:
+      return "OpenStreetMap XML";
+  }
+  return "unknown";
+}
+
+std::optional<ListFormat> ListFormatNamed(std::string_view name) {
+  const std::string lower = Lowered(name);
+  if (lower == "csv") return ListFormat::Csv;
+  if (lower == "gpx") return ListFormat::Gpx;
+  if (lower == "kml") return ListFormat::Kml;
+  if (lower == "geojson" || lower == "json") return ListFormat::GeoJson;
+  if (lower == "osm") return ListFormat::Osm;
+  return std::nullopt;
+}
+
+std::optional<ListFormat> ListFormatOfFile(std::string_view path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos || dot == 0) return std::nullopt;
+  return ListFormatNamed(name.substr(dot + 1));
+}
+
+void CameraList::Skip(SkippedItem item) {
+  ++skipped;
+  if (firstSkipped.size() < kSkippedLinesKept) firstSkipped.push_back(std::move(item));
+}
+
+const char* ToString(ListReadStatus status) {
+  switch (status) {
+    case ListReadStatus::Ok:
+      return "ok";
+    case ListReadStatus::CannotOpen:
+      return "cannot open the file";
+    case ListReadStatus::ReadError:
+      return "error while reading the file";
+    case ListReadStatus::Malformed:
+      return "not a readable list";
+  }
+  return "unknown";
+}
+
+ListReadStatus ReadFileBytes(const std::string& path, std::string& bytes) {
+  FileHandle file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!file) return ListReadStatus::CannotOpen;
+  bytes.clear();
+  char buffer[1 << 16];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
+  return std::ferror(file.get()) ? ListReadStatus::ReadError : ListReadStatus::Ok;
+}
+
+ListReadResult ReadCsvList(const std::string& path, const ListReadOptions& options) {
+  ListReadResult result;
+  FileHandle file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!file) {
+    result.status = ListReadStatus::CannotOpen;
+    return result;
+  }
+  CameraList& list = result.list;
+  char line[kCsvLineBufferSize];
+  int lineNumber = 1;
+  // The header is skipped whatever it holds, as the window's import does.
+  const bool hasHeader = std::fgets(line, sizeof line, file.get()) != nullptr;
+  const bool separatorLine = hasHeader && IsSeparatorLine(line);
+  list.headerHoldsPosition = hasHeader && HoldsPosition(line);
+  while (hasHeader && std::fgets(line, sizeof line, file.get()) != nullptr) {
+    ++lineNumber;
+    if (LooksLikeSpreadsheetNumbers(line)) ++list.spreadsheetItems;
+    CameraEntry entry;
+    const CsvLineStatus status = ReadNumberPair(line, options.latitudeFirst, entry, nullptr);
+    if (status == CsvLineStatus::Ok) {
+      list.entries.push_back(entry);
+    } else if (!(separatorLine && lineNumber == 2)) {
+      list.Skip({lineNumber, "", ToString(status), Excerpt(line)});
+    }
+  }
+  if (std::ferror(file.get())) result.status = ListReadStatus::ReadError;
+  return result;
+}
+
+CsvLineStatus PositionOf(float latitude, float longitude, CameraEntry& entry) {
+  if (!std::isfinite(longitude) || !std::isfinite(latitude)) return CsvLineStatus::NotFinite;
+  if (std::fabs(longitude) > 180.0f || std::fabs(latitude) > 90.0f) return CsvLineStatus::OutOfRange;
+  entry = {DegreesToUnits(latitude), DegreesToUnits(longitude)};
+  return CsvLineStatus::Ok;
+}
+
+CsvLineStatus ReadNumberPair(const char* text, bool latitudeFirst, CameraEntry& entry, const char** end) {
+  float first = 0;
+  float second = 0;
+  // "%f,%f" taken apart: the comma must follow the first number directly.
+  const int firstLength = ScanDegrees(text, first);
+  if (firstLength == 0 || text[firstLength] != ',') return CsvLineStatus::NotTwoNumbers;
+  const char* rest = text + firstLength + 1;
+  const int secondLength = ScanDegrees(rest, second);
+  if (secondLength == 0) return CsvLineStatus::NotTwoNumbers;
+  const CsvLineStatus status = latitudeFirst ? PositionOf(first, second, entry) : PositionOf(second, first, entry);
+  if (status == CsvLineStatus::Ok && end != nullptr) *end = rest + secondLength;
+  return status;
+}
+
+bool ReadWholeNumber(std::string_view text, float& value) {
+  const std::string copy(text);
+  const int taken = ScanDegrees(copy.c_str(), value);
+  if (taken == 0) return false;
+  for (std::size_t i = static_cast<std::size_t>(taken); i < copy.size(); ++i) {
+    if (!IsSpace(copy[i])) return false;
+  }
+  return true;
+}
+
+float CsvFloatOf(double value) {
+  char digits[64];
+  const auto [end, error] = std::to_chars(digits, digits + sizeof digits - 1, value);
+  if (error != std::errc()) return static_cast<float>(value);
+  *end = '\0';
+  float read = 0;
+  // to_chars writes "inf" and "nan" as the CSV import reads them, too.
+  return ScanDegrees(digits, read) > 0 ? read : static_cast<float>(value);
+}
+
+std::string Excerpt(std::string_view text) {
+  constexpr std::size_t kMax = 40;
+  while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+  std::string excerpt;
+  for (const char c : text) {
+    if (c == '\n' || c == '\r' || c == '\0' || excerpt.size() == kMax) break;
+    excerpt += c;
+  }
+  while (!excerpt.empty() && IsSpace(excerpt.back())) excerpt.pop_back();
+  return excerpt;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Import Camera Data for a list already read, in any format: the chosen
+// positions are loaded, told and merged as the CSV import loads, tells and
+// merges its lines, and the list's mistakes are explained after.
+#include <string>
+#include <vector>
+
+#include "database/CameraList.h"
+#include "database/FileCommands.h"
+#include "database/ListMistakes.h"
+
+// `read` is the list read from `name` (the file name as given, for the
+// messages); `chosen` are the positions to load, in file order, of which
+// only the first kMaxImportEntries are taken. A file that could not be read
+// is an error; a list with nothing chosen a warning. Every message goes
+// through the context's message box; the advice is worded for `reader`.
+CommandOutcome ImportListCommand(DatabaseCommandContext& context, const std::string& name, ListFormat format,
+                                 const ListReadResult& read, const std::vector<CameraEntry>& chosen, AdviceFor reader);
+
+// Shared with the window's CSV import: with `entries` already in
+// `context.incoming`, shows the count (or the no-entries warning), writes the
+// header and merges. Returns whether anything was loaded.
+bool LoadImportedEntries(DatabaseCommandContext& context, int entries, int skipped, const char* skippedMessage);
+
+// Shows the one "Warning" that explains `mistakes`, when there are any.
+void ExplainListMistakes(DatabaseCommandContext& context, const ListMistakes& mistakes, const std::string& name,
+                         AdviceFor reader, std::string_view items);

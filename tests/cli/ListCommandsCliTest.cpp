@@ -1,0 +1,265 @@
+// zorvane-cli import, export and filter with camera lists in every format:
+// what a user types and what they get back.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+#include "database/CameraFilter.h"
+#include "dialogs/MessageBox.h"
+#include "resources/Strings.h"
+#include "tests/cli/CliRunner.h"
+#include "tests/support/ImageBuilders.h"
+#include "tests/support/SourceTree.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+std::string ListFile(const std::string& name) { return SourceFile("tests/data/lists/" + name); }
+
+class ListCommandsCli : public ::testing::Test {
+ protected:
+  // The database `args` import into, checked to succeed.
+  std::string Import(std::vector<std::string> args) {
+    const std::string out = dir.File("out-" + std::to_string(++runs) + ".bin");
+    args.insert(args.begin(), "import");
+    args.insert(args.end(), {"-o", out});
+    last = RunCliWith(args);
+    EXPECT_EQ(last.status, kExitOk) << last.out << last.err;
+    return ReadWholeFile(out);
+  }
+  std::string Export(const std::string& database, const std::string& name, std::vector<std::string> more = {}) {
+    std::vector<std::string> args = {"export", database, "-o", dir.File(name)};
+    args.insert(args.end(), more.begin(), more.end());
+    last = RunCliWith(args);
+    EXPECT_EQ(last.status, kExitOk) << last.err;
+    return dir.File(name);
+  }
+  bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+  TempDir dir;
+  CliRun last;
+  int runs = 0;
+};
+
+TEST_F(ListCommandsCli, EveryFormatImportsToTheBytesOfTheCsvImportOfTheSamePositions) {
+  const std::string csv = Import({ListFile("cameras.csv")});
+  EXPECT_EQ(last.out, "Success: 9 camera locations loaded.\n");
+  for (const char* name : {"cameras.gpx", "cameras.kml", "cameras.geojson", "cameras.osm"}) {
+    EXPECT_EQ(Import({ListFile(name)}), csv) << name;
+    EXPECT_EQ(last.out, "Success: 9 camera locations loaded.\n") << name;
+  }
+  EXPECT_EQ(csv.size(), kDatabaseImageSize);
+}
+
+TEST_F(ListCommandsCli, WhatIsNoCameraIsPassedOverAndSaidSo) {
+  Import({ListFile("cameras.gpx")});
+  EXPECT_EQ(last.err, ListFile("cameras.gpx") + ": 2 route and track points passed over (--all-points reads them)\n");
+  Import({ListFile("cameras.gpx"), "--all-points"});
+  EXPECT_EQ(last.out, "Success: 11 camera locations loaded.\n");
+  Import({ListFile("cameras.kml")});
+  EXPECT_EQ(last.err, ListFile("cameras.kml") + ": 1 placemarks without a point passed over\n");
+}
+
+TEST_F(ListCommandsCli, FormatComesFromTheOptionWhenTheNameDoesNotTell) {
+  const std::string gpx = dir.Write("cameras.txt", ReadWholeFile(ListFile("cameras.gpx")));
+  EXPECT_EQ(RunCliWith({"import", gpx, "-o", dir.File("x.bin")}).status, kExitUsage);
+  EXPECT_EQ(Import({gpx, "--format", "gpx"}), Import({ListFile("cameras.gpx")}));
+  EXPECT_EQ(RunCliWith({"import", gpx, "--format", "kmz", "-o", dir.File("x.bin")}).status, kExitUsage);
+}
+
+TEST_F(ListCommandsCli, ExportWritesEachFormatAsItsReferenceFile) {
+  const DatabaseImage held = ImageWith({{309000, -9000}, {309023, -741}, {-1, 1}, {540000, -1080000}, {0, 0}});
+  const std::string db = dir.Write("db.bin", Bytes(held));
+  for (const char* extension : {"csv", "gpx", "kml", "geojson"}) {
+    SCOPED_TRACE(extension);
+    const std::string expected = ReadWholeFile(ListFile(std::string("export.") + extension));
+    EXPECT_EQ(ReadWholeFile(Export(db, std::string("by-name.") + extension)), expected);
+    EXPECT_EQ(ReadWholeFile(Export(db, "by-option.out", {"--format", extension})), expected);
+  }
+  EXPECT_EQ(RunCliWith({"export", db}).out, ReadWholeFile(ListFile("export.csv")));
+  EXPECT_EQ(RunCliWith({"export", db, "-o", dir.File("x.osm")}).status, kExitUsage) << "OSM is read, not written";
+  EXPECT_FALSE(std::filesystem::exists(dir.File("x.osm")));
+}
+
+TEST_F(ListCommandsCli, CsvToGpxToKmlToGeoJsonToCsvKeepsEveryEntry) {
+  std::vector<CameraEntry> entries = DistinctEntries(400, 13);
+  entries.insert(entries.end(), {{0, 0}, {0, -1}, {-1, 1}, {540000, 1080000}, {-540000, -1080000}, {309023, -9000}});
+  const DatabaseImage held = ImageWith(entries);
+  const std::string first = Export(dir.Write("start.bin", Bytes(held)), "start.csv");
+  std::string list = first;
+  for (const char* extension : {"gpx", "kml", "geojson", "csv"}) {
+    SCOPED_TRACE(extension);
+    const std::string db = Import({list});
+    ASSERT_EQ(db, Bytes(held));
+    list = Export(dir.Write(std::string("via-") + extension + ".bin", db), std::string("list.") + extension);
+  }
+  EXPECT_EQ(ReadWholeFile(list), ReadWholeFile(first));
+}
+
+TEST_F(ListCommandsCli, ABrokenFileIsNamedWithWhereAndNothingIsWritten) {
+  const std::string good = ListFile("cameras.csv");
+  const std::string gpx = dir.Write("broken.gpx", "<gpx>\n<wpt lat=\"51\" lon=\"0\"/>\n<wpt lat=\"52\" lon=\"0\">\n</gpx>");
+  const std::string json = dir.Write("broken.geojson", "{\"type\": \"FeatureCollection\",\n \"features\": [}\n");
+  const std::string out = dir.File("out.bin");
+  const CliRun xml = RunCliWith({"import", good, gpx, "-o", out});
+  EXPECT_EQ(xml.status, kExitFailed);
+  EXPECT_TRUE(Contains(xml.err, "Error: The file " + gpx +
+                                    " cannot be read as GPX (line 4, column 7): Opening and ending tag mismatch.\n"))
+      << xml.err;
+  const CliRun geojson = RunCliWith({"import", json, "-o", out});
+  EXPECT_EQ(geojson.status, kExitFailed);
+  EXPECT_TRUE(Contains(geojson.err, "Error: The file " + json + " cannot be read as GeoJSON (line 2, column 16): object is missing after a comma.\n"))
+      << geojson.err;
+  const CliRun wrong = RunCliWith({"import", ListFile("cameras.kml"), "--format", "osm", "-o", out});
+  EXPECT_TRUE(Contains(wrong.err, "(line 2, column 45): expected the root element <osm>, found <kml>.")) << wrong.err;
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST_F(ListCommandsCli, SkippedPointsAreNamedByElementAndLine) {
+  const std::string gpx = dir.Write("some.gpx",
+                                    "<gpx>\n<wpt lat=\"51.5\" lon=\"-1.5\"/>\n<wpt lat=\"51,5\" lon=\"0\"/>\n"
+                                    "<wpt lat=\"-91\" lon=\"0\"/>\n</gpx>\n");
+  Import({gpx});
+  EXPECT_EQ(last.out, "Success: 1 camera locations loaded.\n2 points could not be read and were skipped.\n" +
+                          std::string("Warning: ") + FormatMessageText(kMsgSpreadsheetNumbers, {"1", "points", gpx}) +
+                          "\n");
+  EXPECT_EQ(last.err, gpx + ":3: wpt 2: expected a number in lat and in lon, found 'lat=\"51,5\" lon=\"0\"'\n" + gpx +
+                          ":4: wpt 3: expected longitude -180..180 and latitude -90..90, found 'lat=\"-91\" lon=\"0\"'\n");
+  const std::string json = dir.Write("some.json", "{\"type\": \"MultiPoint\", \"coordinates\": [[0, 50], [0]]}");
+  Import({json});
+  EXPECT_EQ(last.err, json + ": geometry point 2: expected [longitude, latitude] numbers, found '[0]'\n");
+}
+
+TEST_F(ListCommandsCli, ASwappedListIsExplainedAndLatLonReadsIt) {
+  const std::string csv = dir.Write("swapped.csv", "lat,lon\n51.5,-1.5\n52.5,-2\n");
+  const std::string kml =
+      dir.Write("swapped.kml", "<kml><Placemark><Point><coordinates>51.5,-1.5</coordinates></Point></Placemark></kml>");
+  const std::string right = Import({dir.Write("right.csv", "lon,lat\n-1.5,51.5\n-2,52.5\n")});
+  Import({csv});
+  EXPECT_EQ(last.out, "Success: 2 camera locations loaded.\nWarning: " + FormatMessageText(kMsgLatitudeFirst, csv) +
+                          "\nzorvane-cli import --lat-lon reads it so.\n");
+  EXPECT_EQ(Import({csv, "--lat-lon"}), right);
+  EXPECT_EQ(last.out, "Success: 2 camera locations loaded.\n");
+  Import({kml});
+  EXPECT_TRUE(Contains(last.out, "--lat-lon reads it so")) << last.out;
+  EXPECT_EQ(Import({kml, "--lat-lon"}), Bytes(ImageWith({{309000, -9000}})));
+}
+
+TEST_F(ListCommandsCli, ASpreadsheetListIsExplained) {
+  const std::string csv = dir.Write("excel.csv", "sep=;\nLongitude;Latitude\n-0,12;51,5\n-1,5;52,5\n");
+  const CliRun run = RunCliWith({"import", csv, "-o", dir.File("x.bin")});
+  EXPECT_TRUE(Contains(run.out, "Success: 2 camera locations loaded.\nWarning: 2 lines of " + csv)) << run.out;
+  EXPECT_TRUE(Contains(run.out, "with commas between the fields and points in the numbers")) << run.out;
+}
+
+// A large list: cut by the filter before the limit, and told what the limit
+// left out.
+class LargeList : public ListCommandsCli {
+ protected:
+  void SetUp() override {
+    std::string text = "X,Y\n";
+    for (int i = 0; i < 12000; ++i) {
+      text += std::to_string(-5.0 + (i % 120) * 0.05) + "," + std::to_string(50.0 + (i / 120) * 0.05) + "\n";
+    }
+    path = dir.Write("europe.csv", text);
+  }
+  std::string path;
+};
+
+TEST_F(LargeList, WithoutAFilterTheLimitCutsAndSaysHowMuch) {
+  Import({path});
+  EXPECT_EQ(last.out, std::string("Warning: ") + kMsgMaximumEntries);
+  EXPECT_EQ(last.err, path + ": 1100 more positions were left out by the limit of 10900 for one import; "
+                             "--box, --near with --radius, or --max choose which are kept\n");
+}
+
+TEST_F(LargeList, AFilterChoosesWhichBeforeTheLimit) {
+  const std::string boxed = Import({path, "--box", "51,-1,52,0"});
+  EXPECT_EQ(last.out, path + ": kept 441 and dropped 11559 of 12000 positions.\n"
+                             "Success: 441 camera locations loaded.\n") << "21 x 21, edges included";
+  EXPECT_TRUE(last.err.empty()) << last.err;
+
+  const std::string nearest = Import({path, "--near", "51.5,-0.5", "--max", "9"});
+  EXPECT_EQ(last.out, path + ": kept 9 and dropped 11991 of 12000 positions.\nSuccess: 9 camera locations loaded.\n");
+  EXPECT_EQ(nearest, Bytes(ImageWith({{308700, -3300}, {308700, -3000}, {308700, -2700},
+                                      {309000, -3300}, {309000, -3000}, {309000, -2700},
+                                      {309300, -3300}, {309300, -3000}, {309300, -2700}})));
+  Import({path, "--near", "51.5,-0.5", "--radius", "2000"});
+  EXPECT_TRUE(Contains(last.err, "1100 more positions were left out")) << last.err;
+}
+
+class FilterCommand : public ListCommandsCli {
+ protected:
+  CliRun Filter(const std::vector<std::string>& options) {
+    std::vector<std::string> args = {"filter", db, "-o", out};
+    args.insert(args.end(), options.begin(), options.end());
+    return RunCliWith(args);
+  }
+  const std::vector<CameraEntry> entries = {{309000, -9000}, {309600, -9000}, {309023, 0}, {300000, 600}, {309000, -9000}};
+  const std::string db = dir.Write("db.bin", Bytes(ImageWith(entries)));
+  const std::string out = dir.File("kept.bin");
+};
+
+TEST_F(FilterCommand, ABoxKeepsWhatLiesOnItsEdgesInOrderWithDuplicates) {
+  const CliRun run = Filter({"--box", "51.5,-1.5,51.60,0.0"});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(run.out, db + ": kept 4 and dropped 1 of 5 positions.\n");
+  EXPECT_EQ(ReadWholeFile(out), Bytes(ImageWith({{309000, -9000}, {309600, -9000}, {309023, 0}, {309000, -9000}})));
+  ASSERT_EQ(Filter({"--box", "51.50375,-1.5,51.50375,0"}).status, kExitOk);
+  EXPECT_EQ(ReadWholeFile(out), Bytes(ImageWith({{309023, 0}}))) << "an edge of the same digits";
+}
+
+TEST_F(FilterCommand, ARadiusKeepsWhatLiesExactlyOnIt) {
+  const double km = GreatCircleKm({309000, -9000}, {309600, -9000});  // 0.1 degree of latitude
+  char exact[32];
+  std::snprintf(exact, sizeof exact, "%.6f", km);
+  ASSERT_EQ(Filter({"--near", "51.5,-1.5", "--radius", exact}).status, kExitOk);
+  EXPECT_EQ(ReadWholeFile(out), Bytes(ImageWith({{309000, -9000}, {309600, -9000}, {309000, -9000}})));
+  char less[32];
+  std::snprintf(less, sizeof less, "%.6f", km - 0.001);
+  ASSERT_EQ(Filter({"--near", "51.5,-1.5", "--radius", less}).status, kExitOk);
+  EXPECT_EQ(ReadWholeFile(out), Bytes(ImageWith({{309000, -9000}, {309000, -9000}})));
+}
+
+TEST_F(FilterCommand, MaxKeepsTheNearestOrTheFirst) {
+  ASSERT_EQ(Filter({"--max", "2"}).status, kExitOk);
+  EXPECT_EQ(ReadWholeFile(out), Bytes(ImageWith({{309000, -9000}, {309600, -9000}})));
+  ASSERT_EQ(Filter({"--max", "2", "--near", "50,0.1"}).status, kExitOk);
+  EXPECT_EQ(ReadWholeFile(out), Bytes(ImageWith({{309023, 0}, {300000, 600}})));
+}
+
+TEST_F(FilterCommand, KeepingNothingWritesNothing) {
+  const CliRun run = Filter({"--box", "10,10,11,11"});
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_EQ(run.out, db + ": kept 0 and dropped 5 of 5 positions.\n");
+  EXPECT_TRUE(Contains(run.err, "The database does not contain any data")) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST_F(FilterCommand, OptionsThatMakeNoSenseAreUsageErrors) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{}, "expected --box, --near with --radius, or --max"},
+      {{"--box", "52,-1,51,0"}, "--box: the south edge 52 lies north of the north edge 51"},
+      {{"--box", "51,-1,52"}, "--box expects 4 numbers separated by commas, found '51,-1,52'"},
+      {{"--box", "51,-1,52,0,5"}, "--box expects 4 numbers"},
+      {{"--box", "51,-1,95,0"}, "--box: expected degrees within -90..90, found '95'"},
+      {{"--box", "51;-1;52;0"}, "--box expects 4 numbers"},
+      {{"--near", "51.5,-200", "--radius", "5"}, "--near: expected degrees within -180..180, found '-200'"},
+      {{"--radius", "5"}, "--radius needs --near LAT,LON"},
+      {{"--near", "51,0", "--radius", "-1"}, "--radius: expected a distance in km, 0 or more, found '-1'"},
+      {{"--near", "51,0"}, "--near needs --radius KM or --max N"},
+      {{"--max", "0"}, "--max: expected a whole number, 1 or more, found '0'"},
+      {{"--max", "2x"}, "--max: expected a whole number"},
+      {{"--max"}, "--max needs a value"},
+  };
+  for (const auto& [options, message] : cases) {
+    const CliRun run = Filter(options);
+    EXPECT_EQ(run.status, kExitUsage) << message;
+    EXPECT_TRUE(Contains(run.err, "zorvane-cli filter: " + message)) << run.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+}  // namespace

@@ -1,0 +1,38 @@
+#pragma once
+// The options import and filter share, read from the command line: which
+// format a list is in, how to read it, and how to cut it to fit.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "database/CameraFilter.h"
+#include "database/CameraList.h"
+#include "tools/cli/FileCommandSession.h"
+
+// --box SOUTH,WEST,NORTH,EAST  --near LAT,LON  --radius KM  --max N
+inline const std::vector<std::string> kFilterOptions = {"--box", "--near", "--radius", "--max"};
+// --format NAME, and the flags --lat-lon and --all-points.
+inline const std::vector<std::string> kListOptions = {"--format"};
+inline const std::vector<std::string> kListFlags = {"--lat-lon", "--all-points"};
+
+// One line on each option, for the help: the filter's, and import's.
+std::vector<std::string> FilterOptionsHelp();
+std::vector<std::string> ImportOptionsHelp();
+
+// Degrees are read as a list's numbers are, so that a box edge and a camera
+// written with the same digits meet. False, with `error` set, on a value
+// that does not read or does not make sense (a radius without --near).
+bool ReadFilterOptions(const ParsedArgs& parsed, CameraFilter& filter, std::string& error);
+
+struct ListOptions {
+  std::optional<ListFormat> format;  // --format; otherwise each file's extension
+  ListReadOptions read;
+  CameraFilter filter;
+};
+bool ReadListOptions(const ParsedArgs& parsed, ListOptions& options, std::string& error);
+
+// The format to read `path` as: --format, or its extension.
+std::optional<ListFormat> FormatOf(const ListOptions& options, const std::string& path);
+
+// "FILE: kept K and dropped D of N positions."
+std::string FilterReport(const std::string& file, std::size_t read, std::size_t kept);
