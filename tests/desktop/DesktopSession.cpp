@@ -15,7 +15,7 @@
 
 namespace {
 
-// Reads one line from `fd`, waiting at most `limitMs` in all.
+// Reads one line from `fd`, waiting at most `limitMs` for each byte.
 bool ReadLine(int fd, int limitMs, std::string& line) {
   pollfd wait{fd, POLLIN, 0};
   char c = 0;
