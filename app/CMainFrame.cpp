@@ -10,6 +10,7 @@
 #include "app/CZorvaneApp.h"
 #include "app/CZorvaneView.h"
 #include "app/CommandTable.h"
+#include "app/WhenFramed.h"
 #include "resources/Accelerators.h"
 #include "resources/Strings.h"
 
@@ -23,7 +24,13 @@ CMainFrame::CMainFrame(CZorvaneApp* app, CZorvaneView* view) : m_app(app), m_vie
   setCentralWidget(view);
   BuildMenu();
   BuildAccelerators();
+  // The size is that of the outer frame: once the window manager has framed
+  // the window, what it adds comes off the client area. Without a frame the
+  // client area is the whole window. The user may resize it after that.
   resize(kFrameWidth, kFrameHeight);
+  WhenFramed(this, [this](QSize decoration) {
+    resize(kFrameWidth - decoration.width(), kFrameHeight - decoration.height());
+  });
 }
 
 void CMainFrame::BuildMenu() {
@@ -91,15 +98,4 @@ QAction* CMainFrame::ActionFor(int id) const {
     if (!action->isSeparator() && action->property(kCommandIdProperty).toInt() == id) return action;
   }
   return nullptr;
-}
-
-void CMainFrame::showEvent(QShowEvent* event) {
-  QMainWindow::showEvent(event);
-  if (m_frameSized) return;
-  m_frameSized = true;
-  // The size is that of the outer frame: take off what the window manager
-  // adds around the client area.
-  const QSize decoration = frameGeometry().size() - geometry().size();
-  if (decoration.width() > 0 || decoration.height() > 0)
-    resize(kFrameWidth - decoration.width(), kFrameHeight - decoration.height());
 }

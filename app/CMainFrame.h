@@ -1,6 +1,7 @@
 #pragma once
 // The main window: a menu bar and the view, nothing else (no toolbar, no
-// status bar). The outer frame is 385 x 505 pixels when first shown.
+// status bar). The outer frame is 385 x 505 pixels once the window manager
+// has framed the window.
 #include <QMainWindow>
 
 class CZorvaneApp;
@@ -26,9 +27,6 @@ class CMainFrame : public QMainWindow {
   // The action of a menu item or accelerator for tests and routing.
   QAction* ActionFor(int id) const;
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
  private:
   void BuildMenu();
   void BuildAccelerators();
@@ -36,5 +34,4 @@ class CMainFrame : public QMainWindow {
 
   CZorvaneApp* m_app;
   CZorvaneView* m_view;
-  bool m_frameSized = false;
 };

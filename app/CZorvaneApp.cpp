@@ -26,7 +26,7 @@ QSettings ProfileSettings() {
 CZorvaneApp::CZorvaneApp(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QString::fromLatin1(kAppName));
   setOrganizationName(QString::fromLatin1(kRegistryKey));
-  m_ownMessages = std::make_unique<QtMessageBox>(nullptr);
+  m_ownMessages = std::make_unique<QtMessageBox>([this]() -> QWidget* { return m_frame.get(); });
   m_messages = m_ownMessages.get();
   m_openFilePrompt = [this] {
     return QFileDialog::getOpenFileName(m_frame.get(), QStringLiteral("Open"), QString(),

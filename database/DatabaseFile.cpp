@@ -26,6 +26,7 @@ struct WriteTarget {
   DatabaseFileStatus status = DatabaseFileStatus::Ok;
   std::string path;
   mode_t mode = 0;
+  bool exists = false;
 };
 
 WriteTarget ResolveWriteTarget(const std::string& path) {
@@ -53,6 +54,7 @@ WriteTarget ResolveWriteTarget(const std::string& path) {
   }
   target.path = real.get();
   target.mode = info.st_mode & 07777;
+  target.exists = true;
   return target;
 }
 
@@ -76,6 +78,26 @@ void SyncFolder(const std::string& folder) {
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
+}
+
+// Whether the user may write into an existing file, asked the way "wb"
+// would ask, without truncating it. The rename that replaces the file needs
+// no permission on the file itself, so a read-only file must be refused here.
+bool MayWriteInto(const std::string& path) {
+  FileHandle file(std::fopen(path.c_str(), "r+b"), &std::fclose);
+  return file != nullptr;
+}
+
+// For an existing file beside which no temporary file can be made. Opening
+// it changes nothing, so the old bytes are lost only if the write fails.
+DatabaseFileStatus WriteInPlace(const std::string& path, std::span<const std::uint8_t> bytes) {
+  FileHandle file(std::fopen(path.c_str(), "r+b"), &std::fclose);
+  if (!file) return DatabaseFileStatus::CannotCreate;
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  ok = std::fclose(file.release()) == 0 && ok;
+  std::error_code error;
+  if (ok) std::filesystem::resize_file(path, bytes.size(), error);
+  return ok && !error ? DatabaseFileStatus::Ok : DatabaseFileStatus::WriteError;
 }
 
 }  // namespace
@@ -150,6 +172,7 @@ DatabaseFileStatus WriteFileAtomically(const std::string& path, std::span<const 
   namespace fs = std::filesystem;
   const WriteTarget target = ResolveWriteTarget(path);
   if (target.status != DatabaseFileStatus::Ok) return target.status;
+  if (target.exists && !MayWriteInto(target.path)) return DatabaseFileStatus::CannotCreate;
 
   const fs::path targetPath(target.path);
   const fs::path folder = targetPath.has_parent_path() ? targetPath.parent_path() : fs::path(".");
@@ -158,7 +181,7 @@ DatabaseFileStatus WriteFileAtomically(const std::string& path, std::span<const 
   hidden += ".XXXXXX";
   std::string temp = (folder / hidden).string();
   const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return DatabaseFileStatus::CannotCreate;
+  if (fd < 0) return target.exists ? WriteInPlace(target.path, bytes) : DatabaseFileStatus::CannotCreate;
 
   if (!WriteAndSync(fd, bytes, target.mode) || std::rename(temp.c_str(), target.path.c_str()) != 0) {
     ::unlink(temp.c_str());

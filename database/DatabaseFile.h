@@ -13,7 +13,7 @@ enum class DatabaseFileStatus {
   CannotOpen,    // missing, unreadable, or a folder
   ReadError,     // opened, but reading failed part-way
   NotADatabase,  // the first byte is not 'U'
-  CannotCreate,  // the folder is missing or not writable, or the name is a folder
+  CannotCreate,  // the folder is missing or not writable, the name is a folder, or the file is read-only
   WriteError,    // writing, syncing or replacing failed, or the name is not a plain file
 };
 const char* ToString(DatabaseFileStatus status);
@@ -46,6 +46,10 @@ int EntriesHeld(const DatabaseImage& image, std::size_t bytesRead);
 // the temporary file is removed and an existing file of that name keeps its
 // old contents. A symbolic link is written through and kept; a name that is
 // a folder gives CannotCreate, one that is a device or a pipe WriteError.
+// An existing file the user may not write gives CannotCreate and is left as
+// it was. An existing file in a folder that takes no temporary file is
+// written in place and cut to the new length: its old bytes are then lost
+// only when the write itself fails (WriteError).
 DatabaseFileStatus WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // All 65,536 bytes of `image`, written as WriteFileAtomically does.

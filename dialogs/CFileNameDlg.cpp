@@ -13,7 +13,8 @@ namespace {
 
 std::optional<QString> ShowFileDialog(QWidget* parent, const FileChooserRequest& request) {
   QFileDialog chooser(parent, request.title, request.startFolder);
-  chooser.setAcceptMode(QFileDialog::AcceptOpen);
+  chooser.setAcceptMode(request.namesNewFile ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  chooser.setOption(QFileDialog::DontConfirmOverwrite);
   chooser.setFileMode(QFileDialog::AnyFile);
   chooser.setNameFilters(request.filters);
   if (!request.filters.isEmpty()) chooser.selectNameFilter(request.filters.front());
@@ -122,6 +123,7 @@ void CFileNameDlg::OnBrowse() {
   FileChooserRequest request;
   request.title = QString::fromLatin1(m_template.chooserTitle);
   request.startFolder = m_fileName;
+  request.namesNewFile = m_template.kind == FileNameDialogKind::WriteFile;
   for (const FileFilter& filter : m_template.filters) {
     request.filters << QStringLiteral("%1 (%2)").arg(QString::fromLatin1(filter.description),
                                                      QString::fromLatin1(filter.pattern));

@@ -19,6 +19,10 @@ struct FileChooserRequest {
   QString title;
   QString startFolder;  // the field's text, taken as the folder to start in
   QStringList filters;  // "csv files (*.csv)", ...; the first is selected
+  // The name is of a file to be written (Write to File): the chooser must be
+  // one that names files, since some (GTK's open chooser) return only files
+  // that exist. Whether an old file may be replaced is the command's to say.
+  bool namesNewFile = false;
 };
 // Returns the full name chosen, or nothing when the user cancelled.
 using FileChooser = std::function<std::optional<QString>(QWidget* parent, const FileChooserRequest& request)>;

@@ -2,9 +2,7 @@
 // they may not read, and a name with spaces and non-ASCII letters. Each gets
 // its message and leaves the held database as it was; a good name with
 // non-ASCII letters works like any other.
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <memory>
@@ -19,6 +17,7 @@
 #include "tests/gui/FileNameDialogDriver.h"
 #include "tests/support/HexBuilder.h"
 #include "tests/support/ImageBuilders.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -80,32 +79,28 @@ TEST_F(BadFileNames, AFolderCannotBeWrittenOverAndIsLeftAsItWas) {
   EXPECT_EQ(ReadWholeFile(folder + "/inside.txt"), "still here");
 }
 
-// Root may read every file, so as root the commands' flows run in a child
-// that has given up root first.
-int RunFlowsAsNobody(const std::string& file, const DatabaseImage& held) {
-  const pid_t pid = ::fork();
-  if (pid != 0) {
-    int status = -1;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
-  }
-  if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(90);
-  RecordingMessageBox shown;
-  ScriptedFileNamePrompt prompt;
-  prompt.answers = {file, file, file};
-  auto working = std::make_unique<DatabaseImage>(held);
-  auto incoming = std::make_unique<DatabaseImage>();
-  auto scratch = std::make_unique<DatabaseImage>();
-  DatabaseCommandContext context{shown, prompt, [] {}, *working, *incoming, *scratch};
-  ReadFromFileCommand(context);
-  ImportCameraDataCommand(context);
-  auto firmware = std::make_unique<FirmwareBytes>();
-  std::uint32_t highest = 0;
-  AskAndLoadFirmware(shown, prompt, *firmware, highest);
-  const std::string expected = FormatMessageText(kMsgCannotOpenForReading, file);
-  bool ok = shown.shown.size() == 3 && *working == held;
-  for (const ShownMessage& m : shown.shown) ok = ok && m.text == expected && m.caption == kCaptionError;
-  ::_exit(ok ? 0 : 1);
+// Root may read every file: the commands' flows run as an ordinary user.
+std::string RunFlowsAsOrdinaryUser(const std::string& file, const DatabaseImage& held) {
+  return RunAsOrdinaryUser([&]() -> std::string {
+    RecordingMessageBox shown;
+    ScriptedFileNamePrompt prompt;
+    prompt.answers = {file, file, file};
+    auto working = std::make_unique<DatabaseImage>(held);
+    auto incoming = std::make_unique<DatabaseImage>();
+    auto scratch = std::make_unique<DatabaseImage>();
+    DatabaseCommandContext context{shown, prompt, [] {}, *working, *incoming, *scratch};
+    ReadFromFileCommand(context);
+    ImportCameraDataCommand(context);
+    auto firmware = std::make_unique<FirmwareBytes>();
+    std::uint32_t highest = 0;
+    AskAndLoadFirmware(shown, prompt, *firmware, highest);
+    const std::string expected = FormatMessageText(kMsgCannotOpenForReading, file);
+    if (shown.shown.size() != 3) return std::to_string(shown.shown.size()) + " messages instead of 3";
+    for (const ShownMessage& m : shown.shown) {
+      if (m.text != expected || m.caption != kCaptionError) return "shown: " + m.text + " / " + m.caption;
+    }
+    return *working == held ? "" : "the held database changed";
+  });
 }
 
 TEST_F(BadFileNames, AFileTheUserMayNotReadIsReportedByEveryCommand) {
@@ -113,7 +108,7 @@ TEST_F(BadFileNames, AFileTheUserMayNotReadIsReportedByEveryCommand) {
   ASSERT_EQ(::chmod(file.c_str(), 0), 0);
   if (::geteuid() == 0) {
     ASSERT_EQ(::chmod(dir.Path().c_str(), 0755), 0);
-    EXPECT_EQ(RunFlowsAsNobody(file, held), 0);
+    EXPECT_EQ(RunFlowsAsOrdinaryUser(file, held), "");
     return;
   }
   for (const Handler& handler : kReaders) {

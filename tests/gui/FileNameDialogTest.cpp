@@ -1,6 +1,9 @@
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -140,6 +143,7 @@ TEST_F(FileNameDialog, BrowseAsksWithTheFiltersTitleAndFieldAsFolder) {
     EXPECT_EQ(requests.back().filters, filters);
     EXPECT_EQ(requests.back().title, dialog->Template().chooserTitle);
     EXPECT_EQ(requests.back().startFolder, "/some/folder");
+    EXPECT_EQ(requests.back().namesNewFile, kind == FileNameDialogKind::WriteFile);
     EXPECT_EQ(dialog->FileNameEdit()->text(), "/some/folder") << "a cancelled chooser changes nothing";
   }
   EXPECT_EQ(requests.size(), 4u);
@@ -168,6 +172,41 @@ TEST_F(FileNameDialog, ANameTooLongToReturnLeavesTheField) {
   ChooserAnswers(QString(kMaxChosenNameLength, QLatin1Char('a')));
   dialog.OnBrowse();
   EXPECT_EQ(dialog.FileNameEdit()->text().size(), kMaxChosenNameLength);
+}
+
+// Qt's own chooser, as on a desktop without a platform theme of its own.
+TEST_F(FileNameDialog, QtsOwnChooserNamesANewFileForWriteAndAsksNothingAboutAnOldOne) {
+  TempDir dir;
+  dir.Write("already.db", "an old database");
+  for (const std::string name : {"not yet there.db", "already.db"}) {
+    SCOPED_TRACE(name);
+    CWriteFileDlg dialog;
+    dialog.FileNameEdit()->setText(QString::fromStdString(dir.Path().string()));
+    bool typed = false;
+    bool askedToConfirm = false;
+    const QDeadlineTimer limit(20000);
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        askedToConfirm = true;
+        box->button(QMessageBox::Yes)->click();
+      } else if (auto* chooser = qobject_cast<QFileDialog*>(modal)) {
+        if (limit.hasExpired()) chooser->reject();
+        if (typed) return;
+        typed = true;
+        auto* edit = chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(edit, nullptr);
+        edit->setText(QString::fromStdString(name));
+        QTest::keyClick(edit, Qt::Key_Return);
+      }
+    });
+    watch.start(0);
+    dialog.OnBrowse();
+    EXPECT_TRUE(typed);
+    EXPECT_FALSE(askedToConfirm) << "Write to File itself decides about an old file";
+    EXPECT_EQ(dialog.FileNameEdit()->text().toStdString(), dir.File(name));
+  }
 }
 
 TEST_F(FileNameDialog, ThePromptOpensAnEmptyDialogEveryTime) {
