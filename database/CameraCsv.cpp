@@ -4,16 +4,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 #include <memory>
 
-namespace {
+#include "database/Platform.h"
 
-// Numbers are always read with a point, whatever locale the program runs in.
-locale_t CLocale() {
-  static const locale_t c = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  return c;
-}
+namespace {
 
 std::string Excerpt(const char* line) {
   constexpr std::size_t kMax = 40;
@@ -52,9 +47,7 @@ CsvLineStatus ParseCameraLine(const char* line, CameraEntry& entry) {
   float latitude = 0;
   // scanf's own "%f,%f", so that every line reads exactly as it always has;
   // only the decimal point is pinned, for this thread and this call.
-  const locale_t previous = ::uselocale(CLocale());
-  const int read = std::sscanf(line, "%f,%f", &longitude, &latitude);
-  ::uselocale(previous);
+  const int read = ScanTwoFloatsInCLocale(line, longitude, latitude);
   if (read != 2) return CsvLineStatus::NotTwoNumbers;
   if (!std::isfinite(longitude) || !std::isfinite(latitude)) return CsvLineStatus::NotFinite;
   if (std::fabs(longitude) > 180.0f || std::fabs(latitude) > 90.0f) return CsvLineStatus::OutOfRange;
