@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -95,6 +96,28 @@ TEST(CameraCsvConversion, ReadsNumbersAsScanfDoes) {
       EXPECT_EQ(entry, (CameraEntry{DegreesToUnits(lat), DegreesToUnits(lon)})) << '"' << line << '"';
     }
   }
+}
+
+// Qt sets the process locale from the environment, and many users' locales
+// write a decimal comma: lines must read the same, and the process keeps
+// its locale.
+TEST(CameraCsvConversion, ReadsAPointWhateverTheProcessLocale) {
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
+  const char* comma = nullptr;
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "German_Germany.1252"}) {
+    if ((comma = std::setlocale(LC_ALL, name)) != nullptr) break;
+  }
+  if (comma == nullptr) GTEST_SKIP() << "no locale with a decimal comma is installed";
+  ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+
+  CameraEntry entry{-7, -7};
+  const CsvLineStatus status = ParseCameraLine("-1.5,51.5\n", entry);
+  const std::string pointAfter = std::localeconv()->decimal_point;
+  std::setlocale(LC_ALL, saved.c_str());
+
+  EXPECT_EQ(status, CsvLineStatus::Ok);
+  EXPECT_EQ(entry, (CameraEntry{309000, -9000}));
+  EXPECT_EQ(pointAfter, ",") << "the process locale must be given back";
 }
 
 class CameraCsvFile : public ::testing::Test {
