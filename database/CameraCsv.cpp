@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include "database/Platform.h"
@@ -69,7 +70,9 @@ const char* ToString(CsvImportStatus status) {
 
 CsvImportResult ReadCameraCsv(const std::string& path, DatabaseImage& incoming) {
   CsvImportResult result;
-  FileHandle file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  // Some systems open a folder and fail the first read, others refuse it.
+  std::error_code error;
+  FileHandle file(std::filesystem::is_directory(path, error) ? nullptr : std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file) {
     result.status = CsvImportStatus::CannotOpen;
     return result;

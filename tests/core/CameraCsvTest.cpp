@@ -33,6 +33,11 @@ TEST(CameraCsvConversion, WorkedValuesComeOutExactly) {
       {"+1.5,.5", 3000, 9000},
       {"180,90", 540000, 1080000},
       {"-180,-90", -540000, -1080000},
+      // Corners of scanf's float grammar, read alike on every system.
+      {"0x1p4,0x1.8p1", 18000, 96000},
+      {"1e,1e+", 6000, 6000},       // an exponent mark without digits is read and ignored
+      {"0x.,1", 6000, 0},
+      {"1e-50,-1e-50", 0, 0},       // below float's range: zero
   };
   for (const ConversionCase& c : cases) {
     CameraEntry entry{-7, -7};
@@ -56,6 +61,8 @@ TEST(CameraCsvConversion, LinesWithoutALocationAreRejectedWithTheirReason) {
       {"Longitude,Latitude", CsvLineStatus::NotTwoNumbers}, {"-1.5 ,51.5", CsvLineStatus::NotTwoNumbers},
       {"-1.5;51.5", CsvLineStatus::NotTwoNumbers}, {"-1.5,", CsvLineStatus::NotTwoNumbers},
       {"1,0x", CsvLineStatus::NotTwoNumbers},      {"nan,51", CsvLineStatus::NotFinite},
+      {"infin,51", CsvLineStatus::NotTwoNumbers},  {"-1,infinity", CsvLineStatus::NotFinite},
+      {"nan(1),51", CsvLineStatus::NotTwoNumbers}, {".,51", CsvLineStatus::NotTwoNumbers},
       {"-1,inf", CsvLineStatus::NotFinite},        {"1e39,51", CsvLineStatus::NotFinite},
       {"0,90.01", CsvLineStatus::OutOfRange},      {"-180.5,0", CsvLineStatus::OutOfRange},
   };
@@ -195,7 +202,7 @@ TEST_F(CameraCsvFile, ALongLineIsReadIn1023CharacterPieces) {
 
 TEST_F(CameraCsvFile, MissingFileAndFolderAreFailures) {
   EXPECT_EQ(ReadCameraCsv(dir.File("none.csv"), incoming).status, CsvImportStatus::CannotOpen);
-  EXPECT_EQ(ReadCameraCsv(dir.Path().string(), incoming).status, CsvImportStatus::ReadError);
+  EXPECT_EQ(ReadCameraCsv(dir.Path().string(), incoming).status, CsvImportStatus::CannotOpen);
 }
 
 TEST_F(CameraCsvFile, ExportedTextReadsBackToTheSameEntries) {
