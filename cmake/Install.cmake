@@ -4,7 +4,7 @@
 #   share/zorvane/uk.bmp (found from bin/ by the program, map/MapFile.h)
 #   share/applications/zorvane.desktop
 #   share/icons/hicolor/<size>/apps/zorvane.png
-#   share/man/man1/zorvane-cli.1, zorvane-unit.1 (when help2man is there)
+#   share/man/man1/zorvane-cli.1.gz, zorvane-unit.1.gz (when help2man is there)
 include(GNUInstallDirs)
 
 install(TARGETS zorvane zorvane-cli zorvane-unit RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -29,7 +29,8 @@ add_custom_target(zorvane_icons ALL DEPENDS ${ZORVANE_ICON_FILES})
 # Man pages from the tools' own --help. Sanitizer builds must not report
 # leaks at exit while help2man reads them.
 find_program(ZORVANE_HELP2MAN help2man)
-if(ZORVANE_HELP2MAN)
+find_program(ZORVANE_GZIP gzip)
+if(ZORVANE_HELP2MAN AND ZORVANE_GZIP)
   set(ZORVANE_MAN_PAGES)
   foreach(tool_and_name
       "zorvane-cli|work with Dravikon camera databases, camera lists, firmware files and units"
@@ -38,19 +39,20 @@ if(ZORVANE_HELP2MAN)
     list(GET parts 0 tool)
     list(GET parts 1 name)
     set(page ${CMAKE_BINARY_DIR}/man/${tool}.1)
-    add_custom_command(OUTPUT ${page}
+    add_custom_command(OUTPUT ${page}.gz
       COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
       COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen
               ${ZORVANE_HELP2MAN} --no-info --no-discard-stderr --version-string=${PROJECT_VERSION}
               "--name=${name}" --output=${page} $<TARGET_FILE:${tool}>
+      COMMAND ${ZORVANE_GZIP} -9nf ${page}
       DEPENDS ${tool}
       COMMENT "Man page of ${tool}")
-    list(APPEND ZORVANE_MAN_PAGES ${page})
+    list(APPEND ZORVANE_MAN_PAGES ${page}.gz)
   endforeach()
   add_custom_target(zorvane_man ALL DEPENDS ${ZORVANE_MAN_PAGES})
   install(FILES ${ZORVANE_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 else()
-  message(WARNING "help2man was not found: the man pages of zorvane-cli and zorvane-unit are not built "
+  message(WARNING "help2man or gzip was not found: the man pages of zorvane-cli and zorvane-unit are not built "
                   "or installed (on Debian: apt install help2man)")
 endif()
 
