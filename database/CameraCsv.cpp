@@ -48,7 +48,8 @@ CsvLineStatus ParseCameraLine(const char* line, CameraEntry& entry) {
   float latitude = 0;
   // scanf's own "%f,%f", so that every line reads exactly as it always has;
   // only the decimal point is pinned, for this thread and this call.
-  const int read = ScanTwoFloatsInCLocale(line, longitude, latitude);
+  const ScopedCLocale pinned;
+  const int read = std::sscanf(line, "%f,%f", &longitude, &latitude);
   if (read != 2) return CsvLineStatus::NotTwoNumbers;
   if (!std::isfinite(longitude) || !std::isfinite(latitude)) return CsvLineStatus::NotFinite;
   if (std::fabs(longitude) > 180.0f || std::fabs(latitude) > 90.0f) return CsvLineStatus::OutOfRange;

@@ -7,11 +7,23 @@
 #include <span>
 #include <string>
 
-// sscanf(line, "%f,%f", &first, &second) with the C locale's decimal point,
-// whatever locale the process (Qt sets it from the environment) runs in.
-// Only this call on this thread sees the C locale. Returns what sscanf
-// returns; `first` and `second` are set as sscanf sets them.
-int ScanTwoFloatsInCLocale(const char* line, float& first, float& second);
+// While it lives, the C library's number reading and writing on this thread
+// (sscanf "%f" above all) use the C locale's decimal point, whatever locale
+// the process runs in (Qt sets it from the environment). Other threads keep
+// theirs, and this thread gets its own back when the object goes.
+class ScopedCLocale {
+ public:
+  ScopedCLocale();
+  ~ScopedCLocale();
+  ScopedCLocale(const ScopedCLocale&) = delete;
+  ScopedCLocale& operator=(const ScopedCLocale&) = delete;
+
+ private:
+  // What the platform file needs to give the thread its locale back.
+  void* m_previous = nullptr;
+  int m_mode = 0;
+  std::string m_name;
+};
 
 enum class ReplaceStatus {
   Ok,

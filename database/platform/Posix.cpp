@@ -55,12 +55,9 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-int ScanTwoFloatsInCLocale(const char* line, float& first, float& second) {
-  const locale_t previous = ::uselocale(CLocale());
-  const int read = std::sscanf(line, "%f,%f", &first, &second);
-  ::uselocale(previous);
-  return read;
-}
+ScopedCLocale::ScopedCLocale() : m_previous(::uselocale(CLocale())) {}
+
+ScopedCLocale::~ScopedCLocale() { ::uselocale(static_cast<locale_t>(m_previous)); }
 
 ReplaceStatus ReplaceFileContents(const std::string& target, std::span<const std::uint8_t> bytes) {
   namespace fs = std::filesystem;

@@ -77,17 +77,17 @@ bool PutInPlace(const fs::path& temporary, const fs::path& target) {
 
 }  // namespace
 
-int ScanTwoFloatsInCLocale(const char* line, float& first, float& second) {
-  // The C library keeps one locale for the process unless a thread asks for
-  // its own; the thread's own is set for this call and then given back.
-  const int mode = ::_configthreadlocale(_ENABLE_PER_THREAD_LOCALE);
+// The C library keeps one locale for the process unless a thread asks for
+// its own; the thread's own is set while the object lives, then given back.
+ScopedCLocale::ScopedCLocale() : m_mode(::_configthreadlocale(_ENABLE_PER_THREAD_LOCALE)) {
   const char* current = std::setlocale(LC_NUMERIC, nullptr);
-  const std::string previous = current != nullptr ? current : "C";
+  m_name = current != nullptr ? current : "C";
   std::setlocale(LC_NUMERIC, "C");
-  const int read = std::sscanf(line, "%f,%f", &first, &second);
-  std::setlocale(LC_NUMERIC, previous.c_str());
-  ::_configthreadlocale(mode);
-  return read;
+}
+
+ScopedCLocale::~ScopedCLocale() {
+  std::setlocale(LC_NUMERIC, m_name.c_str());
+  ::_configthreadlocale(m_mode);
 }
 
 ReplaceStatus ReplaceFileContents(const std::string& target, std::span<const std::uint8_t> bytes) {
