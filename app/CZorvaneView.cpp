@@ -1,8 +1,10 @@
 #include "app/CZorvaneView.h"
 
+#include <QFile>
 #include <QPainter>
 
 #include "app/ProcessState.h"
+#include "map/MapFile.h"
 #include "map/MapView.h"
 #include "map/qt/PainterDeviceContext.h"
 
@@ -21,7 +23,8 @@ void CZorvaneView::OnInitialUpdate() {
 
 void CZorvaneView::LoadMap() {
   MapPicture.Release();
-  MapLoaded = MapPicture.Load(QString::fromLatin1(kMapFileName)) != 0 ? 1 : 0;
+  const std::string file = MapFileToLoad(ProgramFolder);
+  MapLoaded = MapPicture.Load(QFile::decodeName(QByteArray::fromStdString(file))) != 0 ? 1 : 0;
   update();
 }
 

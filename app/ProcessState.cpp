@@ -13,6 +13,8 @@ std::uint32_t CurrentBlockAddress = 0;
 int CommPortIndex = 0;
 std::array<std::string, 2> CommPortPaths = DefaultCommPaths();
 
+std::string ProgramFolder;
+
 class MapPicture MapPicture;
 int MapLoaded = 0;
 int MapWidth = 0;

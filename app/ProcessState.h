@@ -33,6 +33,10 @@ extern int CommPortIndex;
 // command line (--comm1, --comm2) names others.
 extern std::array<std::string, 2> CommPortPaths;
 
+// The folder of the running program, from which the map installed with it
+// is found (map/MapFile.h); set at start-up.
+extern std::string ProgramFolder;
+
 // The map picture held since the last view initialisation. The object and
 // its class share the name; where both are in view, the type is written
 // `class MapPicture`.

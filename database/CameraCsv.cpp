@@ -6,16 +6,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
+#include <filesystem>
 #include <memory>
 
-namespace {
+#include "database/Platform.h"
 
-// Numbers are always read with a point, whatever locale the program runs in.
-locale_t CLocale() {
-  static const locale_t c = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  return c;
-}
+namespace {
 
 std::string Excerpt(const char* line) {
   constexpr std::size_t kMax = 40;
@@ -51,9 +47,8 @@ const char* ToString(CsvLineStatus status) {
 
 int ScanDegrees(const char* text, float& value) {
   int taken = 0;
-  const locale_t previous = ::uselocale(CLocale());
+  const ScopedCLocale pinned;
   const int read = std::sscanf(text, "%f%n", &value, &taken);
-  ::uselocale(previous);
   return read == 1 ? taken : 0;
 }
 
@@ -62,9 +57,8 @@ CsvLineStatus ParseCameraLine(const char* line, CameraEntry& entry) {
   float latitude = 0;
   // scanf's own "%f,%f", so that every line reads exactly as it always has;
   // only the decimal point is pinned, for this thread and this call.
-  const locale_t previous = ::uselocale(CLocale());
+  const ScopedCLocale pinned;
   const int read = std::sscanf(line, "%f,%f", &longitude, &latitude);
-  ::uselocale(previous);
   if (read != 2) return CsvLineStatus::NotTwoNumbers;
   if (!std::isfinite(longitude) || !std::isfinite(latitude)) return CsvLineStatus::NotFinite;
   if (std::fabs(longitude) > 180.0f || std::fabs(latitude) > 90.0f) return CsvLineStatus::OutOfRange;
@@ -86,7 +80,9 @@ const char* ToString(CsvImportStatus status) {
 
 CsvImportResult ReadCameraCsv(const std::string& path, DatabaseImage& incoming) {
   CsvImportResult result;
-  FileHandle file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  // Some systems open a folder and fail the first read, others refuse it.
+  std::error_code error;
+  FileHandle file(std::filesystem::is_directory(path, error) ? nullptr : std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file) {
     result.status = CsvImportStatus::CannotOpen;
     return result;

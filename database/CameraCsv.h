@@ -39,8 +39,8 @@ CsvLineStatus ParseCameraLine(const char* line, CameraEntry& entry);
 
 enum class CsvImportStatus {
   Ok,
-  CannotOpen,  // missing or unreadable
-  ReadError,   // opened, but reading failed (a folder, an I/O error)
+  CannotOpen,  // missing, unreadable, or a folder
+  ReadError,   // opened, but reading failed (an I/O error)
 };
 const char* ToString(CsvImportStatus status);
 

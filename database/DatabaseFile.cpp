@@ -1,83 +1,51 @@
 #include "database/DatabaseFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
+#include "database/Platform.h"
+
 namespace {
+
+namespace fs = std::filesystem;
 
 using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
-mode_t NewFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
-// Where the bytes really go and with which permissions: an existing file
-// keeps its mode, and a link keeps pointing at the file it names.
+// Where the bytes really go: a link keeps pointing at the file it names.
 struct WriteTarget {
   DatabaseFileStatus status = DatabaseFileStatus::Ok;
   std::string path;
-  mode_t mode = 0;
   bool exists = false;
 };
 
 WriteTarget ResolveWriteTarget(const std::string& path) {
   WriteTarget target;
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (error || status.type() == fs::file_type::not_found) {
     target.path = path;
-    target.mode = NewFileMode();
     return target;
   }
-  if (S_ISDIR(info.st_mode)) {
+  if (status.type() == fs::file_type::directory) {
     target.status = DatabaseFileStatus::CannotCreate;
     return target;
   }
   // Renaming over a device or a pipe would replace it, and writing into it
   // would not make a database file.
-  if (!S_ISREG(info.st_mode)) {
+  if (status.type() != fs::file_type::regular) {
     target.status = DatabaseFileStatus::WriteError;
     return target;
   }
-  std::unique_ptr<char, void (*)(void*)> real(::realpath(path.c_str(), nullptr), &std::free);
-  if (!real) {
+  const fs::path real = fs::canonical(path, error);
+  if (error) {
     target.status = DatabaseFileStatus::CannotCreate;
     return target;
   }
-  target.path = real.get();
-  target.mode = info.st_mode & 07777;
+  target.path = real.string();
   target.exists = true;
   return target;
-}
-
-bool WriteAndSync(int fd, std::span<const std::uint8_t> bytes, mode_t mode) {
-  FileHandle file(::fdopen(fd, "wb"), &std::fclose);
-  if (!file) {
-    ::close(fd);
-    return false;
-  }
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-  ok = ok && std::fflush(file.get()) == 0;
-  ok = ok && ::fchmod(fd, mode) == 0;
-  ok = ok && ::fsync(fd) == 0;
-  return std::fclose(file.release()) == 0 && ok;
-}
-
-// Makes the rename itself durable. The new file is already complete and in
-// place, so a folder that cannot be synced is no reason to report failure.
-void SyncFolder(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
 }
 
 // Whether the user may write into an existing file, asked the way "wb"
@@ -96,7 +64,7 @@ DatabaseFileStatus WriteInPlace(const std::string& path, std::span<const std::ui
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
   ok = std::fclose(file.release()) == 0 && ok;
   std::error_code error;
-  if (ok) std::filesystem::resize_file(path, bytes.size(), error);
+  if (ok) fs::resize_file(path, bytes.size(), error);
   return ok && !error ? DatabaseFileStatus::Ok : DatabaseFileStatus::WriteError;
 }
 
@@ -122,8 +90,8 @@ const char* ToString(DatabaseFileStatus status) {
 
 DatabaseFileRead ReadDatabaseFileImage(const std::string& path, DatabaseImage& image) {
   DatabaseFileRead result;
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+  std::error_code error;
+  if (fs::is_directory(path, error)) {
     result.status = DatabaseFileStatus::CannotOpen;
     return result;
   }
@@ -169,24 +137,16 @@ DatabaseFileStatus WriteDatabaseFile(const std::string& path, const DatabaseImag
 }
 
 DatabaseFileStatus WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
-  namespace fs = std::filesystem;
   const WriteTarget target = ResolveWriteTarget(path);
   if (target.status != DatabaseFileStatus::Ok) return target.status;
   if (target.exists && !MayWriteInto(target.path)) return DatabaseFileStatus::CannotCreate;
-
-  const fs::path targetPath(target.path);
-  const fs::path folder = targetPath.has_parent_path() ? targetPath.parent_path() : fs::path(".");
-  std::string hidden = ".";
-  hidden += targetPath.filename().string();
-  hidden += ".XXXXXX";
-  std::string temp = (folder / hidden).string();
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return target.exists ? WriteInPlace(target.path, bytes) : DatabaseFileStatus::CannotCreate;
-
-  if (!WriteAndSync(fd, bytes, target.mode) || std::rename(temp.c_str(), target.path.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return DatabaseFileStatus::WriteError;
+  switch (ReplaceFileContents(target.path, bytes)) {
+    case ReplaceStatus::Ok:
+      return DatabaseFileStatus::Ok;
+    case ReplaceStatus::CannotCreate:
+      return target.exists ? WriteInPlace(target.path, bytes) : DatabaseFileStatus::CannotCreate;
+    case ReplaceStatus::WriteError:
+      break;
   }
-  SyncFolder(folder.string());
-  return DatabaseFileStatus::Ok;
+  return DatabaseFileStatus::WriteError;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -32,6 +33,11 @@ TEST(CameraCsvConversion, WorkedValuesComeOutExactly) {
       {"+1.5,.5", 3000, 9000},
       {"180,90", 540000, 1080000},
       {"-180,-90", -540000, -1080000},
+      // Corners of scanf's float grammar, read alike on every system.
+      {"0x1p4,0x1.8p1", 18000, 96000},
+      {"1e,1e+", 6000, 6000},       // an exponent mark without digits is read and ignored
+      {"0x.,1", 6000, 0},
+      {"1e-50,-1e-50", 0, 0},       // below float's range: zero
   };
   for (const ConversionCase& c : cases) {
     CameraEntry entry{-7, -7};
@@ -55,6 +61,8 @@ TEST(CameraCsvConversion, LinesWithoutALocationAreRejectedWithTheirReason) {
       {"Longitude,Latitude", CsvLineStatus::NotTwoNumbers}, {"-1.5 ,51.5", CsvLineStatus::NotTwoNumbers},
       {"-1.5;51.5", CsvLineStatus::NotTwoNumbers}, {"-1.5,", CsvLineStatus::NotTwoNumbers},
       {"1,0x", CsvLineStatus::NotTwoNumbers},      {"nan,51", CsvLineStatus::NotFinite},
+      {"infin,51", CsvLineStatus::NotTwoNumbers},  {"-1,infinity", CsvLineStatus::NotFinite},
+      {"nan(1),51", CsvLineStatus::NotTwoNumbers}, {".,51", CsvLineStatus::NotTwoNumbers},
       {"-1,inf", CsvLineStatus::NotFinite},        {"1e39,51", CsvLineStatus::NotFinite},
       {"0,90.01", CsvLineStatus::OutOfRange},      {"-180.5,0", CsvLineStatus::OutOfRange},
   };
@@ -95,6 +103,28 @@ TEST(CameraCsvConversion, ReadsNumbersAsScanfDoes) {
       EXPECT_EQ(entry, (CameraEntry{DegreesToUnits(lat), DegreesToUnits(lon)})) << '"' << line << '"';
     }
   }
+}
+
+// Qt sets the process locale from the environment, and many users' locales
+// write a decimal comma: lines must read the same, and the process keeps
+// its locale.
+TEST(CameraCsvConversion, ReadsAPointWhateverTheProcessLocale) {
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
+  const char* comma = nullptr;
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "German_Germany.1252"}) {
+    if ((comma = std::setlocale(LC_ALL, name)) != nullptr) break;
+  }
+  if (comma == nullptr) GTEST_SKIP() << "no locale with a decimal comma is installed";
+  ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+
+  CameraEntry entry{-7, -7};
+  const CsvLineStatus status = ParseCameraLine("-1.5,51.5\n", entry);
+  const std::string pointAfter = std::localeconv()->decimal_point;
+  std::setlocale(LC_ALL, saved.c_str());
+
+  EXPECT_EQ(status, CsvLineStatus::Ok);
+  EXPECT_EQ(entry, (CameraEntry{309000, -9000}));
+  EXPECT_EQ(pointAfter, ",") << "the process locale must be given back";
 }
 
 class CameraCsvFile : public ::testing::Test {
@@ -172,7 +202,7 @@ TEST_F(CameraCsvFile, ALongLineIsReadIn1023CharacterPieces) {
 
 TEST_F(CameraCsvFile, MissingFileAndFolderAreFailures) {
   EXPECT_EQ(ReadCameraCsv(dir.File("none.csv"), incoming).status, CsvImportStatus::CannotOpen);
-  EXPECT_EQ(ReadCameraCsv(dir.Path().string(), incoming).status, CsvImportStatus::ReadError);
+  EXPECT_EQ(ReadCameraCsv(dir.Path().string(), incoming).status, CsvImportStatus::CannotOpen);
 }
 
 TEST_F(CameraCsvFile, ExportedTextReadsBackToTheSameEntries) {

@@ -1,10 +1,7 @@
 #include "database/DatabaseFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
 
-#include <csignal>
 #include <filesystem>
 
 #include "tests/support/ImageBuilders.h"
@@ -14,27 +11,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// Makes every write past `limit` bytes of a file fail, as a full disk does,
-// for as long as it lives.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t limit) {
-    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ::getrlimit(RLIMIT_FSIZE, &m_old);
-    rlimit lowered = m_old;
-    lowered.rlim_cur = limit;
-    ::setrlimit(RLIMIT_FSIZE, &lowered);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &m_old);
-    std::signal(SIGXFSZ, m_oldHandler);
-  }
-
- private:
-  rlimit m_old{};
-  void (*m_oldHandler)(int);
-};
 
 class DatabaseFile : public ::testing::Test {
  protected:
@@ -105,45 +81,11 @@ TEST_F(DatabaseFile, WritesExactlyTheImageReplacingAnOldFile) {
   EXPECT_EQ(FolderContents(), std::vector<std::string>{"db.bin"}) << "no temporary file is left";
 }
 
-TEST_F(DatabaseFile, NewFilesFollowTheUmaskAndOldFilesKeepTheirMode) {
-  const DatabaseImage image = ImageWith({{1, 1}});
-  const mode_t mask = ::umask(022);
-  ASSERT_EQ(WriteDatabaseFile(dir.File("new.bin"), image), DatabaseFileStatus::Ok);
-  ::umask(mask);
-  EXPECT_EQ(fs::status(dir.File("new.bin")).permissions() & fs::perms::all, fs::perms(0644));
-
-  const std::string old = dir.Write("old.bin", "x");
-  fs::permissions(old, fs::perms(0600));
-  ASSERT_EQ(WriteDatabaseFile(old, image), DatabaseFileStatus::Ok);
-  EXPECT_EQ(fs::status(old).permissions() & fs::perms::all, fs::perms(0600));
-}
-
-TEST_F(DatabaseFile, ALinkIsWrittenThroughAndKept) {
-  const std::string real = dir.Write("real.bin", "old");
-  const std::string link = dir.File("link.bin");
-  fs::create_symlink(real, link);
-  const DatabaseImage image = ImageWith({{1, 1}});
-  ASSERT_EQ(WriteDatabaseFile(link, image), DatabaseFileStatus::Ok);
-  EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(ReadWholeFile(real), Bytes(image));
-}
 
 TEST_F(DatabaseFile, NamesThatCannotBeCreatedAreRefused) {
   const DatabaseImage image = ImageWith({{1, 1}});
   EXPECT_EQ(WriteDatabaseFile(dir.File("no/such/folder.bin"), image), DatabaseFileStatus::CannotCreate);
   EXPECT_EQ(WriteDatabaseFile(dir.Path().string(), image), DatabaseFileStatus::CannotCreate);
-  EXPECT_EQ(WriteDatabaseFile("/dev/full", image), DatabaseFileStatus::WriteError);
-  EXPECT_TRUE(fs::is_character_file("/dev/full")) << "a device is never replaced";
-}
-
-TEST_F(DatabaseFile, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
-  const std::string path = dir.Write("db.bin", "the old database");
-  {
-    const FileSizeLimit full(1000);
-    EXPECT_EQ(WriteDatabaseFile(path, ImageWith({{1, 1}})), DatabaseFileStatus::WriteError);
-  }
-  EXPECT_EQ(ReadWholeFile(path), "the old database");
-  EXPECT_EQ(FolderContents(), std::vector<std::string>{"db.bin"});
 }
 
 // Written in place for want of a temporary file, the old bytes are lost

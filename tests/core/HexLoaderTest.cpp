@@ -119,13 +119,17 @@ std::string Corrupt(std::string line, std::size_t at, char c) {
   return line;
 }
 
+// Built by append: GCC 12 at -O2 warns falsely (-Wrestrict) inside
+// operator+(const char*, std::string&&).
+std::string WithLeadingSpace(const std::string& line) { return std::string(" ").append(line); }
+
 const std::string kGood = HexData(0x0600, {0x10, 0x20, 0x30, 0x40});  // ":040600001020304..."
 
 INSTANTIATE_TEST_SUITE_P(
     Malformed, HexLoaderRefuses,
     ::testing::Values(MalformedCase{"NoColon", kGood.substr(1, kGood.size() - 2), HexStatus::MissingColon},
                       MalformedCase{"TextLine", "hello world", HexStatus::MissingColon},
-                      MalformedCase{"LeadingSpace", " " + kGood.substr(0, kGood.size() - 1), HexStatus::MissingColon},
+                      MalformedCase{"LeadingSpace", WithLeadingSpace(kGood.substr(0, kGood.size() - 1)), HexStatus::MissingColon},
                       MalformedCase{"NotHex", Corrupt(kGood.substr(0, kGood.size() - 1), 10, 'G'), HexStatus::NotHexDigit},
                       MalformedCase{"OddDigits", kGood.substr(0, kGood.size() - 2), HexStatus::OddDigitCount},
                       MalformedCase{"TooShort", ":0000", HexStatus::TooShort},

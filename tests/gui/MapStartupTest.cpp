@@ -8,6 +8,7 @@
 #include "map/Projection.h"
 #include "resources/CommandIds.h"
 #include "tests/gui/AppFixture.h"
+#include "tests/gui/FileNameDialogDriver.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/SourceTree.h"
 #include "tests/support/TempDir.h"
@@ -22,8 +23,16 @@ const QRgb kWhiteRgb = qRgb(255, 255, 255);
 class MapInWindow : public AppFixture {
  protected:
   void SetUp() override {
+    // No map installed beside the program unless a test puts one there.
+    savedProgramFolder = ProgramFolder;
+    std::filesystem::create_directory(prefix.Path() / "bin");
+    ProgramFolder = (prefix.Path() / "bin").string();
     PrepareFolder();
     AppFixture::SetUp();
+  }
+  void TearDown() override {
+    AppFixture::TearDown();
+    ProgramFolder = savedProgramFolder;
   }
   virtual void PrepareFolder() {
     std::filesystem::copy_file(SourceFile("resources/uk.bmp"), dir.File(kMapFileName));
@@ -39,6 +48,8 @@ class MapInWindow : public AppFixture {
     return n;
   }
 
+  TempDir prefix;
+  std::string savedProgramFolder;
   TempDir dir;
   ScopedCurrentPath inDir{dir.Path()};
   QImage map{QString::fromStdString(SourceFile("resources/uk.bmp"))};
@@ -99,6 +110,29 @@ TEST_F(NoMapInWindow, StartsSilentlyWithAWhiteArea) {
   const QImage shown = Shown();
   EXPECT_EQ(CountOf(shown, kWhiteRgb), shown.width() * shown.height());
   EXPECT_TRUE(messages.shown.empty());
+}
+
+// Installed and started from a desktop menu: the working directory is the
+// home folder, with no map of its own.
+class InstalledMapInWindow : public MapInWindow {
+  void PrepareFolder() override {
+    std::filesystem::create_directories(prefix.Path() / "share" / "zorvane");
+    std::filesystem::copy_file(SourceFile("resources/uk.bmp"), prefix.Path() / "share" / "zorvane" / kMapFileName);
+  }
+};
+
+TEST_F(InstalledMapInWindow, ShowsTheMapInstalledWithTheProgram) {
+  EXPECT_EQ(MapLoaded, 1);
+  EXPECT_EQ(Shown().copy(0, 0, 370, 450), map.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(InstalledMapInWindow, RelativeNamesInDialogsStillMeanTheWorkingDirectory) {
+  WorkingDatabase = ImageWith({{309000, 0}});
+  WhenDialogOpens([](CFileNameDlg& d) { TypeAndPress(d, QStringLiteral("saved.bin"), IDOK); });
+  View()->OnWriteToFile();
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(std::filesystem::exists(dir.File("saved.bin")));
+  EXPECT_FALSE(std::filesystem::exists(prefix.Path() / "bin" / "saved.bin"));
 }
 
 class UndecodableMapInWindow : public MapInWindow {

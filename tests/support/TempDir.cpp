@@ -2,13 +2,22 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "zorvane-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  m_path = pattern;
+  // create_directory refuses a name that exists, so each folder is new.
+  std::random_device random;
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int tries = 0; tries < 100; ++tries) {
+    const std::filesystem::path path = base / ("zorvane-test-" + std::to_string(random()));
+    if (std::filesystem::create_directory(path)) {
+      m_path = path;
+      return;
+    }
+  }
+  throw std::runtime_error("no free name for a scratch folder in " + base.string());
 }
 
 TempDir::~TempDir() {

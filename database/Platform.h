@@ -1,0 +1,41 @@
+#pragma once
+// What the database files and the CSV import need from the operating system
+// that the standard library does not give alike everywhere. One file per
+// system implements it: platform/Posix.cpp (Linux, macOS) and
+// platform/Windows.cpp.
+#include <cstdint>
+#include <span>
+#include <string>
+
+// While it lives, the C library's number reading and writing on this thread
+// (sscanf "%f" above all) use the C locale's decimal point, whatever locale
+// the process runs in (Qt sets it from the environment). Other threads keep
+// theirs, and this thread gets its own back when the object goes.
+class ScopedCLocale {
+ public:
+  ScopedCLocale();
+  ~ScopedCLocale();
+  ScopedCLocale(const ScopedCLocale&) = delete;
+  ScopedCLocale& operator=(const ScopedCLocale&) = delete;
+
+ private:
+  // What the platform file needs to give the thread its locale back.
+  void* m_previous = nullptr;
+  int m_mode = 0;
+  std::string m_name;
+};
+
+enum class ReplaceStatus {
+  Ok,
+  CannotCreate,  // no new file could be made beside the target
+  WriteError,    // writing, flushing or putting the new file in place failed
+};
+
+// Puts `bytes` in place of the file `target` so that a reader, or a crash,
+// sees either the old file whole or the new one whole: the bytes go to a new
+// file in the same folder, are flushed to the disk, and that file then takes
+// the target's name in one step. `target` is a plain file or does not exist;
+// links are resolved by the caller. An existing target keeps its
+// permissions; a new one gets what the system gives new files. On failure
+// the new file is removed and the target is untouched.
+ReplaceStatus ReplaceFileContents(const std::string& target, std::span<const std::uint8_t> bytes);
