@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "tests/support/ImageBuilders.h"
-#include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -86,24 +85,6 @@ TEST_F(DatabaseFile, NamesThatCannotBeCreatedAreRefused) {
   const DatabaseImage image = ImageWith({{1, 1}});
   EXPECT_EQ(WriteDatabaseFile(dir.File("no/such/folder.bin"), image), DatabaseFileStatus::CannotCreate);
   EXPECT_EQ(WriteDatabaseFile(dir.Path().string(), image), DatabaseFileStatus::CannotCreate);
-}
-
-// Written in place for want of a temporary file, the old bytes are lost
-// only when the write itself fails, and that is never reported as success.
-TEST_F(DatabaseFile, AFailedWriteInPlaceIsReported) {
-  const std::string path = dir.Write("db.bin", std::string(kDatabaseImageSize, 'x'));
-  ASSERT_TRUE(GiveToOrdinaryUser(dir.Path().string()));
-  ASSERT_TRUE(GiveToOrdinaryUser(path));
-  ASSERT_EQ(::chmod(dir.Path().c_str(), 0555), 0);
-  const DatabaseImage image = ImageWith({{1, 1}});
-  EXPECT_EQ(RunAsOrdinaryUser([&]() -> std::string {
-              const DatabaseFileStatus unlimited = WriteDatabaseFile(path, image);
-              if (unlimited != DatabaseFileStatus::Ok) return std::string("in place: ") + ToString(unlimited);
-              const FileSizeLimit full(1000);
-              const DatabaseFileStatus limited = WriteDatabaseFile(path, image);
-              return limited == DatabaseFileStatus::WriteError ? "" : std::string("when full: ") + ToString(limited);
-            }),
-            "");
 }
 
 }  // namespace

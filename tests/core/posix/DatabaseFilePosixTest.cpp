@@ -10,6 +10,7 @@
 
 #include "database/DatabaseFile.h"
 #include "tests/support/ImageBuilders.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -85,6 +86,24 @@ TEST_F(DatabaseFilePosix, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
   }
   EXPECT_EQ(ReadWholeFile(path), "the old database");
   EXPECT_EQ(FolderContents(), std::vector<std::string>{"db.bin"});
+}
+
+// Written in place for want of a temporary file, the old bytes are lost
+// only when the write itself fails, and that is never reported as success.
+TEST_F(DatabaseFilePosix, AFailedWriteInPlaceIsReported) {
+  const std::string path = dir.Write("db.bin", std::string(kDatabaseImageSize, 'x'));
+  ASSERT_TRUE(GiveToOrdinaryUser(dir.Path().string()));
+  ASSERT_TRUE(GiveToOrdinaryUser(path));
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 0555), 0);
+  const DatabaseImage image = ImageWith({{1, 1}});
+  EXPECT_EQ(RunAsOrdinaryUser([&]() -> std::string {
+              const DatabaseFileStatus unlimited = WriteDatabaseFile(path, image);
+              if (unlimited != DatabaseFileStatus::Ok) return std::string("in place: ") + ToString(unlimited);
+              const FileSizeLimit full(1000);
+              const DatabaseFileStatus limited = WriteDatabaseFile(path, image);
+              return limited == DatabaseFileStatus::WriteError ? "" : std::string("when full: ") + ToString(limited);
+            }),
+            "");
 }
 
 }  // namespace
