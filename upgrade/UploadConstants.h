@@ -16,6 +16,10 @@ inline constexpr std::uint8_t kUploadFinished = 'Z';       // 0x5A
 // Two of these, where a block's address bytes would stand, end the upload.
 inline constexpr std::uint8_t kEndMarkerByte = 0x00;
 
+// The bytes one block puts on the line, both ways: 67 sent, and 66 echoes
+// and the answer back.
+inline constexpr int kUploadBlockLineBytes = 67 + 67;
+
 // A block goes out at most this often (once, then ten more times).
 inline constexpr int kUploadSendings = 11;
 

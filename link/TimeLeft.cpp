@@ -1,0 +1,53 @@
+#include "link/TimeLeft.h"
+
+#include "link/LinkConstants.h"
+
+namespace {
+
+constexpr double kBitsPerByte = 10;  // start bit, 8 data bits, stop bit
+
+}  // namespace
+
+double PlainLineMs(double bytes) { return bytes * kBitsPerByte * 1000.0 / kBaudRate; }
+
+TimeLeft::TimeLeft(const Clock& clock, int lineBytesPerBlock)
+    : m_clock(clock), m_plainMsPerBlock(PlainLineMs(lineBytesPerBlock)) {}
+
+void TimeLeft::Start(int total) {
+  m_started = m_clock.NowMs();
+  m_elapsed = 0;
+  m_total = total;
+  m_done = 0;
+}
+
+void TimeLeft::Step(int done) {
+  m_done = done;
+  m_elapsed = m_clock.NowMs() - m_started;
+}
+
+std::optional<std::int64_t> TimeLeft::MsLeft() const {
+  if (m_done < kBlocksBeforeEstimate || m_done <= 0 || m_done >= m_total) return std::nullopt;
+  return m_elapsed * (m_total - m_done) / m_done;
+}
+
+bool TimeLeft::SlowLine() const {
+  if (m_done < kBlocksBeforeEstimate) return false;
+  return static_cast<double>(m_elapsed) > kSlowLineFactor * m_plainMsPerBlock * m_done;
+}
+
+std::string TimeLeftText(std::int64_t ms) {
+  const std::int64_t s = ms <= 0 ? 0 : (ms + 999) / 1000;
+  std::string text;
+  if (const std::int64_t fives = s < 5 ? 5 : (s + 4) / 5 * 5; fives < 60) {
+    text = std::to_string(fives) + " s";
+  } else if (const std::int64_t tens = (s + 5) / 10 * 10; tens < 600) {
+    text = std::to_string(tens / 60) + " min";
+    if (tens % 60 != 0) text += " " + std::to_string(tens % 60) + " s";
+  } else if (const std::int64_t minutes = (s + 30) / 60; minutes < 60) {
+    text = std::to_string(minutes) + " min";
+  } else {
+    text = std::to_string(minutes / 60) + " h";
+    if (minutes % 60 != 0) text += " " + std::to_string(minutes % 60) + " min";
+  }
+  return "about " + text + " left";
+}
