@@ -37,17 +37,23 @@ bool TimeLeft::SlowLine() const {
 
 std::string TimeLeftText(std::int64_t ms) {
   const std::int64_t s = ms <= 0 ? 0 : (ms + 999) / 1000;
-  std::string text;
+  std::string text = "about ";
+  // One number and its unit at a time (gcc 12 misreads `" " + to_string()`).
+  auto add = [&text](std::int64_t value, const char* unit) {
+    if (text.back() != ' ') text += ' ';
+    text += std::to_string(value);
+    text += unit;
+  };
   if (const std::int64_t fives = s < 5 ? 5 : (s + 4) / 5 * 5; fives < 60) {
-    text = std::to_string(fives) + " s";
+    add(fives, " s");
   } else if (const std::int64_t tens = (s + 5) / 10 * 10; tens < 600) {
-    text = std::to_string(tens / 60) + " min";
-    if (tens % 60 != 0) text += " " + std::to_string(tens % 60) + " s";
+    add(tens / 60, " min");
+    if (tens % 60 != 0) add(tens % 60, " s");
   } else if (const std::int64_t minutes = (s + 30) / 60; minutes < 60) {
-    text = std::to_string(minutes) + " min";
+    add(minutes, " min");
   } else {
-    text = std::to_string(minutes / 60) + " h";
-    if (minutes % 60 != 0) text += " " + std::to_string(minutes % 60) + " min";
+    add(minutes / 60, " h");
+    if (minutes % 60 != 0) add(minutes % 60, " min");
   }
-  return "about " + text + " left";
+  return text + " left";
 }
