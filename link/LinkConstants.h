@@ -21,8 +21,9 @@ inline constexpr std::uint8_t kBlockAccepted = 'Y';      // 0x59
 inline constexpr std::uint8_t kEndTransfer = 'Q';        // 0x51
 inline constexpr int kBlockSize = 64;
 inline constexpr int kBlockCount = 1024;  // 1024 * 64 = the whole 65,536-byte image
-// The bytes one block puts on the line, both ways: a read block sends 67
-// and receives 68, a written one sends 68 and receives 68.
+// The bytes one block puts on the line, both ways (the protocols
+// alternate, so their times add up): a read block sends 67 and receives 68,
+// a written one sends 68 and receives 68.
 inline constexpr int kReadBlockLineBytes = 67 + 68;
 inline constexpr int kWriteBlockLineBytes = 68 + 68;
 

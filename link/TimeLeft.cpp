@@ -1,17 +1,7 @@
 #include "link/TimeLeft.h"
 
-#include "link/LinkConstants.h"
-
-namespace {
-
-constexpr double kBitsPerByte = 10;  // start bit, 8 data bits, stop bit
-
-}  // namespace
-
-double PlainLineMs(double bytes) { return bytes * kBitsPerByte * 1000.0 / kBaudRate; }
-
-TimeLeft::TimeLeft(const Clock& clock, int lineBytesPerBlock)
-    : m_clock(clock), m_plainMsPerBlock(PlainLineMs(lineBytesPerBlock)) {}
+TimeLeft::TimeLeft(const Clock& clock, double plainLineMsPerBlock)
+    : m_clock(clock), m_plainMsPerBlock(plainLineMsPerBlock) {}
 
 void TimeLeft::Start(int total) {
   m_started = m_clock.NowMs();

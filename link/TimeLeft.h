@@ -8,6 +8,7 @@
 #include <string>
 
 #include "link/Clock.h"
+#include "link/LinkConstants.h"
 
 // An estimate is given once this many blocks are done, and not before.
 inline constexpr int kBlocksBeforeEstimate = 4;
@@ -15,13 +16,13 @@ inline constexpr int kBlocksBeforeEstimate = 4;
 inline constexpr int kSlowLineFactor = 3;
 
 // Milliseconds `bytes` take on a plain line at 115200 baud, 10 bits a byte.
-double PlainLineMs(double bytes);
+constexpr double PlainLineMs(double bytes) { return bytes * 10 * 1000.0 / kBaudRate; }
 
 class TimeLeft {
  public:
-  // `lineBytesPerBlock`: the bytes one block puts on the line, both ways
-  // (the protocols alternate, so their times add up).
-  TimeLeft(const Clock& clock, int lineBytesPerBlock);
+  // `plainLineMsPerBlock`: what one block takes on a plain serial line at
+  // 115200 baud, the yardstick of a slow line.
+  TimeLeft(const Clock& clock, double plainLineMsPerBlock);
 
   // The first block starts now; `total` blocks in all.
   void Start(int total);

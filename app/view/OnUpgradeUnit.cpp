@@ -14,7 +14,7 @@ void CZorvaneView::OnUpgradeUnit() {
   QtFileNamePrompt prompt(window());
   const LoadedFirmware loaded = AskAndLoadFirmware(Messages(), prompt, FirmwareImage, HighestFirmwareAddress);
   if (!loaded.file) return;
-  const TransferJob job{kProgressUpgrading, false, kUploadBlockLineBytes, [](UnitCommandContext& context) {
+  const TransferJob job{kProgressUpgrading, false, kUploadBlockPlainLineMs, [](UnitCommandContext& context) {
                           return UploadFirmware(context, FirmwareImage, HighestFirmwareAddress, CurrentBlockAddress);
                         }};
   RunTransfer(this, Messages(), CommPortIndex, CommPortPaths, job);

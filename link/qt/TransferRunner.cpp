@@ -37,8 +37,8 @@ class UiThreadMessageBox : public MessageBox {
 // cannot skew it.
 class DialogProgress : public TransferProgress {
  public:
-  DialogProgress(TransferDialog* dialog, const Clock& clock, int lineBytesPerBlock)
-      : m_dialog(dialog), m_timeLeft(clock, lineBytesPerBlock) {}
+  DialogProgress(TransferDialog* dialog, const Clock& clock, double plainLineMsPerBlock)
+      : m_dialog(dialog), m_timeLeft(clock, plainLineMsPerBlock) {}
   void Start(int total) override {
     m_timeLeft.Start(total);
     QMetaObject::invokeMethod(m_dialog, [d = m_dialog, total] { d->SetTotal(total); }, Qt::QueuedConnection);
@@ -73,7 +73,7 @@ UnitCommandOutcome RunTransfer(QWidget* parent, MessageBox& messages, int portIn
   TransferDialog dialog(parent, job.progressText, job.cancellable ? &cancel : nullptr);
   UiThreadMessageBox uiMessages(messages, &dialog);
   SteadyClock clock;
-  DialogProgress progress(&dialog, clock, job.lineBytesPerBlock);
+  DialogProgress progress(&dialog, clock, job.plainLineMsPerBlock);
   QtSerialOpener opener;
   UnitCommandContext context{uiMessages, opener, clock, progress, &cancel, portIndex, ports.comm,
                              PortAdvice{ports.present, ports.comm, kMsgUsePortInWindow}};

@@ -12,7 +12,7 @@ class QWidget;
 struct TransferJob {
   const char* progressText;  // "Reading block %d of 1024"
   bool cancellable;          // offers Cancel (a read); a write cannot be stopped
-  int lineBytesPerBlock;     // both ways, for the time a plain serial line takes
+  double plainLineMsPerBlock;  // a block on a plain serial line, the yardstick of a slow one
   // Runs on the worker thread with a context whose messages, progress and
   // cancel flag reach back to the dialog.
   std::function<UnitCommandOutcome(UnitCommandContext&)> run;

@@ -6,14 +6,15 @@
 
 #include "database/DatabaseFile.h"
 #include "link/LinkConstants.h"
+#include "link/TimeLeft.h"
 #include "resources/Strings.h"
-#include "upgrade/UploadConstants.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UnitProcess.h"
 #include "tools/cli/CliUnit.h"
 #include "tools/cli/Subcommand.h"
+#include "upgrade/UploadConstants.h"
 
 namespace {
 
@@ -136,7 +137,7 @@ TEST(ProgressBar, ShowsBlocksAndPercentOnOneLine) {
             ProgressBar::Line("reading", 512, 1024, "about 1 min 50 s left").size());
   VirtualClock clock;
   std::ostringstream err;
-  ProgressBar bar(err, "reading", clock, kReadBlockLineBytes);
+  ProgressBar bar(err, "reading", clock, PlainLineMs(kReadBlockLineBytes));
   bar.Start(1024);
   for (int i = 1; i <= 1024; ++i) {
     clock.Advance(12);  // about the pace of a plain serial line
@@ -149,17 +150,32 @@ TEST(ProgressBar, ShowsBlocksAndPercentOnOneLine) {
 }
 
 TEST(ProgressBar, AddsTheAdviceOnTheLatencyTimerWhenThePaceIsFarBelowTheLine) {
+  // A read through a 16 ms adapter: 67 round trips of 16 ms a block.
   VirtualClock clock;
   std::ostringstream err;
-  ProgressBar bar(err, "upgrading", clock, kUploadBlockLineBytes);
-  bar.Start(16);
+  ProgressBar bar(err, "reading", clock, PlainLineMs(kReadBlockLineBytes));
+  bar.Start(1024);
   for (int i = 1; i <= 16; ++i) {
-    clock.Advance(100);  // an upgrade block through a 16 ms adapter
+    clock.Advance(67 * 16);
     bar.Step(i);
   }
   bar.Failed();
   EXPECT_NE(err.str().find("\n" + std::string(kMsgSlowAdapter) + "\n"), std::string::npos) << err.str();
-  EXPECT_NE(err.str().find("about 5 s left"), std::string::npos) << err.str();
+  EXPECT_NE(err.str().find("about 18 min left"), std::string::npos) << err.str();
+}
+
+TEST(ProgressBar, AnUpgradeThroughASlowAdapterGetsNoAdviceItCouldNotUse) {
+  // The upload's own waits set its pace: 64 ms a block at 16 ms, 70 at 1 ms.
+  VirtualClock clock;
+  std::ostringstream err;
+  ProgressBar bar(err, "upgrading", clock, kUploadBlockPlainLineMs);
+  bar.Start(960);
+  for (int i = 1; i <= 960; ++i) {
+    clock.Advance(70);
+    bar.Step(i);
+  }
+  bar.Done();
+  EXPECT_EQ(err.str().find(kMsgSlowAdapter), std::string::npos) << err.str();
 }
 
 TEST(PortsListing, MarksComm1AndComm2AndShowsStableNames) {

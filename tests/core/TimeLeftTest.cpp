@@ -12,7 +12,7 @@ namespace {
 
 TEST(TimeLeft, NothingIsEstimatedBeforeTheFirstBlocksAreDone) {
   VirtualClock clock;
-  TimeLeft left(clock, kReadBlockLineBytes);
+  TimeLeft left(clock, PlainLineMs(kReadBlockLineBytes));
   left.Start(1024);
   EXPECT_FALSE(left.MsLeft());
   for (int done = 1; done < kBlocksBeforeEstimate; ++done) {
@@ -29,7 +29,7 @@ TEST(TimeLeft, NothingIsEstimatedBeforeTheFirstBlocksAreDone) {
 TEST(TimeLeft, FollowsThePaceOfAllBlocksDoneSoFar) {
   VirtualClock clock;
   clock.Advance(5000);  // the connection took its time; that is not a block
-  TimeLeft left(clock, kReadBlockLineBytes);
+  TimeLeft left(clock, PlainLineMs(kReadBlockLineBytes));
   left.Start(100);
   clock.Advance(10 * 30);
   left.Step(10);
@@ -50,7 +50,7 @@ TEST(TimeLeft, APaceOverThreeTimesThePlainLineIsSlow) {
   };
   for (const Case c : {Case{12, false}, Case{35, false}, Case{36, true}, Case{134, true}, Case{1072, true}}) {
     VirtualClock clock;
-    TimeLeft left(clock, kReadBlockLineBytes);
+    TimeLeft left(clock, PlainLineMs(kReadBlockLineBytes));
     left.Start(1024);
     clock.Advance(8 * c.msPerBlock);
     left.Step(8);
@@ -72,7 +72,7 @@ TEST(TimeLeft, IsWrittenRoundedAsAPersonWouldSayIt) {
 // the command-line bar do.
 class EstimatingProgress : public TransferProgress {
  public:
-  EstimatingProgress(const Clock& clock, int lineBytes) : timeLeft(clock, lineBytes) {}
+  EstimatingProgress(const Clock& clock, double plainLineMs) : timeLeft(clock, plainLineMs) {}
   void Start(int total) override { timeLeft.Start(total); }
   void Step(int done) override {
     timeLeft.Step(done);
@@ -94,7 +94,7 @@ TEST(TimeLeftThroughAnAdapter, MatchesTheTransferAndLeavesTheLineAsItWas) {
 
   LinkHarness h;
   h.unit.SetLatency(16);
-  EstimatingProgress progress(h.unit.clock, kReadBlockLineBytes);
+  EstimatingProgress progress(h.unit.clock, PlainLineMs(kReadBlockLineBytes));
   UnitCommandContext context{h.messages, h.unit, h.unit.clock, progress};
   ASSERT_EQ(TransferFromUnit(context, incoming), UnitCommandOutcome::Completed);
 
@@ -108,7 +108,7 @@ TEST(TimeLeftThroughAnAdapter, MatchesTheTransferAndLeavesTheLineAsItWas) {
 
 TEST(TimeLeftThroughAnAdapter, APlainLineIsNeverCalledSlow) {
   LinkHarness h;
-  EstimatingProgress progress(h.unit.clock, kReadBlockLineBytes);
+  EstimatingProgress progress(h.unit.clock, PlainLineMs(kReadBlockLineBytes));
   UnitCommandContext context{h.messages, h.unit, h.unit.clock, progress};
   DatabaseImage incoming;
   ASSERT_EQ(TransferFromUnit(context, incoming), UnitCommandOutcome::Completed);

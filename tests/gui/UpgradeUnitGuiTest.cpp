@@ -77,26 +77,22 @@ TEST_F(UpgradeUnitGui, SendsTheFileShowingBlockNOfNWithoutCancel) {
   EXPECT_EQ(ReadWholeFile(saved).substr(0x600, 200), std::string(200, '\x3C'));
 }
 
-// Through a 16 ms adapter every block waits for the latency timer: the
-// dialog names the port, then gives the time left, and says how to make
-// the adapter faster.
-TEST_F(UpgradeUnitGui, ThroughASlowAdapterTheDialogGivesTheTimeLeftAndTheAdvice) {
+// Through a 16 ms adapter the echoes come late: the dialog names the port,
+// then gives the time left once the first blocks are done.
+TEST_F(UpgradeUnitGui, ThroughASlowAdapterTheDialogNamesThePortThenGivesTheTimeLeft) {
   UnitProcess unit({"--bootloader", "--latency", "16"});
   ASSERT_TRUE(unit.Started());
   CommPortPaths[0] = unit.Device();
   const std::string hex = dir.Write("fw.hex", HexFileOf(0x600, std::vector<std::uint8_t>(12 * 64, 0x5A)));
 
   QStringList labels;
-  bool adviceShown = false;
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       auto* dialog = qobject_cast<TransferDialog*>(widget);
       if (dialog == nullptr || !dialog->isVisible()) continue;
-      const QList<QLabel*> lines = dialog->findChildren<QLabel*>();
-      ASSERT_EQ(lines.size(), 2);
-      if (labels.isEmpty() || labels.back() != lines[0]->text()) labels.push_back(lines[0]->text());
-      adviceShown |= lines[1]->isVisible() && lines[1]->text() == QString::fromLatin1(kMsgSlowAdapter);
+      const QString text = dialog->findChild<QLabel*>()->text();
+      if (labels.isEmpty() || labels.back() != text) labels.push_back(text);
     }
   });
   watch.start(0);
@@ -107,13 +103,12 @@ TEST_F(UpgradeUnitGui, ThroughASlowAdapterTheDialogGivesTheTimeLeftAndTheAdvice)
   EXPECT_EQ(messages.shown[0].text, kMsgUpgradeFinished);
   ASSERT_FALSE(labels.isEmpty());
   EXPECT_EQ(labels.front().toStdString(), "Connecting to the unit on " + unit.Device() + "...");
-  EXPECT_FALSE(labels.filter(QRegularExpression(QStringLiteral("^Upgrading block ([5-9]|1[0-2]) of 12, about \\d+ s left$")))
+  EXPECT_FALSE(labels.filter(QRegularExpression(QStringLiteral("^Upgrading block ([5-9]|1[0-2]) of 12, about .+ left$")))
                    .isEmpty())
       << labels.join(u'|').toStdString();
   // Before the first blocks are done there is no estimate.
   EXPECT_TRUE(labels.filter(QRegularExpression(QStringLiteral("^Upgrading block [1-4] of 12,"))).isEmpty())
       << labels.join(u'|').toStdString();
-  EXPECT_TRUE(adviceShown);
   EXPECT_EQ(unit.Stop(), 0);
 }
 

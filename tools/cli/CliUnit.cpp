@@ -51,14 +51,14 @@ void EnsureQtCore() {
   (void)app;
 }
 
-UnitCommandOutcome RunUnitTransfer(CliStreams& io, const char* verb, int lineBytesPerBlock, const std::string* port,
+UnitCommandOutcome RunUnitTransfer(CliStreams& io, const char* verb, double plainLineMsPerBlock, const std::string* port,
                                    const std::function<UnitCommandOutcome(UnitCommandContext&)>& run) {
   EnsureQtCore();
   const PortsNow ports = LookAtPorts({port != nullptr ? *port : std::string(), std::string()});
   PrintingMessageBox messages(io);
   QtSerialOpener opener;
   SteadyClock clock;
-  ProgressBar bar(io.err, verb, clock, lineBytesPerBlock);
+  ProgressBar bar(io.err, verb, clock, plainLineMsPerBlock);
   NoProgress quiet;
   UnitCommandContext context{messages, opener, clock, io.errIsTerminal ? static_cast<TransferProgress&>(bar) : quiet};
   context.portPaths = ports.comm;

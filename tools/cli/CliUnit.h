@@ -18,8 +18,8 @@
 // the advice on the adapter's latency timer follows the finished bar.
 class ProgressBar : public TransferProgress {
  public:
-  ProgressBar(std::ostream& err, const char* verb, const Clock& clock, int lineBytesPerBlock)
-      : m_err(err), m_verb(verb), m_timeLeft(clock, lineBytesPerBlock) {}
+  ProgressBar(std::ostream& err, const char* verb, const Clock& clock, double plainLineMsPerBlock)
+      : m_err(err), m_verb(verb), m_timeLeft(clock, plainLineMsPerBlock) {}
   void Start(int total) override;
   void Step(int done) override;
   void Done() override { End(); }
@@ -40,8 +40,8 @@ class ProgressBar : public TransferProgress {
 
 // Runs a transfer with the real serial line on `port`, or without one on
 // Comm1 as the program would choose it; progress on a terminal only.
-// `lineBytesPerBlock` is what one block puts on the line, both ways.
-UnitCommandOutcome RunUnitTransfer(CliStreams& io, const char* verb, int lineBytesPerBlock, const std::string* port,
+// `plainLineMsPerBlock` is what a block takes on a plain serial line.
+UnitCommandOutcome RunUnitTransfer(CliStreams& io, const char* verb, double plainLineMsPerBlock, const std::string* port,
                                    const std::function<UnitCommandOutcome(UnitCommandContext&)>& run);
 
 // `zorvane-cli ports`: each port on a line with its description, maker,

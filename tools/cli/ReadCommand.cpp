@@ -41,7 +41,7 @@ int RunRead(const std::vector<std::string>& args, CliStreams& io) {
   auto images = std::make_unique<Images>();
   if (into != nullptr && !ReadInto(io, *into, *images)) return kExitFailed;
   const UnitCommandOutcome outcome = RunUnitTransfer(
-      io, "reading", kReadBlockLineBytes, port, [&](UnitCommandContext& context) { return TransferFromUnit(context, images->incoming); });
+      io, "reading", PlainLineMs(kReadBlockLineBytes), port, [&](UnitCommandContext& context) { return TransferFromUnit(context, images->incoming); });
   if (outcome != UnitCommandOutcome::Completed) return ExitStatusOf(outcome);
 
   PrintingMessageBox messages(io);

@@ -28,7 +28,7 @@ int RunUpgrade(const std::vector<std::string>& args, CliStreams& io) {
     if (!loaded.hex.ok()) io.err << "zorvane-cli upgrade: " << Describe(loaded.hex, parsed.positional.front()) << '\n';
     return ExitStatusOf(loaded.otherwise);
   }
-  return ExitStatusOf(RunUnitTransfer(io, "upgrading", kUploadBlockLineBytes, port, [&](UnitCommandContext& context) {
+  return ExitStatusOf(RunUnitTransfer(io, "upgrading", kUploadBlockPlainLineMs, port, [&](UnitCommandContext& context) {
     return UploadFirmware(context, *image, highest, currentBlock);
   }));
 }

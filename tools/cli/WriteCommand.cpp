@@ -30,7 +30,7 @@ int RunWrite(const std::vector<std::string>& args, CliStreams& io) {
     return kExitFailed;
   }
   const UnitCommandOutcome outcome = RunUnitTransfer(
-      io, "writing", kWriteBlockLineBytes, port, [&](UnitCommandContext& context) { return TransferToUnit(context, *image); });
+      io, "writing", PlainLineMs(kWriteBlockLineBytes), port, [&](UnitCommandContext& context) { return TransferToUnit(context, *image); });
   if (outcome == UnitCommandOutcome::Completed) {
     PrintingMessageBox messages(io);
     FinishWriteToUnit(messages);
