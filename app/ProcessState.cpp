@@ -1,7 +1,5 @@
 #include "app/ProcessState.h"
 
-#include "link/UnitCommand.h"
-
 DatabaseImage WorkingDatabase;
 DatabaseImage IncomingImage;
 DatabaseImage MergeScratch;
@@ -11,7 +9,7 @@ std::uint32_t HighestFirmwareAddress = 0;
 std::uint32_t CurrentBlockAddress = 0;
 
 int CommPortIndex = 0;
-std::array<std::string, 2> CommPortPaths = DefaultCommPaths();
+std::array<std::string, 2> CommPortPaths;
 
 std::string ProgramFolder;
 

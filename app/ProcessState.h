@@ -29,8 +29,9 @@ extern std::uint32_t CurrentBlockAddress;
 
 // Serial port selection: 0 = Comm1, 1 = Comm2. Not saved between runs.
 extern int CommPortIndex;
-// The devices of Comm1 and Comm2: /dev/ttyS0 and /dev/ttyS1 unless the
-// command line (--comm1, --comm2) names others.
+// The devices the command line named for Comm1 and Comm2 (--comm1,
+// --comm2); an empty one is chosen from the ports present whenever a unit
+// command starts.
 extern std::array<std::string, 2> CommPortPaths;
 
 // The folder of the running program, from which the map installed with it

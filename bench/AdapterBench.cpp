@@ -1,17 +1,19 @@
 // Read, write and a 60 KiB upgrade through a USB-serial adapter's latency
 // timer (0, 1 and 16 ms), each beside the time the adapter alone imposes.
 //
-// The model: a database block is strictly alternating, so it costs one
-// round trip per byte the unit sends (67 for a read block, 68 for a
-// written one), and a round trip is a USB frame (1 ms) to the unit, then
-// the first tick of the latency timer after it: 2 ms at 1 ms, 16 ms at 16.
-// Without an adapter the model is the wire time at 115200 baud (10 bits a
-// byte). An upgrade block is paced by its short waits (10 ms after each
-// address byte, 1 ms after each data byte), which run out before a late
-// echo comes, then one round trip for the answer: 84 ms plus a round trip
-// is what an adapter can cost it at most (echoes that come in a burst end
-// waits early, so the program may be faster). Without an adapter every
-// echo is in at once: the upgrade's model is its wire time too.
+// The model. An adapter passes a byte of the PC's on with the next USB
+// frame (1 ms), and the unit's answer to it at the first tick of its
+// latency timer after that: a round trip is 2 ms at 1 ms, 16 ms at 16.
+// A database block alternates strictly, so it costs one round trip per
+// byte the unit sends (67 for a read block, 68 for a written one). An
+// upgrade block is paced by the upload's own waits instead: each byte goes
+// out when a byte has come in, or when its wait has run out (10 ms after
+// an address byte, 1 ms after a data byte); the echoes that come at one
+// tick end the waits of as many bytes at once, and the block ends when the
+// answer to its checksum comes, a round trip after the checksum went. The
+// model plays exactly that schedule through, block by block, without the
+// program. Without an adapter the model is the wire time at 115200 baud,
+// 10 bits a byte, both ways.
 //
 // Virtual time runs the program's own commands against the in-process unit;
 // real time (the *Pty runs) against zorvane-unit --latency on a
@@ -20,11 +22,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <chrono>
+#include <deque>
 #include <memory>
 #include <string>
 
 #include "link/LinkConstants.h"
+#include "link/TimeLeft.h"
 #include "link/ReadFromUnit.h"
 #include "link/WriteToUnit.h"
 #include "link/qt/QtSerialPort.h"
@@ -46,19 +51,44 @@ double RoundTripMs(int latencyMs) {
   return static_cast<double>((kUsbFrameMs / latencyMs + 1) * latencyMs);
 }
 
-double WireMs(double bytes) { return bytes * 10.0 * 1000.0 / kBaudRate; }
+double WireMs(double bytes) { return PlainLineMs(bytes); }
+
+// When the unit's answer to a byte that reached it at `ms` reaches the PC:
+// the first tick of the latency timer after it.
+std::int64_t NextTick(std::int64_t ms, int latencyMs) { return (ms / latencyMs + 1) * latencyMs; }
+
+// An upgrade's blocks through the adapter, from the upload's waits alone.
+// Blocks start at a tick, as the answer before them came at one.
+double UpgradeModelMs(int blocks, int latencyMs) {
+  constexpr int kBytesBeforeChecksum = 2 + kUploadBlockSize;
+  std::int64_t now = 0;
+  for (int block = 0; block < blocks; ++block) {
+    std::deque<std::int64_t> echoes;  // when each echo still to come reaches the PC
+    for (int k = 0; k < kBytesBeforeChecksum; ++k) {
+      echoes.push_back(NextTick(now + kUsbFrameMs, latencyMs));
+      const std::int64_t waitEnds = now + (k < 2 ? kAddressEchoWaitMs : kDataEchoWaitMs);
+      if (echoes.front() <= waitEnds) {
+        now = std::max(now, echoes.front());
+        echoes.pop_front();
+      } else {
+        now = waitEnds;
+      }
+    }
+    now = NextTick(now + kUsbFrameMs, latencyMs);  // the answer, after every echo before it
+  }
+  return static_cast<double>(now);
+}
 
 // What the adapter alone imposes on the blocks of one transfer, in ms.
 double ModelMs(Transfer transfer, int latencyMs) {
   const int blocks = transfer == Transfer::Upgrade ? UploadBlockCount(kUpgradeHighest) : kBlockCount;
   switch (transfer) {
     case Transfer::Read:
-      return latencyMs == 0 ? WireMs(blocks * (67.0 + 68.0)) : blocks * 67 * RoundTripMs(latencyMs);
+      return latencyMs == 0 ? WireMs(blocks * double{kReadBlockLineBytes}) : blocks * 67 * RoundTripMs(latencyMs);
     case Transfer::Write:
-      return latencyMs == 0 ? WireMs(blocks * (68.0 + 68.0)) : blocks * 68 * RoundTripMs(latencyMs);
+      return latencyMs == 0 ? WireMs(blocks * double{kWriteBlockLineBytes}) : blocks * 68 * RoundTripMs(latencyMs);
     case Transfer::Upgrade:
-      return latencyMs == 0 ? WireMs(blocks * (67.0 + 67.0))
-                            : blocks * (2.0 * kAddressEchoWaitMs + 64.0 * kDataEchoWaitMs + RoundTripMs(latencyMs));
+      return latencyMs == 0 ? WireMs(blocks * double{kUploadBlockLineBytes}) : UpgradeModelMs(blocks, latencyMs);
   }
   return 0;
 }

@@ -11,7 +11,8 @@
 #include "tests/support/ImageBuilders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  auto fuzzed = std::make_unique<FuzzedUnit>(UnitMode::Database, data, size);
+  UnitInput input(data, size);
+  auto fuzzed = std::make_unique<FuzzedUnit>(UnitMode::Database, input);
   LinkHarness& h = fuzzed->harness;
   static const DatabaseImage unitImage = ImageWith(DistinctEntries(40, 11));
   static const DatabaseImage heldImage = ImageWith(DistinctEntries(25, 12, 1));
@@ -28,6 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // requests of 68 receives for each block.
   const std::size_t receives = h.unit.Count(WireEvent::Received) + h.unit.Count(WireEvent::Silence);
   FuzzedUnit::Check(receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68, "receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68");
+  // A healthy unit heard as it spoke is read whole; a pulled cable never is.
+  if (fuzzed->Healthy() && fuzzed->Untouched()) FuzzedUnit::Check(outcome == UnitCommandOutcome::Completed, "healthy read completes");
+  if (fuzzed->cablePulled) FuzzedUnit::Check(outcome != UnitCommandOutcome::Completed, "a pulled cable is no completed read");
   switch (outcome) {
     case UnitCommandOutcome::Completed:
       // What was merged came whole, and the held entries stay as they were.
@@ -45,7 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case UnitCommandOutcome::LineNeverQuiet:
     case UnitCommandOutcome::TimedOut:
       FuzzedUnit::Check(*working == heldImage, "*working == heldImage");
-      for (std::size_t i = 0; i < kDatabaseImageSize; ++i) FuzzedUnit::Check((*incoming)[i] == 0xEE, "(*incoming)[i] == 0xEE");
+      FuzzedUnit::Check(std::all_of(incoming->data(), incoming->data() + kDatabaseImageSize,
+                                    [](std::uint8_t byte) { return byte == 0xEE; }),
+                        "nothing of a failed read reaches the incoming image");
       FuzzedUnit::Check(!h.messages.shown.empty() && h.messages.shown.back().caption == "Error", "!h.messages.shown.empty() && h.messages.shown.back().caption == \"Error\"");
       break;
     default:

@@ -1,7 +1,15 @@
 // Upgrade Unit S/W against a bootloader whose answers the fuzzer changes or
-// loses, in virtual time: the upload always ends within its bounds, with one
-// of its outcomes and the line closed, and "Finished ok." only follows an
-// upload in which every block was acknowledged.
+// loses, behind a USB-serial adapter whose latency timer and late echoes
+// the fuzzer picks too, in virtual time: the upload always ends within its
+// bounds, with one of its outcomes and the line closed; "Finished ok." only
+// follows an upload in which every block was acknowledged; and a healthy
+// bootloader heard as it spoke gets every block exactly once, however late
+// its echoes come.
+//
+// Input: the unit's fault (byte 0), the adapter's latency in ms (byte 1,
+// mod 33), how late the unit's bytes may come in ms (byte 2, mod 64) and a
+// seed for how late each one comes (bytes 3 and 4); then the events of
+// FuzzedUnit.
 #include <memory>
 
 #include "fuzz/FuzzedUnit.h"
@@ -10,13 +18,41 @@
 #include "upgrade/UploadConstants.h"
 
 namespace {
+
 constexpr int kBlocks = 4;
 constexpr std::uint32_t kHighest = 0x600 + kBlocks * 64 - 1;
+constexpr int kMaxLatencyMs = 32;
+constexpr int kMaxLateMs = 63;
+
+// How late each byte the unit sends comes, drawn from the input's seed.
+class Lateness {
+ public:
+  Lateness(std::uint32_t seed, int maxMs) : m_state(seed | 1u), m_range(static_cast<std::uint32_t>(maxMs) + 1) {}
+  int Next() {
+    m_state ^= m_state << 13;
+    m_state ^= m_state >> 17;
+    m_state ^= m_state << 5;
+    return static_cast<int>(m_state % m_range);
+  }
+
+ private:
+  std::uint32_t m_state;
+  std::uint32_t m_range;
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  auto fuzzed = std::make_unique<FuzzedUnit>(UnitMode::Bootloader, data, size);
+  UnitInput input(data, size);
+  auto fuzzed = std::make_unique<FuzzedUnit>(UnitMode::Bootloader, input);
   LinkHarness& h = fuzzed->harness;
+  const int latencyMs = input.Next() % (kMaxLatencyMs + 1);
+  const int lateMs = input.Next() % (kMaxLateMs + 1);
+  const std::uint32_t seed = input.Next() | static_cast<std::uint32_t>(input.Next()) << 8;
+  Lateness lateness(seed, lateMs);
+  h.unit.SetLatency(latencyMs);
+  if (lateMs > 0) h.unit.lateBy = [&lateness](std::uint8_t) { return lateness.Next(); };
+
   static const auto firmware = [] {
     auto image = std::make_unique<FirmwareBytes>();
     for (std::size_t i = 0; i < image->size(); ++i) (*image)[i] = static_cast<std::uint8_t>(i * 7 + 3);
@@ -30,14 +66,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A sending is 67 receives and may first drop what is waiting.
   const std::size_t receives = h.unit.Count(WireEvent::Received) + h.unit.Count(WireEvent::Silence);
   FuzzedUnit::Check(receives <= 10'000 / 50 + 10 + 5 + kBlocks * 11 * (67 + 256) + 2 + 256, "receives <= 10'000 / 50 + 10 + 5 + kBlocks * 11 * (67 + 256) + 2 + 256");
-  FuzzedUnit::Check(h.unit.clock.NowMs() <= 11'000 + 5'000 + kBlocks * 11 * 1'100 + 1'100, "h.unit.clock.NowMs() <= 11'000 + 5'000 + kBlocks * 11 * 1'100 + 1'100");
+  // Each wait for an answer ends at most a second after the last byte in;
+  // an adapter and late bytes add their delay to each sending.
+  const std::int64_t perSending = 1'200 + kMaxLatencyMs + kMaxLateMs;
+  FuzzedUnit::Check(h.unit.clock.NowMs() <= 11'000 + 5'000 + kBlocks * 11 * perSending + 2 * perSending,
+                    "the upload's waits are bounded");
+  if (fuzzed->Healthy() && fuzzed->Untouched()) {
+    FuzzedUnit::Check(outcome == UnitCommandOutcome::Completed, "a healthy bootloader is upgraded");
+    FuzzedUnit::Check(h.unit.Count(WireEvent::Sent) == 1 + kBlocks * 67 + 2, "every block goes out exactly once");
+  }
   const std::string& last = h.messages.shown.back().text;
   switch (outcome) {
     case UnitCommandOutcome::Completed:
       FuzzedUnit::Check(last == kMsgUpgradeFinished, "last == kMsgUpgradeFinished");
       if (fuzzed->changedBytes == 0) {
         FuzzedUnit::Check(std::equal(firmware->begin() + 0x600, firmware->begin() + kHighest + 1,
-                                     h.unit.engine.Memory().data() + 0x600), "std::equal(firmware->begin() + 0x600, firmware->begin() + kHighest + 1,                                      h.unit.engine.Memory().data() + 0x600)");
+                                     h.unit.engine.Memory().data() + 0x600), "the bootloader holds every block as sent");
       }
       break;
     case UnitCommandOutcome::TimedOut:

@@ -10,7 +10,8 @@
 #include "tests/support/ImageBuilders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  auto fuzzed = std::make_unique<FuzzedUnit>(UnitMode::Database, data, size);
+  UnitInput input(data, size);
+  auto fuzzed = std::make_unique<FuzzedUnit>(UnitMode::Database, input);
   LinkHarness& h = fuzzed->harness;
   static const DatabaseImage heldImage = ImageWith(DistinctEntries(33, 21));
   auto working = std::make_unique<DatabaseImage>(heldImage);
@@ -23,6 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedUnit::Check(receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68, "receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68");
   // Each sending waits out at most one silence.
   FuzzedUnit::Check(h.unit.clock.NowMs() <= 11'000 + 5'000 + std::int64_t{kBlockCount} * (kBlockRepeats + 1) * 1000, "h.unit.clock.NowMs() <= 11'000 + 5'000 + std::int64_t{kBlockCount} * (kBlockRepeats + 1) * 1000");
+  // A healthy unit heard as it spoke takes the whole write; a pulled cable
+  // never ends in success.
+  if (fuzzed->Healthy() && fuzzed->Untouched()) FuzzedUnit::Check(outcome == UnitCommandOutcome::Completed, "healthy write completes");
+  if (fuzzed->cablePulled) FuzzedUnit::Check(outcome != UnitCommandOutcome::Completed, "a pulled cable is no completed write");
   switch (outcome) {
     case UnitCommandOutcome::Completed:
       // Unless an answer was forged, the unit holds what was sent.

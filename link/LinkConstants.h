@@ -21,6 +21,11 @@ inline constexpr std::uint8_t kBlockAccepted = 'Y';      // 0x59
 inline constexpr std::uint8_t kEndTransfer = 'Q';        // 0x51
 inline constexpr int kBlockSize = 64;
 inline constexpr int kBlockCount = 1024;  // 1024 * 64 = the whole 65,536-byte image
+// The bytes one block puts on the line, both ways (the protocols
+// alternate, so their times add up): a read block sends 67 and receives 68,
+// a written one sends 68 and receives 68.
+inline constexpr int kReadBlockLineBytes = 67 + 68;
+inline constexpr int kWriteBlockLineBytes = 68 + 68;
 
 // Every handshake, echo, data byte and acknowledgement is awaited this long.
 inline constexpr int kReplyTimeoutMs = 1000;
@@ -32,10 +37,3 @@ inline constexpr int kDrainLimitMs = 10000;
 
 // A block is sent (or requested) once and then repeated at most this often.
 inline constexpr int kBlockRepeats = 10;
-
-// The device paths of Comm1 and Comm2 unless the command line names others.
-#ifdef _WIN32
-inline constexpr const char* kDefaultCommPaths[2] = {"COM1", "COM2"};
-#else
-inline constexpr const char* kDefaultCommPaths[2] = {"/dev/ttyS0", "/dev/ttyS1"};
-#endif

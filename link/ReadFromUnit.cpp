@@ -37,7 +37,7 @@ bool ConfirmReadFromUnit(MessageBox& messages) {
 }
 
 UnitCommandOutcome TransferFromUnit(UnitCommandContext& context, DatabaseImage& incoming) {
-  UnitLink link(context.opener, context.clock, context.messages);
+  UnitLink link(context.opener, context.clock, context.messages, context.portAdvice);
   const LinkStatus connected = link.Connect(context.PortPath());
   if (connected != LinkStatus::Ok) return OutcomeOf(connected);
 

@@ -29,10 +29,6 @@ UnitCommandOutcome OutcomeOf(LinkStatus status) {
   return UnitCommandOutcome::Completed;
 }
 
-std::array<std::string, 2> DefaultCommPaths() {
-  return {kDefaultCommPaths[0], kDefaultCommPaths[1]};
-}
-
 std::uint8_t BlockChecksum(std::uint8_t command, int address, const std::uint8_t* data) {
   unsigned sum = command + static_cast<unsigned>(address >> 8) + static_cast<unsigned>(address & 0xFF);
   for (int k = 0; k < kBlockSize; ++k) sum += data[k];

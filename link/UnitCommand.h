@@ -1,7 +1,6 @@
 #pragma once
 // What the commands with the unit share: what they work with, and how they
 // ended.
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -27,9 +26,6 @@ enum class UnitCommandOutcome {
 const char* ToString(UnitCommandOutcome outcome);
 UnitCommandOutcome OutcomeOf(LinkStatus status);
 
-// Comm1 and Comm2 as the program knows them without command-line options.
-std::array<std::string, 2> DefaultCommPaths();
-
 struct UnitCommandContext {
   MessageBox& messages;
   SerialOpener& opener;
@@ -38,7 +34,8 @@ struct UnitCommandContext {
   // Set from another thread to stop a read between blocks; may be null.
   const std::atomic<bool>* cancel = nullptr;
   int portIndex = 0;  // 0 = Comm1, 1 = Comm2
-  std::array<std::string, 2> portPaths = DefaultCommPaths();
+  CommPaths portPaths{};  // the devices of Comm1 and Comm2 for this command
+  PortAdvice portAdvice{};  // told when the port does not exist
 
   const std::string& PortPath() const { return portPaths[portIndex == 1 ? 1 : 0]; }
   bool CancelRequested() const { return cancel != nullptr && cancel->load(); }

@@ -1,5 +1,7 @@
 #include "link/UnitLink.h"
 
+#include <utility>
+
 #include "dialogs/MessageBox.h"
 #include "link/LinkConstants.h"
 #include "resources/Strings.h"
@@ -25,7 +27,8 @@ const char* ToString(LinkStatus status) {
   return "unknown";
 }
 
-std::string OpenFailureText(OpenStatus status, const std::string& path, const std::string& detail) {
+std::string OpenFailureText(OpenStatus status, const std::string& path, const std::string& detail,
+                            const PortAdvice& advice) {
   const char* reason = nullptr;
   switch (status) {
     case OpenStatus::NoSuchDevice: reason = kMsgPortMissing; break;
@@ -40,11 +43,19 @@ std::string OpenFailureText(OpenStatus status, const std::string& path, const st
   } else if (!detail.empty()) {
     text += "\n\n" + path + ": " + detail;
   }
+  if (status == OpenStatus::NoSuchDevice) {
+    if (advice.present.empty()) {
+      text += std::string("\n\n") + kMsgNoSerialPorts;
+    } else {
+      text += std::string("\n\n") + kMsgSerialPortsHere + "\n" + PortListText(advice.present, advice.comm);
+      if (!advice.howToUse.empty()) text += advice.howToUse;
+    }
+  }
   return text;
 }
 
-UnitLink::UnitLink(SerialOpener& opener, const Clock& clock, MessageBox& messages)
-    : m_opener(opener), m_clock(clock), m_messages(messages) {}
+UnitLink::UnitLink(SerialOpener& opener, const Clock& clock, MessageBox& messages, PortAdvice advice)
+    : m_opener(opener), m_clock(clock), m_messages(messages), m_advice(std::move(advice)) {}
 
 UnitLink::~UnitLink() { Close(); }
 
@@ -52,7 +63,7 @@ LinkStatus UnitLink::Open(const std::string& path) {
   Close();
   OpenResult result = m_opener.Open(path);
   if (result.status != OpenStatus::Ok || result.stream == nullptr) {
-    m_messages.Show(OpenFailureText(result.status, path, result.detail), kCaptionError, MessageStyle::Ok);
+    m_messages.Show(OpenFailureText(result.status, path, result.detail, m_advice), kCaptionError, MessageStyle::Ok);
     return LinkStatus::OpenFailed;
   }
   m_stream = std::move(result.stream);

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "link/Clock.h"
+#include "link/CommPorts.h"
 #include "link/SerialStream.h"
 
 class MessageBox;
@@ -18,15 +20,26 @@ enum class LinkStatus {
 };
 const char* ToString(LinkStatus status);
 
+// What a user is told after a port that does not exist: the serial ports
+// there are (with the Comm each is) and how to use one of them.
+struct PortAdvice {
+  std::vector<SerialPortInfo> present;
+  CommPaths comm;
+  std::string howToUse;  // how this front end takes another port
+};
+
 // "Error Opening Comm Port", then after a blank line why and what to do,
-// when the reason is known.
-std::string OpenFailureText(OpenStatus status, const std::string& path, const std::string& detail);
+// when the reason is known; for a device that does not exist, then the
+// ports that do and `advice.howToUse`.
+std::string OpenFailureText(OpenStatus status, const std::string& path, const std::string& detail,
+                            const PortAdvice& advice = {});
 
 class UnitLink {
  public:
   // The link shows its own failure messages in `messages` (caption "Error")
-  // before it cleans up, as every unit command wants them.
-  UnitLink(SerialOpener& opener, const Clock& clock, MessageBox& messages);
+  // before it cleans up, as every unit command wants them; a port that does
+  // not exist is told with `advice`.
+  UnitLink(SerialOpener& opener, const Clock& clock, MessageBox& messages, PortAdvice advice = {});
   ~UnitLink();
   UnitLink(const UnitLink&) = delete;
   UnitLink& operator=(const UnitLink&) = delete;
@@ -57,5 +70,6 @@ class UnitLink {
   SerialOpener& m_opener;
   const Clock& m_clock;
   MessageBox& m_messages;
+  PortAdvice m_advice;
   std::unique_ptr<SerialStream> m_stream;
 };

@@ -33,7 +33,7 @@ bool ConfirmWriteToUnit(MessageBox& messages) {
 }
 
 UnitCommandOutcome TransferToUnit(UnitCommandContext& context, const DatabaseImage& source) {
-  UnitLink link(context.opener, context.clock, context.messages);
+  UnitLink link(context.opener, context.clock, context.messages, context.portAdvice);
   const LinkStatus connected = link.Connect(context.PortPath());
   if (connected != LinkStatus::Ok) return OutcomeOf(connected);
 

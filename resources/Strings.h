@@ -81,6 +81,21 @@ inline constexpr const char* kMsgPortPermission =
     "You may not open %s. Add yourself to the group that owns it (usually dialout), then log in again.";
 inline constexpr const char* kMsgPortBusy =
     "%s is in use by another program, such as a modem manager or a terminal. Close it and try again.";
+// After a device that does not exist: the ports there are, or that there are none.
+inline constexpr const char* kMsgSerialPortsHere = "The serial ports on this PC are:";
+inline constexpr const char* kMsgNoSerialPorts =
+    "No serial port was found on this PC. Plug in the unit's cable or USB adapter, then try again.";
+// How each front end takes one of them.
+inline constexpr const char* kMsgUsePortInWindow =
+    "Choose Comm1 or Comm2 under Options to use the port marked so; for another, start zorvane with --comm1 PATH.";
+inline constexpr const char* kMsgUsePortOnCommandLine = "Give one with --port PATH; without --port, Comm1 is used.";
+
+// Progress of a transfer: where it connects, how long is left, and a hint
+// when the pace says the line is far slower than a serial port would be.
+inline constexpr const char* kProgressConnecting = "Connecting to the unit on %s...";
+inline constexpr const char* kMsgSlowAdapter =
+    "The USB adapter answers slowly: setting its latency timer to 1 ms makes this several times faster "
+    "(see the README).";
 
 // Database > Read from Unit.
 inline constexpr const char* kCaptionReadUnit = "Read Unit Database";

@@ -46,7 +46,7 @@ LoadedFirmware AskAndLoadFirmware(MessageBox& messages, FileNamePrompt& prompt, 
 
 UnitCommandOutcome UploadFirmware(UnitCommandContext& context, const FirmwareBytes& image, std::uint32_t highest,
                                   std::uint32_t& currentBlock) {
-  UnitLink link(context.opener, context.clock, context.messages);
+  UnitLink link(context.opener, context.clock, context.messages, context.portAdvice);
   const LinkStatus connected = link.Connect(context.PortPath());
   if (connected != LinkStatus::Ok) return OutcomeOf(connected);
 

@@ -16,6 +16,15 @@ inline constexpr std::uint8_t kUploadFinished = 'Z';       // 0x5A
 // Two of these, where a block's address bytes would stand, end the upload.
 inline constexpr std::uint8_t kEndMarkerByte = 0x00;
 
+// The bytes one block puts on the line, both ways: 67 sent, and 66 echoes
+// and the answer back.
+inline constexpr int kUploadBlockLineBytes = 67 + 67;
+// What a block may take on any plain serial line: a unit that does not
+// echo lets every wait run out (2 x 10 + 64 x 1 ms). An adapter's latency
+// timer hardly lengthens a block beyond that, so only a pace far slower
+// than this says the adapter is to blame.
+inline constexpr double kUploadBlockPlainLineMs = 2 * kAddressEchoWaitMs + 64 * kDataEchoWaitMs;
+
 // A block goes out at most this often (once, then ten more times).
 inline constexpr int kUploadSendings = 11;
 

@@ -2,14 +2,8 @@
 
 #include <QSerialPort>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#endif
-
 #include "link/LinkConstants.h"
+#include "link/qt/SerialPlatform.h"
 
 namespace {
 
@@ -37,19 +31,9 @@ class QtSerialStream : public SerialStream {
   QSerialPort m_port;
 };
 
-#ifndef _WIN32
-// QSerialPort reports a device held by another program as a permission
-// error, so what the user may do is asked of the system first.
-OpenStatus CheckDevice(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return errno == EACCES ? OpenStatus::PermissionDenied : OpenStatus::NoSuchDevice;
-  if (::access(path.c_str(), R_OK | W_OK) != 0) return OpenStatus::PermissionDenied;
-  return OpenStatus::Ok;
-}
-#else
-OpenStatus CheckDevice(const std::string&) { return OpenStatus::Ok; }
-#endif
-
+// After the system's own check found nothing wrong, a device that refuses
+// to open is held by another program: Qt reports a lock, an exclusive open
+// or Windows' "access denied" as a permission error.
 OpenStatus StatusOf(QSerialPort::SerialPortError error) {
   switch (error) {
     case QSerialPort::DeviceNotFoundError: return OpenStatus::NoSuchDevice;
@@ -62,7 +46,7 @@ OpenStatus StatusOf(QSerialPort::SerialPortError error) {
 }  // namespace
 
 OpenResult QtSerialOpener::Open(const std::string& path) {
-  const OpenStatus checked = CheckDevice(path);
+  const OpenStatus checked = CheckDeviceBeforeOpen(path);
   if (checked != OpenStatus::Ok) return {checked, nullptr, {}};
 
   auto stream = std::make_unique<QtSerialStream>(path);
@@ -72,5 +56,17 @@ OpenResult QtSerialOpener::Open(const std::string& path) {
                           port.setParity(QSerialPort::NoParity) && port.setStopBits(QSerialPort::OneStop) &&
                           port.setFlowControl(QSerialPort::NoFlowControl);
   if (!configured) return {OpenStatus::Other, nullptr, port.errorString().toStdString()};
+  // Where the driver has no such setting (a pseudo-terminal, most systems)
+  // the line works as it is.
+  RequestLowLatency(port);
   return {OpenStatus::Ok, std::move(stream), {}};
+}
+
+const char* ToString(LowLatency result) {
+  switch (result) {
+    case LowLatency::Set: return "low latency set";
+    case LowLatency::AlreadySet: return "low latency already set";
+    case LowLatency::Unsupported: return "low latency not supported";
+  }
+  return "unknown";
 }

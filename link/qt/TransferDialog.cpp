@@ -8,6 +8,7 @@
 
 #include "dialogs/MessageBox.h"
 #include "link/LinkConstants.h"
+#include "resources/Strings.h"
 
 TransferDialog::TransferDialog(QWidget* parent, const char* progressText, std::atomic<bool>* cancel)
     : QDialog(parent), m_progressText(progressText), m_cancel(cancel) {
@@ -18,8 +19,12 @@ TransferDialog::TransferDialog(QWidget* parent, const char* progressText, std::a
   auto* layout = new QVBoxLayout(this);
   m_label = new QLabel(this);
   m_bar = new QProgressBar(this);
+  m_slowLine = new QLabel(QString::fromLatin1(kMsgSlowAdapter), this);
+  m_slowLine->setWordWrap(true);
+  m_slowLine->hide();
   layout->addWidget(m_label);
   layout->addWidget(m_bar);
+  layout->addWidget(m_slowLine);
   if (m_cancel != nullptr) {
     m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     layout->addWidget(m_cancelButton, 0, Qt::AlignRight);
@@ -36,7 +41,16 @@ TransferDialog::TransferDialog(QWidget* parent, const char* progressText, std::a
 void TransferDialog::ShowBlock(int block) {
   const std::string number = std::to_string(block);
   const std::string total = std::to_string(m_total);
-  m_label->setText(QString::fromStdString(FormatMessageText(m_progressText, {number, total})));
+  QString text = QString::fromStdString(FormatMessageText(m_progressText, {number, total}));
+  if (!m_timeLeft.isEmpty()) text += QStringLiteral(", ") + m_timeLeft;
+  m_label->setText(text);
+}
+
+void TransferDialog::SetConnecting(const QString& text) { m_label->setText(text); }
+
+void TransferDialog::SetPace(const QString& timeLeft, bool slowLine) {
+  m_timeLeft = timeLeft;
+  if (slowLine) m_slowLine->show();
 }
 
 void TransferDialog::SetTotal(int total) {

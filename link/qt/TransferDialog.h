@@ -1,8 +1,11 @@
 #pragma once
-// The modal progress dialog of a unit transfer: "Reading block n of 1024"
-// and a bar. Only the transfer ends it; Escape and the close box stop a
-// cancellable transfer as Cancel does, and do nothing otherwise.
+// The modal progress dialog of a unit transfer: where it connects, then
+// "Reading block n of 1024, about 1 min 50 s left" and a bar, and a line
+// of advice when the line is far slower than it should be. Only the
+// transfer ends it; Escape and the close box stop a cancellable transfer as
+// Cancel does, and do nothing otherwise.
 #include <QDialog>
+#include <QString>
 #include <atomic>
 
 class QLabel;
@@ -14,7 +17,12 @@ class TransferDialog : public QDialog {
  public:
   TransferDialog(QWidget* parent, const char* progressText, std::atomic<bool>* cancel);
 
+  // The first line, until the first block: "Connecting to the unit on ...".
+  void SetConnecting(const QString& text);
   void SetTotal(int total);
+  // `timeLeft` ("about 20 s left") follows the block, unless empty;
+  // `slowLine` shows the advice, which then stays.
+  void SetPace(const QString& timeLeft, bool slowLine);
   void SetDone(int done);
   // The transfer has ended: the dialog closes.
   void Finish();
@@ -28,7 +36,9 @@ class TransferDialog : public QDialog {
   std::atomic<bool>* m_cancel;
   int m_total = 1;
   bool m_finished = false;
+  QString m_timeLeft;
   QLabel* m_label;
+  QLabel* m_slowLine;
   QProgressBar* m_bar;
   QPushButton* m_cancelButton = nullptr;
 };

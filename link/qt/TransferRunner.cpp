@@ -2,10 +2,14 @@
 
 #include <QMetaObject>
 #include <QThread>
+#include <optional>
 
 #include "dialogs/MessageBox.h"
+#include "link/TimeLeft.h"
 #include "link/qt/QtSerialPort.h"
+#include "link/qt/SerialPorts.h"
 #include "link/qt/TransferDialog.h"
+#include "resources/Strings.h"
 
 namespace {
 
@@ -29,33 +33,52 @@ class UiThreadMessageBox : public MessageBox {
 };
 
 // Progress as queued calls into the dialog; the worker never waits for it.
+// The time left is measured here, on the worker, so that a busy window
+// cannot skew it.
 class DialogProgress : public TransferProgress {
  public:
-  explicit DialogProgress(TransferDialog* dialog) : m_dialog(dialog) {}
+  DialogProgress(TransferDialog* dialog, const Clock& clock, double plainLineMsPerBlock)
+      : m_dialog(dialog), m_timeLeft(clock, plainLineMsPerBlock) {}
   void Start(int total) override {
+    m_timeLeft.Start(total);
     QMetaObject::invokeMethod(m_dialog, [d = m_dialog, total] { d->SetTotal(total); }, Qt::QueuedConnection);
   }
   void Step(int done) override {
-    QMetaObject::invokeMethod(m_dialog, [d = m_dialog, done] { d->SetDone(done); }, Qt::QueuedConnection);
+    m_timeLeft.Step(done);
+    const std::optional<std::int64_t> left = m_timeLeft.MsLeft();
+    const QString text = left ? QString::fromStdString(TimeLeftText(*left)) : QString();
+    const bool slow = m_timeLeft.SlowLine();
+    QMetaObject::invokeMethod(
+        m_dialog,
+        [d = m_dialog, done, text, slow] {
+          d->SetPace(text, slow);
+          d->SetDone(done);
+        },
+        Qt::QueuedConnection);
   }
   void Done() override {}
   void Failed() override {}
 
  private:
   TransferDialog* m_dialog;
+  TimeLeft m_timeLeft;
 };
 
 }  // namespace
 
-UnitCommandOutcome RunTransfer(QWidget* parent, MessageBox& messages, int portIndex,
-                               const std::array<std::string, 2>& portPaths, const TransferJob& job) {
+UnitCommandOutcome RunTransfer(QWidget* parent, MessageBox& messages, int portIndex, const CommPaths& namedPaths,
+                               const TransferJob& job) {
+  const PortsNow ports = LookAtPorts(namedPaths);
   std::atomic<bool> cancel{false};
   TransferDialog dialog(parent, job.progressText, job.cancellable ? &cancel : nullptr);
   UiThreadMessageBox uiMessages(messages, &dialog);
-  DialogProgress progress(&dialog);
-  QtSerialOpener opener;
   SteadyClock clock;
-  UnitCommandContext context{uiMessages, opener, clock, progress, &cancel, portIndex, portPaths};
+  DialogProgress progress(&dialog, clock, job.plainLineMsPerBlock);
+  QtSerialOpener opener;
+  UnitCommandContext context{uiMessages, opener, clock, progress, &cancel, portIndex, ports.comm,
+                             PortAdvice{ports.present, ports.comm, kMsgUsePortInWindow}};
+  dialog.SetConnecting(
+      QString::fromStdString(FormatMessageText(kProgressConnecting, DescribePort(ports.present, context.PortPath()))));
 
   UnitCommandOutcome outcome = UnitCommandOutcome::TimedOut;
   QThread* worker = QThread::create([&] { outcome = job.run(context); });

@@ -5,12 +5,16 @@
 #include <QSerialPort>
 
 #include "database/DatabaseFile.h"
+#include "link/LinkConstants.h"
+#include "link/TimeLeft.h"
+#include "resources/Strings.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UnitProcess.h"
 #include "tools/cli/CliUnit.h"
 #include "tools/cli/Subcommand.h"
+#include "upgrade/UploadConstants.h"
 
 namespace {
 
@@ -57,8 +61,27 @@ TEST_F(UnitCommands, ReadMergesIntoTheFileGiven) {
 TEST_F(UnitCommands, AMissingDeviceIsNamedAndFailsWithStatus1) {
   const CliRun read = RunCliWith({"read", "--port", dir.File("ttyUSB9"), "-o", dir.File("out.bin")});
   EXPECT_EQ(read.status, kExitFailed);
-  EXPECT_EQ(read.err, "Error: Error Opening Comm Port\n\nThere is no device " + dir.File("ttyUSB9") +
-                          ". Check the cable or USB adapter, or choose the other port under Options.\n");
+  EXPECT_TRUE(read.err.starts_with("Error: Error Opening Comm Port\n\nThere is no device " + dir.File("ttyUSB9") +
+                                    ". Check the cable or USB adapter, or choose the other port under Options.\n\n"))
+      << read.err;
+  // Then the ports this machine has, and how to give one; or that it has none.
+  const bool listed = read.err.find(std::string(kMsgSerialPortsHere) + "\n") != std::string::npos &&
+                      read.err.ends_with(std::string(kMsgUsePortOnCommandLine) + "\n");
+  EXPECT_TRUE(listed || read.err.ends_with(std::string(kMsgNoSerialPorts) + "\n")) << read.err;
+}
+
+TEST_F(UnitCommands, PortIsOptionalAndPortsNamesComm1AndComm2) {
+  // Whatever this machine has, `ports` says which device each Comm is.
+  const CliRun ports = RunCliWith({"ports"});
+  EXPECT_EQ(ports.status, kExitOk);
+  EXPECT_NE(ports.out.find("Comm1"), std::string::npos) << ports.out;
+  EXPECT_NE(ports.out.find("Comm2"), std::string::npos) << ports.out;
+  for (const char* command : {"read", "write", "upgrade"}) {
+    const CliRun usage = RunCliWith({command});
+    EXPECT_EQ(usage.status, kExitUsage);
+    EXPECT_EQ(usage.err.find("expected --port"), std::string::npos) << usage.err;
+    EXPECT_NE(usage.err.find("[--port PATH]"), std::string::npos) << usage.err;
+  }
 }
 
 TEST_F(UnitCommands, ADeviceAnotherProgramHoldsIsReportedBusy) {
@@ -95,7 +118,7 @@ TEST_F(UnitCommands, AUnitThatEchoesTheWakeGivesNoResponseWithStatus3) {
 
 TEST_F(UnitCommands, UsageErrorsGiveStatus2AndNonDatabasesAreRefused) {
   EXPECT_EQ(RunCliWith({"read", "--port", "/dev/null"}).status, kExitUsage);
-  EXPECT_EQ(RunCliWith({"read", "-o", "x"}).status, kExitUsage);
+  EXPECT_EQ(RunCliWith({"read", "--into", "x"}).status, kExitUsage);
   EXPECT_EQ(RunCliWith({"write", "--port", "/dev/null"}).status, kExitUsage);
   EXPECT_EQ(RunCliWith({"write", "a", "b", "--port", "p"}).status, kExitUsage);
   EXPECT_EQ(RunCliWith({"ports", "extra"}).status, kExitUsage);
@@ -109,15 +132,73 @@ TEST(ProgressBar, ShowsBlocksAndPercentOnOneLine) {
   EXPECT_EQ(ProgressBar::Line("reading", 0, 1024), "reading [..............................]    0/1024 blocks   0%");
   EXPECT_EQ(ProgressBar::Line("writing", 512, 1024), "writing [###############...............]  512/1024 blocks  50%");
   EXPECT_EQ(ProgressBar::Line("reading", 1024, 1024), "reading [##############################] 1024/1024 blocks 100%");
+  // The time left is padded, so a shorter one covers a longer one.
+  EXPECT_EQ(ProgressBar::Line("reading", 512, 1024, "about 45 s left").size(),
+            ProgressBar::Line("reading", 512, 1024, "about 1 min 50 s left").size());
+  VirtualClock clock;
   std::ostringstream err;
-  ProgressBar bar(err, "reading");
+  ProgressBar bar(err, "reading", clock, PlainLineMs(kReadBlockLineBytes));
   bar.Start(1024);
-  for (int i = 1; i <= 1024; ++i) bar.Step(i);
+  for (int i = 1; i <= 1024; ++i) {
+    clock.Advance(12);  // about the pace of a plain serial line
+    bar.Step(i);
+  }
   bar.Done();
   EXPECT_EQ(err.str().find('\n'), err.str().size() - 1);
   // Built by append: GCC 12 at -O2 warns falsely (-Wrestrict) inside
   // operator+(const char*, std::string&&).
+  EXPECT_NE(err.str().find(std::string("\r").append(ProgressBar::Line("reading", 8, 1024, "about 15 s left"))),
+            std::string::npos);
   EXPECT_NE(err.str().find(std::string("\r").append(ProgressBar::Line("reading", 1024, 1024))), std::string::npos);
+}
+
+TEST(ProgressBar, AddsTheAdviceOnTheLatencyTimerWhenThePaceIsFarBelowTheLine) {
+  // A read through a 16 ms adapter: 67 round trips of 16 ms a block.
+  VirtualClock clock;
+  std::ostringstream err;
+  ProgressBar bar(err, "reading", clock, PlainLineMs(kReadBlockLineBytes));
+  bar.Start(1024);
+  for (int i = 1; i <= 16; ++i) {
+    clock.Advance(67 * 16);
+    bar.Step(i);
+  }
+  bar.Failed();
+  EXPECT_NE(err.str().find(std::string("\n").append(kMsgSlowAdapter).append("\n")), std::string::npos) << err.str();
+  EXPECT_NE(err.str().find("about 18 min left"), std::string::npos) << err.str();
+}
+
+TEST(ProgressBar, AnUpgradeThroughASlowAdapterGetsNoAdviceItCouldNotUse) {
+  // The upload's own waits set its pace: 64 ms a block at 16 ms, 70 at 1 ms.
+  VirtualClock clock;
+  std::ostringstream err;
+  ProgressBar bar(err, "upgrading", clock, kUploadBlockPlainLineMs);
+  bar.Start(960);
+  for (int i = 1; i <= 960; ++i) {
+    clock.Advance(70);
+    bar.Step(i);
+  }
+  bar.Done();
+  EXPECT_EQ(err.str().find(kMsgSlowAdapter), std::string::npos) << err.str();
+}
+
+TEST(PortsListing, MarksComm1AndComm2AndShowsStableNames) {
+  SerialPortInfo builtIn;
+  builtIn.device = "/dev/ttyS0";
+  builtIn.builtIn = true;
+  SerialPortInfo adapter;
+  adapter.device = "/dev/ttyUSB0";
+  adapter.stableName = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+  adapter.description = "FT232R USB UART";
+  adapter.manufacturer = "FTDI";
+  adapter.usb = true;
+  adapter.vendorId = 0x0403;
+  adapter.productId = 0x6001;
+  EXPECT_EQ(PortsListing({builtIn, adapter}, {"/dev/ttyS0", adapter.stableName}),
+            "/dev/ttyS0  [Comm1]\n"
+            "/dev/ttyUSB0  FT232R USB UART (FTDI)  usb 0403:6001  [Comm2]\n"
+            "    /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0\n");
+  EXPECT_EQ(PortsListing({}, {"/dev/ttyS0", "/dev/ttyS1"}),
+            "no serial ports found\nComm1 is /dev/ttyS0, not present\nComm2 is /dev/ttyS1, not present\n");
 }
 
 }  // namespace

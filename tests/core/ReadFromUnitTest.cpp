@@ -15,6 +15,7 @@ class ReadFromUnit : public ::testing::Test {
  protected:
   explicit ReadFromUnit(const UnitFaults& faults = {}) : h(UnitMode::Database, faults) {
     h.unit.engine.Memory() = NoisyImageWith(40, 7);
+    h.context.portPaths = {"/dev/ttyS0", "/dev/ttyS1"};
     incoming.Fill(0xEE);
   }
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include "app/ProcessState.h"
@@ -105,14 +106,56 @@ TEST_F(UnitCommandsGui, CancelDuringTheReadStopsItAndShowsNothingMore) {
   EXPECT_EQ(WorkingDatabase, before);
 }
 
-TEST_F(UnitCommandsGui, AMissingPortIsToldWithItsReason) {
+TEST_F(UnitCommandsGui, AMissingPortIsToldWithItsReasonAndThePortsThereAre) {
   CommPortIndex = 1;
   CommPortPaths[1] = "/dev/zorvane-no-such-port";
   View()->OnWriteToUnit();
   CommPortIndex = 0;
   ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_TRUE(messages.shown[1].text.starts_with("Error Opening Comm Port\n\nThere is no device /dev/zorvane-no-such-port"));
+  const std::string& text = messages.shown[1].text;
+  EXPECT_TRUE(text.starts_with("Error Opening Comm Port\n\nThere is no device /dev/zorvane-no-such-port")) << text;
   EXPECT_EQ(messages.shown[1].caption, "Error");
+  // Whatever ports this machine has are listed, with how to use one.
+  EXPECT_TRUE((text.find(kMsgSerialPortsHere) != std::string::npos && text.ends_with(kMsgUsePortInWindow)) ||
+              text.ends_with(kMsgNoSerialPorts))
+      << text;
+}
+
+// Through a 16 ms adapter a read takes about 18 minutes: the dialog names
+// the port, says so once the first blocks are done, and advises the 1 ms
+// latency timer; Cancel still stops it.
+TEST_F(UnitCommandsGui, AReadThroughASlowAdapterGivesTheTimeLeftAndTheAdvice) {
+  UnitProcess slow({"--sample", "--latency", "16"});
+  ASSERT_TRUE(slow.Started());
+  CommPortPaths[0] = slow.Device();
+  const DatabaseImage before = WorkingDatabase;
+  QStringList labels;
+  bool adviceShown = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    TransferDialog* dialog = OpenTransferDialog();
+    if (dialog == nullptr) return;
+    const QList<QLabel*> lines = dialog->findChildren<QLabel*>();
+    ASSERT_EQ(lines.size(), 2);
+    if (labels.isEmpty() || labels.back() != lines[0]->text()) labels.push_back(lines[0]->text());
+    adviceShown |= lines[1]->isVisible() && lines[1]->text() == QString::fromLatin1(kMsgSlowAdapter);
+    if (adviceShown && lines[0]->text().endsWith(QStringLiteral("left"))) {
+      dialog->findChild<QPushButton*>()->click();
+      watch.stop();
+    }
+  });
+  watch.start(0);
+  View()->OnReadFromUnit();
+  watch.stop();
+
+  EXPECT_EQ(Texts(), std::vector<std::string>{kMsgReadUnitPrompt});
+  EXPECT_EQ(WorkingDatabase, before);
+  EXPECT_TRUE(adviceShown);
+  ASSERT_FALSE(labels.isEmpty());
+  EXPECT_EQ(labels.front().toStdString(), "Connecting to the unit on " + slow.Device() + "...");
+  EXPECT_FALSE(
+      labels.filter(QRegularExpression(QStringLiteral("^Reading block [5-9] of 1024, about \\d+ min left$"))).isEmpty())
+      << labels.join(u'|').toStdString();
 }
 
 }  // namespace

@@ -77,6 +77,41 @@ TEST_F(UpgradeUnitGui, SendsTheFileShowingBlockNOfNWithoutCancel) {
   EXPECT_EQ(ReadWholeFile(saved).substr(0x600, 200), std::string(200, '\x3C'));
 }
 
+// Through a 16 ms adapter the echoes come late: the dialog names the port,
+// then gives the time left once the first blocks are done.
+TEST_F(UpgradeUnitGui, ThroughASlowAdapterTheDialogNamesThePortThenGivesTheTimeLeft) {
+  UnitProcess unit({"--bootloader", "--latency", "16"});
+  ASSERT_TRUE(unit.Started());
+  CommPortPaths[0] = unit.Device();
+  const std::string hex = dir.Write("fw.hex", HexFileOf(0x600, std::vector<std::uint8_t>(12 * 64, 0x5A)));
+
+  QStringList labels;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* dialog = qobject_cast<TransferDialog*>(widget);
+      if (dialog == nullptr || !dialog->isVisible()) continue;
+      const QString text = dialog->findChild<QLabel*>()->text();
+      if (labels.isEmpty() || labels.back() != text) labels.push_back(text);
+    }
+  });
+  watch.start(0);
+  UpgradeFrom(hex);
+  watch.stop();
+
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, kMsgUpgradeFinished);
+  ASSERT_FALSE(labels.isEmpty());
+  EXPECT_EQ(labels.front().toStdString(), "Connecting to the unit on " + unit.Device() + "...");
+  EXPECT_FALSE(labels.filter(QRegularExpression(QStringLiteral("^Upgrading block ([5-9]|1[0-2]) of 12, about .+ left$")))
+                   .isEmpty())
+      << labels.join(u'|').toStdString();
+  // Before the first blocks are done there is no estimate.
+  EXPECT_TRUE(labels.filter(QRegularExpression(QStringLiteral("^Upgrading block [1-4] of 12,"))).isEmpty())
+      << labels.join(u'|').toStdString();
+  EXPECT_EQ(unit.Stop(), 0);
+}
+
 TEST_F(UpgradeUnitGui, AMalformedFileIsRefusedWithItsLineAndNoConnection) {
   CommPortPaths[0] = dir.File("no-such-port");
   FirmwareImage[0x600] = 0x77;

@@ -8,7 +8,7 @@ class InProcessStream : public SerialStream {
   ~InProcessStream() override { --m_unit.m_openStreams; }
 
   void Send(std::uint8_t byte) override {
-    m_unit.wire.push_back({WireEvent::Sent, byte, m_unit.clock.NowMs()});
+    m_unit.Log(WireEvent::Sent, byte);
     m_unit.m_line.FromProgram(byte, m_unit.clock.NowMs());
   }
 
@@ -20,7 +20,7 @@ class InProcessStream : public SerialStream {
       if (const auto byte = line.TakeForProgram(m_unit.clock.NowMs())) {
         const int got = m_unit.tamper ? m_unit.tamper(*byte) : *byte;
         if (got < 0) continue;
-        m_unit.wire.push_back({WireEvent::Received, got, m_unit.clock.NowMs()});
+        m_unit.Log(WireEvent::Received, got);
         return got;
       }
       const auto next = line.NextEventAt(m_unit.clock.NowMs());
@@ -28,7 +28,7 @@ class InProcessStream : public SerialStream {
       m_unit.clock.AdvanceTo(*next);
     }
     m_unit.clock.AdvanceTo(deadline);
-    m_unit.wire.push_back({WireEvent::Silence, -1, m_unit.clock.NowMs()});
+    m_unit.Log(WireEvent::Silence, -1);
     return kReceiveTimeout;
   }
 
@@ -57,7 +57,13 @@ std::vector<std::uint8_t> InProcessUnit::SentBytes() const {
   return bytes;
 }
 
+void InProcessUnit::Log(WireEvent::Kind kind, int byte) {
+  ++m_counts[kind];
+  if (recordWire) wire.push_back({kind, byte, clock.NowMs()});
+}
+
 std::size_t InProcessUnit::Count(WireEvent::Kind kind, int byte) const {
+  if (byte == -2) return m_counts[kind];
   std::size_t n = 0;
   for (const WireEvent& event : wire) n += event.kind == kind && (byte == -2 || event.byte == byte) ? 1 : 0;
   return n;

@@ -38,6 +38,9 @@ class InProcessUnit : public SerialOpener {
   std::vector<std::string> openedPaths;
   OpenStatus failOpenWith = OpenStatus::Ok;
   std::vector<WireEvent> wire;
+  // Off: `wire` stays empty and only the counts are kept (the fuzzers,
+  // which run millions of transfers).
+  bool recordWire = true;
   // Runs on every byte the unit sends; returns the byte the program gets,
   // or -1 to lose it.
   std::function<int(std::uint8_t)> tamper;
@@ -48,10 +51,14 @@ class InProcessUnit : public SerialOpener {
   bool LineOpen() const { return m_openStreams > 0; }
   // The bytes the program sent, in order.
   std::vector<std::uint8_t> SentBytes() const;
+  // Events of `kind`, of any byte (-2) or of `byte` (only while recorded).
   std::size_t Count(WireEvent::Kind kind, int byte = -2) const;
 
  private:
   friend class InProcessStream;
+  void Log(WireEvent::Kind kind, int byte);
+
   AdapterLine m_line{engine, 0};
   int m_openStreams = 0;
+  std::size_t m_counts[3] = {};
 };

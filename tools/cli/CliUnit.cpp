@@ -1,29 +1,45 @@
 #include "tools/cli/CliUnit.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <optional>
 
+#include "dialogs/MessageBox.h"
 #include "link/qt/QtSerialPort.h"
+#include "link/qt/SerialPorts.h"
+#include "resources/Strings.h"
 #include "tools/cli/FileCommandSession.h"
 
-std::string ProgressBar::Line(const char* verb, int done, int total) {
+std::string ProgressBar::Line(const char* verb, int done, int total, const std::string& timeLeft) {
   constexpr int kWidth = 30;
+  constexpr std::size_t kTimeLeftWidth = 26;
   const int filled = total > 0 ? done * kWidth / total : 0;
   const int percent = total > 0 ? done * 100 / total : 0;
   char counts[64];
   std::snprintf(counts, sizeof counts, "] %4d/%d blocks %3d%%", done, total, percent);
-  return std::string(verb) + " [" + std::string(static_cast<std::size_t>(filled), '#') +
-         std::string(static_cast<std::size_t>(kWidth - filled), '.') + counts;
+  std::string line = std::string(verb) + " [" + std::string(static_cast<std::size_t>(filled), '#') +
+                     std::string(static_cast<std::size_t>(kWidth - filled), '.') + counts;
+  if (!timeLeft.empty()) line += "  " + timeLeft + std::string(kTimeLeftWidth - std::min(kTimeLeftWidth, timeLeft.size()), ' ');
+  return line;
 }
 
 void ProgressBar::Start(int total) {
   m_total = total;
+  m_timeLeft.Start(total);
   m_err << '\r' << Line(m_verb, 0, m_total) << std::flush;
 }
 
 void ProgressBar::Step(int done) {
+  m_timeLeft.Step(done);
   // Redraw only when the bar or the percentage can have changed.
   if (done != m_total && done % 8 != 0) return;
-  m_err << '\r' << Line(m_verb, done, m_total) << std::flush;
+  const std::optional<std::int64_t> left = m_timeLeft.MsLeft();
+  m_err << '\r' << Line(m_verb, done, m_total, left ? TimeLeftText(*left) : std::string()) << std::flush;
+}
+
+void ProgressBar::End() {
+  m_err << '\n';
+  if (m_timeLeft.SlowLine()) m_err << kMsgSlowAdapter << '\n';
 }
 
 void EnsureQtCore() {
@@ -35,16 +51,21 @@ void EnsureQtCore() {
   (void)app;
 }
 
-UnitCommandOutcome RunUnitTransfer(CliStreams& io, const char* verb, const std::string& port,
+UnitCommandOutcome RunUnitTransfer(CliStreams& io, const char* verb, double plainLineMsPerBlock, const std::string* port,
                                    const std::function<UnitCommandOutcome(UnitCommandContext&)>& run) {
   EnsureQtCore();
+  const PortsNow ports = LookAtPorts({port != nullptr ? *port : std::string(), std::string()});
   PrintingMessageBox messages(io);
   QtSerialOpener opener;
   SteadyClock clock;
-  ProgressBar bar(io.err, verb);
+  ProgressBar bar(io.err, verb, clock, plainLineMsPerBlock);
   NoProgress quiet;
   UnitCommandContext context{messages, opener, clock, io.errIsTerminal ? static_cast<TransferProgress&>(bar) : quiet};
-  context.portPaths = {port, port};
+  context.portPaths = ports.comm;
+  context.portAdvice = {ports.present, ports.comm, kMsgUsePortOnCommandLine};
+  if (io.errIsTerminal) {
+    io.err << FormatMessageText(kProgressConnecting, DescribePort(ports.present, context.PortPath())) << '\n';
+  }
   return run(context);
 }
 

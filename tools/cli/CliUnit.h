@@ -4,33 +4,50 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
+#include "link/CommPorts.h"
+#include "link/TimeLeft.h"
 #include "link/TransferProgress.h"
 #include "link/UnitCommand.h"
 #include "tools/cli/Subcommand.h"
 
-// "reading [#########...........]  448/1024 blocks  43%" on one line, redrawn
-// in place; only used when standard error is a terminal.
+// "reading [#########.....]  448/1024 blocks  43%  about 1 min 50 s left"
+// on one line, redrawn in place; only used when standard error is a
+// terminal. When the pace says the line is far slower than a serial port,
+// the advice on the adapter's latency timer follows the finished bar.
 class ProgressBar : public TransferProgress {
  public:
-  ProgressBar(std::ostream& err, const char* verb) : m_err(err), m_verb(verb) {}
+  ProgressBar(std::ostream& err, const char* verb, const Clock& clock, double plainLineMsPerBlock)
+      : m_err(err), m_verb(verb), m_timeLeft(clock, plainLineMsPerBlock) {}
   void Start(int total) override;
   void Step(int done) override;
-  void Done() override { m_err << '\n'; }
-  void Failed() override { m_err << '\n'; }
+  void Done() override { End(); }
+  void Failed() override { End(); }
 
-  static std::string Line(const char* verb, int done, int total);
+  // `timeLeft` ("about 20 s left") is padded, so that a shorter one
+  // redrawn over a longer one leaves nothing behind.
+  static std::string Line(const char* verb, int done, int total, const std::string& timeLeft = {});
 
  private:
+  void End();
+
   std::ostream& m_err;
   const char* m_verb;
+  TimeLeft m_timeLeft;
   int m_total = 1;
 };
 
-// Runs a transfer on `port` with the real serial line; progress on a
-// terminal only.
-UnitCommandOutcome RunUnitTransfer(CliStreams& io, const char* verb, const std::string& port,
+// Runs a transfer with the real serial line on `port`, or without one on
+// Comm1 as the program would choose it; progress on a terminal only.
+// `plainLineMsPerBlock` is what a block takes on a plain serial line.
+UnitCommandOutcome RunUnitTransfer(CliStreams& io, const char* verb, double plainLineMsPerBlock, const std::string* port,
                                    const std::function<UnitCommandOutcome(UnitCommandContext&)>& run);
+
+// `zorvane-cli ports`: each port on a line with its description, maker,
+// USB ids and the Comm it is, its stable name below; then any Comm that is
+// not among them.
+std::string PortsListing(const std::vector<SerialPortInfo>& present, const CommPaths& comm);
 
 // 0 completed, 3 the unit did not answer or timed out, 1 anything else.
 int ExitStatusOf(UnitCommandOutcome outcome);

@@ -1,13 +1,14 @@
-// zorvane-cli ports: the serial ports found, with descriptions and USB ids.
-#include <QSerialPortInfo>
+// zorvane-cli ports: the serial ports found, with descriptions, USB ids and
+// stable names, and which of them are Comm1 and Comm2.
 #include <cstdio>
 #include <ostream>
 
+#include "link/qt/SerialPorts.h"
 #include "tools/cli/CliUnit.h"
 
 namespace {
 
-std::string Hex4(quint16 value) {
+std::string Hex4(int value) {
   char text[8];
   std::snprintf(text, sizeof text, "%04x", static_cast<unsigned>(value));
   return text;
@@ -16,25 +17,31 @@ std::string Hex4(quint16 value) {
 int RunPorts(const std::vector<std::string>& args, CliStreams& io) {
   if (!args.empty()) return UsageError(io, "ports", "takes no arguments");
   EnsureQtCore();
-  const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-  if (ports.isEmpty()) {
-    io.out << "no serial ports found\n";
-    return kExitOk;
-  }
-  for (const QSerialPortInfo& port : ports) {
-    io.out << port.systemLocation().toStdString();
-    const QString description = port.description();
-    const QString maker = port.manufacturer();
-    if (!description.isEmpty()) io.out << "  " << description.toStdString();
-    if (!maker.isEmpty()) io.out << " (" << maker.toStdString() << ')';
-    if (port.hasVendorIdentifier() && port.hasProductIdentifier()) {
-      io.out << "  usb " << Hex4(port.vendorIdentifier()) << ':' << Hex4(port.productIdentifier());
-    }
-    io.out << '\n';
-  }
+  const PortsNow ports = LookAtPorts({});
+  io.out << PortsListing(ports.present, ports.comm);
   return kExitOk;
 }
 
-const SubcommandRegistration kPorts{{"ports", "ports", "list the serial ports with descriptions and USB ids", &RunPorts}};
+const SubcommandRegistration kPorts{
+    {"ports", "ports", "list the serial ports with descriptions and USB ids, and which are Comm1 and Comm2", &RunPorts}};
 
 }  // namespace
+
+std::string PortsListing(const std::vector<SerialPortInfo>& present, const CommPaths& comm) {
+  std::string text;
+  if (present.empty()) text += "no serial ports found\n";
+  for (const SerialPortInfo& port : present) {
+    text += port.device;
+    if (!port.description.empty()) text += "  " + port.description;
+    if (!port.manufacturer.empty()) text += " (" + port.manufacturer + ')';
+    if (port.vendorId >= 0 && port.productId >= 0) text += "  usb " + Hex4(port.vendorId) + ':' + Hex4(port.productId);
+    if (const char* name = CommNameOf(port, comm)) text += std::string("  [") + name + ']';
+    text += '\n';
+    if (!port.stableName.empty()) text += "    " + port.stableName + '\n';
+  }
+  // A Comm that names no port present is still what the commands would try.
+  for (std::size_t i = 0; i < comm.size(); ++i) {
+    if (FindPort(present, comm[i]) == nullptr) text += std::string(kCommNames[i]) + " is " + comm[i] + ", not present\n";
+  }
+  return text;
+}

@@ -1,9 +1,10 @@
-// zorvane-cli read --port PATH -o OUT [--into FILE]: the unit's database,
+// zorvane-cli read [--port PATH] -o OUT [--into FILE]: the unit's database,
 // merged into an empty database (or into FILE), written to OUT.
 #include <fstream>
 #include <memory>
 
 #include "database/DatabaseFile.h"
+#include "link/LinkConstants.h"
 #include "link/ReadFromUnit.h"
 #include "tools/cli/CliUnit.h"
 #include "tools/cli/FileCommandSession.h"
@@ -35,14 +36,12 @@ int RunRead(const std::vector<std::string>& args, CliStreams& io) {
   const std::string* port = parsed.Option("--port");
   const std::string* out = parsed.Option("-o");
   const std::string* into = parsed.Option("--into");
-  if (port == nullptr || out == nullptr || !parsed.positional.empty()) {
-    return UsageError(io, kName, "expected --port PATH and -o OUT");
-  }
+  if (out == nullptr || !parsed.positional.empty()) return UsageError(io, kName, "expected -o OUT");
 
   auto images = std::make_unique<Images>();
   if (into != nullptr && !ReadInto(io, *into, *images)) return kExitFailed;
   const UnitCommandOutcome outcome = RunUnitTransfer(
-      io, "reading", *port, [&](UnitCommandContext& context) { return TransferFromUnit(context, images->incoming); });
+      io, "reading", PlainLineMs(kReadBlockLineBytes), port, [&](UnitCommandContext& context) { return TransferFromUnit(context, images->incoming); });
   if (outcome != UnitCommandOutcome::Completed) return ExitStatusOf(outcome);
 
   PrintingMessageBox messages(io);
@@ -58,7 +57,9 @@ int RunRead(const std::vector<std::string>& args, CliStreams& io) {
   return kExitOk;
 }
 
-const SubcommandRegistration kRead{{kName, "read --port PATH -o OUT [--into FILE]",
-                                    "read the unit's database, merged into FILE or an empty one, to OUT", &RunRead}};
+const SubcommandRegistration kRead{{kName, "read [--port PATH] -o OUT [--into FILE]",
+                                    "read the unit's database (on PATH, or Comm1), merged into FILE or an empty one, "
+                                    "to OUT",
+                                    &RunRead}};
 
 }  // namespace

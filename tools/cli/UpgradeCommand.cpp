@@ -1,10 +1,11 @@
-// zorvane-cli upgrade --port PATH FILE: the unit's software replaced from a
+// zorvane-cli upgrade [--port PATH] FILE: the unit's software replaced from a
 // HEX file, as Upgrade Unit S/W does it.
 #include <memory>
 
 #include "tools/cli/CliUnit.h"
 #include "tools/cli/FileCommandSession.h"
 #include "upgrade/UpgradeUnit.h"
+#include "upgrade/UploadConstants.h"
 
 namespace {
 
@@ -15,9 +16,7 @@ int RunUpgrade(const std::vector<std::string>& args, CliStreams& io) {
   std::string error;
   if (!ParseArgs(args, {"--port"}, parsed, error)) return UsageError(io, kName, error);
   const std::string* port = parsed.Option("--port");
-  if (port == nullptr || parsed.positional.size() != 1) {
-    return UsageError(io, kName, "expected --port PATH and one HEX file");
-  }
+  if (parsed.positional.size() != 1) return UsageError(io, kName, "expected one HEX file");
 
   // A fresh run of the program: the image starts all zero.
   auto image = std::make_unique<FirmwareBytes>();
@@ -29,12 +28,13 @@ int RunUpgrade(const std::vector<std::string>& args, CliStreams& io) {
     if (!loaded.hex.ok()) io.err << "zorvane-cli upgrade: " << Describe(loaded.hex, parsed.positional.front()) << '\n';
     return ExitStatusOf(loaded.otherwise);
   }
-  return ExitStatusOf(RunUnitTransfer(io, "upgrading", *port, [&](UnitCommandContext& context) {
+  return ExitStatusOf(RunUnitTransfer(io, "upgrading", kUploadBlockPlainLineMs, port, [&](UnitCommandContext& context) {
     return UploadFirmware(context, *image, highest, currentBlock);
   }));
 }
 
 const SubcommandRegistration kUpgrade{
-    {kName, "upgrade --port PATH FILE", "send a HEX file to the unit's bootloader", &RunUpgrade}};
+    {kName, "upgrade [--port PATH] FILE", "send a HEX file to the unit's bootloader (on PATH, or Comm1)",
+     &RunUpgrade}};
 
 }  // namespace

@@ -1,7 +1,8 @@
-// zorvane-cli write --port PATH FILE: a database file into the unit.
+// zorvane-cli write [--port PATH] FILE: a database file into the unit.
 #include <memory>
 
 #include "database/DatabaseFile.h"
+#include "link/LinkConstants.h"
 #include "link/WriteToUnit.h"
 #include "tools/cli/CliUnit.h"
 #include "tools/cli/FileCommandSession.h"
@@ -15,9 +16,7 @@ int RunWrite(const std::vector<std::string>& args, CliStreams& io) {
   std::string error;
   if (!ParseArgs(args, {"--port"}, parsed, error)) return UsageError(io, kName, error);
   const std::string* port = parsed.Option("--port");
-  if (port == nullptr || parsed.positional.size() != 1) {
-    return UsageError(io, kName, "expected --port PATH and one database file");
-  }
+  if (parsed.positional.size() != 1) return UsageError(io, kName, "expected one database file");
   const std::string& file = parsed.positional.front();
 
   auto image = std::make_unique<DatabaseImage>();
@@ -31,7 +30,7 @@ int RunWrite(const std::vector<std::string>& args, CliStreams& io) {
     return kExitFailed;
   }
   const UnitCommandOutcome outcome = RunUnitTransfer(
-      io, "writing", *port, [&](UnitCommandContext& context) { return TransferToUnit(context, *image); });
+      io, "writing", PlainLineMs(kWriteBlockLineBytes), port, [&](UnitCommandContext& context) { return TransferToUnit(context, *image); });
   if (outcome == UnitCommandOutcome::Completed) {
     PrintingMessageBox messages(io);
     FinishWriteToUnit(messages);
@@ -39,6 +38,6 @@ int RunWrite(const std::vector<std::string>& args, CliStreams& io) {
   return ExitStatusOf(outcome);
 }
 
-const SubcommandRegistration kWrite{{kName, "write --port PATH FILE", "write a database file into the unit", &RunWrite}};
+const SubcommandRegistration kWrite{{kName, "write [--port PATH] FILE", "write a database file into the unit (on PATH, or Comm1)", &RunWrite}};
 
 }  // namespace

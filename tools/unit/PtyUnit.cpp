@@ -9,16 +9,19 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 
 namespace {
 
-std::int64_t NowMs() {
+std::int64_t NowUs() {
   using namespace std::chrono;
-  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+  return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
 }
+
+std::int64_t NowMs() { return NowUs() / 1000; }
 
 // While no program holds the terminal the master reports a hang-up at once;
 // look again this often for the next program to open it.
@@ -85,12 +88,15 @@ void PtyUnit::Serve(UnitEngine& engine, int latencyMs, const std::function<bool(
       ::ppoll(nullptr, 0, &pause, &waitMask);
       if (stop()) return;
     }
-    int timeoutMs = -1;
-    if (const auto next = line.NextEventAt(now)) timeoutMs = static_cast<int>(*next > now ? *next - now : 0);
-    if (hungUp) timeoutMs = 0;
+    // Wake at the very start of the millisecond the next event is due in:
+    // waiting whole milliseconds from a truncated now would wake up to a
+    // millisecond late, and an adapter's tick would come late with it.
+    std::int64_t timeoutUs = -1;
+    if (const auto next = line.NextEventAt(now)) timeoutUs = std::max<std::int64_t>(0, *next * 1000 - NowUs());
+    if (hungUp) timeoutUs = 0;
     pollfd fd{m_master, POLLIN, 0};
-    timespec wait{timeoutMs / 1000, (timeoutMs % 1000) * 1000000L};
-    const int ready = ::ppoll(&fd, 1, timeoutMs < 0 ? nullptr : &wait, &waitMask);
+    timespec wait{static_cast<time_t>(timeoutUs / 1000000), static_cast<long>(timeoutUs % 1000000) * 1000L};
+    const int ready = ::ppoll(&fd, 1, timeoutUs < 0 ? nullptr : &wait, &waitMask);
     if (stop()) return;
     if (ready < 0) continue;
     now = NowMs();
