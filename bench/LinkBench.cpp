@@ -15,7 +15,7 @@
 #include <memory>
 #include <thread>
 
-#include "dialogs/MessageBox.h"
+#include "user/MessageBox.h"
 #include "link/ReadFromUnit.h"
 #include "link/WriteToUnit.h"
 #include "link/qt/QtSerialPort.h"

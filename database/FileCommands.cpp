@@ -1,8 +1,8 @@
 #include "database/FileCommands.h"
 
 #include "database/Merge.h"
-#include "dialogs/FileNamePrompt.h"
-#include "dialogs/MessageBox.h"
+#include "user/FileNamePrompt.h"
+#include "user/MessageBox.h"
 #include "resources/Strings.h"
 
 void MergeAndRedraw(DatabaseCommandContext& context) {

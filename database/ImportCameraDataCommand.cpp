@@ -1,7 +1,7 @@
 #include "database/CameraCsv.h"
 #include "database/FileCommands.h"
 #include "database/ImportList.h"
-#include "dialogs/MessageBox.h"
+#include "user/MessageBox.h"
 #include "resources/Strings.h"
 
 CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context, CsvImportResult* details) {

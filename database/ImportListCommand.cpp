@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "database/ImportList.h"
-#include "dialogs/MessageBox.h"
+#include "user/MessageBox.h"
 #include "resources/Strings.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "database/CameraCsv.h"
-#include "dialogs/MessageBox.h"
+#include "user/MessageBox.h"
 #include "map/Projection.h"
 #include "resources/Strings.h"
 

@@ -1,6 +1,6 @@
 #include "database/DatabaseFile.h"
 #include "database/FileCommands.h"
-#include "dialogs/MessageBox.h"
+#include "user/MessageBox.h"
 #include "resources/Strings.h"
 
 CommandOutcome ReadFromFileCommand(DatabaseCommandContext& context) {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "dialogs/MessageBox.h"
+#include "user/MessageBox.h"
 #include "link/LinkConstants.h"
 #include "resources/Strings.h"
 
@@ -33,7 +33,7 @@ BlockRead ReadBlock(UnitLink& link, int address, std::uint8_t* block) {
 }  // namespace
 
 bool ConfirmReadFromUnit(MessageBox& messages) {
-  return messages.Show(kMsgReadUnitPrompt, kCaptionReadUnit, MessageStyle::OkCancel) == IDOK;
+  return messages.Show(kMsgReadUnitPrompt, kCaptionReadUnit, MessageStyle::OkCancel) == MessageAnswer::Ok;
 }
 
 UnitCommandOutcome TransferFromUnit(UnitCommandContext& context, DatabaseImage& incoming) {

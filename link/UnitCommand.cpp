@@ -1,6 +1,6 @@
 #include "link/UnitCommand.h"
 
-#include "dialogs/MessageBox.h"
+#include "user/MessageBox.h"
 #include "link/LinkConstants.h"
 #include "resources/Strings.h"
 

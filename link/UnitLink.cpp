@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "dialogs/MessageBox.h"
+#include "user/MessageBox.h"
 #include "link/LinkConstants.h"
 #include "resources/Strings.h"
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "dialogs/MessageBox.h"
+#include "user/MessageBox.h"
 #include "link/LinkConstants.h"
 #include "resources/Strings.h"
 
@@ -29,7 +29,7 @@ bool SendBlock(UnitLink& link, int address, const std::uint8_t* block) {
 }  // namespace
 
 bool ConfirmWriteToUnit(MessageBox& messages) {
-  return messages.Show(kMsgWriteUnitPrompt, kCaptionWriteUnit, MessageStyle::OkCancel) == IDOK;
+  return messages.Show(kMsgWriteUnitPrompt, kCaptionWriteUnit, MessageStyle::OkCancel) == MessageAnswer::Ok;
 }
 
 UnitCommandOutcome TransferToUnit(UnitCommandContext& context, const DatabaseImage& source) {

@@ -35,6 +35,6 @@ inline constexpr int IDD_UPGRADE = 133;
 inline constexpr int IDD_WRITEFILE = 134;
 inline constexpr int IDD_READFILE = 135;
 
-// Message box results.
+// What a dialog ended with (DoModal), and the ids of its OK and Cancel buttons.
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;

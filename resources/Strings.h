@@ -1,6 +1,16 @@
 #pragma once
 // The string table: captions and every message the program shows. Texts are
 // exact; "%s" takes a file name as entered, "%d" a number.
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+// Fills the "%s" and "%d" placeholders of a string-table text in order, in
+// one pass: text brought in by a value (a file name holding "%d", say) is
+// never read as a placeholder.
+std::string FormatMessageText(std::string_view text, std::initializer_list<std::string_view> values);
+std::string FormatMessageText(std::string_view text, std::string_view value);
+std::string FormatMessageText(std::string_view text, long long value);
 
 // Document string IDR_MAINFRAME, field 0, and the default document name.
 inline constexpr const char* kWindowTitle = "Dravikon  PC Link";

@@ -1,7 +1,7 @@
 #include "upgrade/UpgradeUnit.h"
 
-#include "dialogs/FileNamePrompt.h"
-#include "dialogs/MessageBox.h"
+#include "user/FileNamePrompt.h"
+#include "user/MessageBox.h"
 #include "resources/Strings.h"
 #include "upgrade/BootloaderUpload.h"
 

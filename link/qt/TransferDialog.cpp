@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <string>
 
-#include "dialogs/MessageBox.h"
+#include "user/MessageBox.h"
 #include "link/LinkConstants.h"
 #include "resources/Strings.h"
 

@@ -4,7 +4,7 @@
 #include <QThread>
 #include <optional>
 
-#include "dialogs/MessageBox.h"
+#include "user/MessageBox.h"
 #include "link/TimeLeft.h"
 #include "link/qt/QtSerialPort.h"
 #include "link/qt/SerialPorts.h"
@@ -19,9 +19,9 @@ class UiThreadMessageBox : public MessageBox {
  public:
   UiThreadMessageBox(MessageBox& target, QObject* uiObject) : m_target(target), m_uiObject(uiObject) {}
 
-  int Show(const std::string& text, const std::string& caption, MessageStyle style) override {
+  MessageAnswer Show(const std::string& text, const std::string& caption, MessageStyle style) override {
     if (QThread::currentThread() == m_uiObject->thread()) return m_target.Show(text, caption, style);
-    int answer = IDCANCEL;
+    MessageAnswer answer = MessageAnswer::Cancel;
     QMetaObject::invokeMethod(
         m_uiObject, [&] { answer = m_target.Show(text, caption, style); }, Qt::BlockingQueuedConnection);
     return answer;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dialogs/MessageBox.h"
+#include "user/MessageBox.h"
 #include "resources/Strings.h"
 
 TEST(FormatMessageText, FillsPlaceholdersInOrderWithoutRereadingWhatItInserted) {

@@ -42,7 +42,7 @@ class ReadFromUnit : public ::testing::Test {
 };
 
 TEST_F(ReadFromUnit, CancelAtThePromptSendsNothingAndOpensNoPort) {
-  h.messages.answers = {IDCANCEL};
+  h.messages.answers = {MessageAnswer::Cancel};
   EXPECT_EQ(Run(), UnitCommandOutcome::Cancelled);
   h.ExpectStoppedAtPrompt("Read Unit Database",
                           "Apply power to your unit, switch it on, connect the RS232 cable to the PC\n"

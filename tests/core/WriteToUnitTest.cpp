@@ -60,7 +60,7 @@ class WriteToUnit : public ::testing::Test {
 };
 
 TEST_F(WriteToUnit, CancelAtThePromptSendsNothingAndOpensNoPort) {
-  h.messages.answers = {IDCANCEL};
+  h.messages.answers = {MessageAnswer::Cancel};
   EXPECT_EQ(Run(), UnitCommandOutcome::Cancelled);
   h.ExpectStoppedAtPrompt("Write Database To Unit ",
                           "Apply power to your unit, switch it on, connect the RS232 cable to the PC\n"

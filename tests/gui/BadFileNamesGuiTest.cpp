@@ -11,7 +11,7 @@
 #include "database/FileCommands.h"
 #include "upgrade/UpgradeUnit.h"
 #include "tests/support/ScriptedFileNamePrompt.h"
-#include "dialogs/MessageBox.h"
+#include "user/MessageBox.h"
 #include "resources/Strings.h"
 #include "tests/gui/AppFixture.h"
 #include "tests/gui/FileNameDialogDriver.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "dialogs/MessageBox.h"
+#include "user/MessageBox.h"
 #include "link/qt/QtSerialPort.h"
 #include "link/qt/SerialPorts.h"
 #include "resources/Strings.h"

@@ -5,12 +5,12 @@
 
 #include "resources/Strings.h"
 
-int PrintingMessageBox::Show(const std::string& text, const std::string& caption, MessageStyle) {
+MessageAnswer PrintingMessageBox::Show(const std::string& text, const std::string& caption, MessageStyle) {
   std::ostream& stream = caption == kCaptionError ? m_io.err : m_io.out;
   std::string body = text;
   while (!body.empty() && body.back() == '\n') body.pop_back();
   stream << caption << ": " << body << '\n';
-  return IDOK;
+  return MessageAnswer::Ok;
 }
 
 FileCommandSession::FileCommandSession(CliStreams& io)

@@ -6,15 +6,15 @@
 #include <string>
 
 #include "database/FileCommands.h"
-#include "dialogs/FileNamePrompt.h"
-#include "dialogs/MessageBox.h"
+#include "user/FileNamePrompt.h"
+#include "user/MessageBox.h"
 #include "tools/cli/Subcommand.h"
 
 // Prints "Caption: text"; errors go to the error stream.
 class PrintingMessageBox : public MessageBox {
  public:
   explicit PrintingMessageBox(CliStreams& io) : m_io(io) {}
-  int Show(const std::string& text, const std::string& caption, MessageStyle style) override;
+  MessageAnswer Show(const std::string& text, const std::string& caption, MessageStyle style) override;
 
  private:
   CliStreams& m_io;
