@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "user/MessageBox.h"
+#include "link/BlockChecksum.h"
 #include "link/LinkConstants.h"
 #include "resources/Strings.h"
 
@@ -12,7 +13,7 @@ enum class BlockRead { Ok, BadChecksum, TimedOut };
 
 // One request: 'R', high, low each answered by an echo (not looked at), then
 // 64 data bytes each echoed back at once, then the unit's checksum.
-BlockRead ReadBlock(UnitLink& link, int address, std::uint8_t* block) {
+BlockRead ReadBlock(UnitLink& link, int address, std::span<std::uint8_t, kBlockSize> block) {
   const std::uint8_t request[3] = {kReadBlockCommand, static_cast<std::uint8_t>(address >> 8),
                                    static_cast<std::uint8_t>(address & 0xFF)};
   for (const std::uint8_t byte : request) {
@@ -27,7 +28,8 @@ BlockRead ReadBlock(UnitLink& link, int address, std::uint8_t* block) {
   }
   const int checksum = link.Receive(kReplyTimeoutMs);
   if (checksum == kReceiveTimeout) return BlockRead::TimedOut;
-  return checksum == BlockChecksum(kReadBlockCommand, address, block) ? BlockRead::Ok : BlockRead::BadChecksum;
+  return checksum == BlockChecksum(kReadBlockCommand, static_cast<std::uint32_t>(address), block) ? BlockRead::Ok
+                                                                                              : BlockRead::BadChecksum;
 }
 
 }  // namespace
@@ -49,7 +51,7 @@ UnitCommandOutcome TransferFromUnit(UnitCommandContext& context, DatabaseImage& 
     BlockRead result = BlockRead::BadChecksum;
     for (int attempt = 0; attempt <= kBlockRepeats && result == BlockRead::BadChecksum; ++attempt) {
       if (context.CancelRequested()) return AbandonTransfer(context, link, UnitCommandOutcome::Stopped);
-      result = ReadBlock(link, address, received->data() + address);
+      result = ReadBlock(link, address, std::span<std::uint8_t, kBlockSize>(received->data() + address, kBlockSize));
     }
     if (result != BlockRead::Ok) return AbandonTransfer(context, link, UnitCommandOutcome::TimedOut);
     context.progress.Step(block + 1);

@@ -29,12 +29,6 @@ UnitCommandOutcome OutcomeOf(LinkStatus status) {
   return UnitCommandOutcome::Completed;
 }
 
-std::uint8_t BlockChecksum(std::uint8_t command, int address, const std::uint8_t* data) {
-  unsigned sum = command + static_cast<unsigned>(address >> 8) + static_cast<unsigned>(address & 0xFF);
-  for (int k = 0; k < kBlockSize; ++k) sum += data[k];
-  return static_cast<std::uint8_t>(sum);
-}
-
 UnitCommandOutcome AbandonTransfer(UnitCommandContext& context, UnitLink& link, UnitCommandOutcome why) {
   link.Send(kEndTransfer);
   link.Close();

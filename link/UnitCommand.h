@@ -41,10 +41,6 @@ struct UnitCommandContext {
   bool CancelRequested() const { return cancel != nullptr && cancel->load(); }
 };
 
-// The block checksum of both transfers: (command + high + low + the 64 data
-// bytes) mod 256.
-std::uint8_t BlockChecksum(std::uint8_t command, int address, const std::uint8_t* data);
-
 // After a failed transfer: 'Q', close, then "Timed out talking to unit.
 // Please retry." unless the user stopped it.
 UnitCommandOutcome AbandonTransfer(UnitCommandContext& context, UnitLink& link, UnitCommandOutcome why);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "user/MessageBox.h"
+#include "link/BlockChecksum.h"
 #include "link/LinkConstants.h"
 #include "resources/Strings.h"
 
@@ -11,7 +12,7 @@ namespace {
 // One sending: 'W', high, low and the 64 data bytes each followed by one
 // receive (the echo, not looked at), then the checksum and the answer. True
 // when the unit answered 'Y'.
-bool SendBlock(UnitLink& link, int address, const std::uint8_t* block) {
+bool SendBlock(UnitLink& link, int address, BlockBytes block) {
   const std::uint8_t head[3] = {kWriteBlockCommand, static_cast<std::uint8_t>(address >> 8),
                                 static_cast<std::uint8_t>(address & 0xFF)};
   for (const std::uint8_t byte : head) {
@@ -22,7 +23,7 @@ bool SendBlock(UnitLink& link, int address, const std::uint8_t* block) {
     link.Send(block[k]);
     if (link.Receive(kReplyTimeoutMs) == kReceiveTimeout) return false;
   }
-  link.Send(BlockChecksum(kWriteBlockCommand, address, block));
+  link.Send(BlockChecksum(kWriteBlockCommand, static_cast<std::uint32_t>(address), block));
   return link.Receive(kReplyTimeoutMs) == kBlockAccepted;
 }
 
@@ -44,7 +45,7 @@ UnitCommandOutcome TransferToUnit(UnitCommandContext& context, const DatabaseIma
     const int address = block * kBlockSize;
     bool accepted = false;
     for (int attempt = 0; attempt <= kBlockRepeats && !accepted; ++attempt) {
-      accepted = SendBlock(link, address, image->data() + address);
+      accepted = SendBlock(link, address, BlockBytes(image->data() + address, kBlockSize));
     }
     if (!accepted) return AbandonTransfer(context, link, UnitCommandOutcome::TimedOut);
     context.progress.Step(block + 1);

@@ -1,7 +1,5 @@
 #include "map/Projection.h"
 
-#include "database/DatabaseImage.h"
-
 PixelPoint ProjectCoordinates(std::int32_t latitude, std::int32_t longitude) {
   // The order of the divisions matters: each one truncates toward zero, which
   // is where markers land, and the map picture is drawn to match.
@@ -10,6 +8,6 @@ PixelPoint ProjectCoordinates(std::int32_t latitude, std::int32_t longitude) {
   return {x, y};
 }
 
-PixelPoint ProjectCameraEntry(const std::uint8_t* entry) {
-  return ProjectCoordinates(ReadSigned24(entry), ReadSigned24(entry + 3));
+PixelPoint ProjectCameraEntry(ConstEntryBytesView entry) {
+  return ProjectCoordinates(ReadSigned24(LatitudeField(entry)), ReadSigned24(LongitudeField(entry)));
 }

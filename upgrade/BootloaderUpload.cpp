@@ -36,12 +36,6 @@ UploadBlock UploadBlockAt(const FirmwareBytes& image, std::uint32_t address) {
   return block;
 }
 
-std::uint8_t UploadChecksum(std::uint32_t address, const UploadBlock& block) {
-  unsigned sum = ((address >> 8) & 0xFFu) + (address & 0xFFu);
-  for (const std::uint8_t byte : block) sum += byte;
-  return static_cast<std::uint8_t>(sum);
-}
-
 const char* ToString(BlockLoopResult result) {
   switch (result) {
     case BlockLoopResult::AllAccepted: return "all blocks accepted";
@@ -58,7 +52,7 @@ BlockLoopResult SendFirmwareBlocks(UnitLink& link, EchoTracker& echoes, const Fi
   for (int n = 0; n < blocks; ++n) {
     currentBlock = kFirstUploadBlock + static_cast<std::uint32_t>(n) * kUploadBlockSize;
     const UploadBlock block = UploadBlockAt(image, currentBlock);
-    const std::uint8_t checksum = UploadChecksum(currentBlock, block);
+    const std::uint8_t checksum = BlockChecksum(kNoCommandByte, currentBlock, block);
     bool accepted = false;
     for (int sending = 0; sending < kUploadSendings && !accepted; ++sending) {
       accepted = SendBlockOnce(link, echoes, currentBlock, block, checksum) == kUploadBlockAccepted;

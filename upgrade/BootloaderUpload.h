@@ -5,19 +5,18 @@
 #include <array>
 #include <cstdint>
 
+#include "link/BlockChecksum.h"
 #include "link/TransferProgress.h"
 #include "link/UnitLink.h"
 #include "upgrade/EchoTracker.h"
 #include "upgrade/FirmwareImage.h"
 
 using UploadBlock = std::array<std::uint8_t, kUploadBlockSize>;
+static_assert(kUploadBlockSize == kBlockSize, "the bootloader's blocks carry the database blocks' checksum");
 
 // The block at `address` as it goes out: bytes past the image's end are
 // sent as 0xFF.
 UploadBlock UploadBlockAt(const FirmwareBytes& image, std::uint32_t address);
-
-// (high + low + the 64 data bytes) mod 256: no command byte, not negated.
-std::uint8_t UploadChecksum(std::uint32_t address, const UploadBlock& block);
 
 enum class BlockLoopResult {
   AllAccepted,   // every block answered 'Y' (also when there was none to send)
