@@ -61,20 +61,6 @@ void CameraList::Skip(SkippedItem item) {
   if (firstSkipped.size() < kSkippedLinesKept) firstSkipped.push_back(std::move(item));
 }
 
-const char* ToString(ListReadStatus status) {
-  switch (status) {
-    case ListReadStatus::Ok:
-      return "ok";
-    case ListReadStatus::CannotOpen:
-      return "cannot open the file";
-    case ListReadStatus::ReadError:
-      return "error while reading the file";
-    case ListReadStatus::Malformed:
-      return "not a readable list";
-  }
-  return "unknown";
-}
-
 ListReadStatus ReadFileBytes(const std::string& path, std::string& bytes) {
   FileHandle file(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file) return ListReadStatus::CannotOpen;

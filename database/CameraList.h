@@ -57,7 +57,6 @@ enum class ListReadStatus {
   ReadError,   // opened, but reading failed (a folder, an I/O error)
   Malformed,   // not well-formed XML or JSON, or not the format it was read as
 };
-const char* ToString(ListReadStatus status);
 
 struct ListReadResult {
   ListReadStatus status = ListReadStatus::Ok;

@@ -17,16 +17,6 @@ const char* ToString(OpenStatus status) {
   return "unknown";
 }
 
-const char* ToString(LinkStatus status) {
-  switch (status) {
-    case LinkStatus::Ok: return "connected";
-    case LinkStatus::OpenFailed: return "port not opened";
-    case LinkStatus::LineNeverQuiet: return "line never quiet";
-    case LinkStatus::NoResponse: return "no response";
-  }
-  return "unknown";
-}
-
 std::string OpenFailureText(OpenStatus status, const std::string& path, const std::string& detail,
                             const PortAdvice& advice) {
   const char* reason = nullptr;

@@ -18,7 +18,6 @@ enum class LinkStatus {
   LineNeverQuiet,  // the drain gave up: the unit keeps sending
   NoResponse,      // no 'G' after five 'X'
 };
-const char* ToString(LinkStatus status);
 
 // What a user is told after a port that does not exist: the serial ports
 // there are (with the Comm each is) and how to use one of them.

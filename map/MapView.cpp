@@ -7,7 +7,7 @@ void DrawMapView(DeviceContext& dc, PixelSize client, MapDisplayState& map, cons
   const int h = client.height;
   // A file that opened but did not decode leaves no picture to measure or
   // render: drawn as if there were no file.
-  if (map.loaded == 0 || !map.picture.IsHeld()) {
+  if (!map.loaded || !map.picture.IsHeld()) {
     dc.FillSolidRect(0, 0, w, h, kWhite);
     return;
   }

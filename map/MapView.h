@@ -8,7 +8,7 @@
 // The process-wide map state the drawing reads and writes.
 struct MapDisplayState {
   const Picture& picture;
-  int loaded;   // the last load of the map file opened it
+  bool loaded;  // the last load of the map file opened it
   int& width;   // the picture's size as measured by the last drawing that had one
   int& height;
 };

@@ -29,7 +29,6 @@ inline constexpr int ID_ADVANCED_UPGRADEUNITSW = 32779;
 // Resources.
 inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDR_MAINFRAME = 128;
-inline constexpr int IDR_ZORVANTYPE = 129;
 inline constexpr int IDD_IMPORT = 132;
 inline constexpr int IDD_UPGRADE = 133;
 inline constexpr int IDD_WRITEFILE = 134;

@@ -36,14 +36,6 @@ UploadBlock UploadBlockAt(const FirmwareBytes& image, std::uint32_t address) {
   return block;
 }
 
-const char* ToString(BlockLoopResult result) {
-  switch (result) {
-    case BlockLoopResult::AllAccepted: return "all blocks accepted";
-    case BlockLoopResult::NeverAccepted: return "a block was never accepted";
-  }
-  return "unknown";
-}
-
 BlockLoopResult SendFirmwareBlocks(UnitLink& link, EchoTracker& echoes, const FirmwareBytes& image,
                                    std::uint32_t highest, std::uint32_t& currentBlock, TransferProgress& progress) {
   const int blocks = UploadBlockCount(highest);

@@ -22,7 +22,6 @@ enum class BlockLoopResult {
   AllAccepted,   // every block answered 'Y' (also when there was none to send)
   NeverAccepted, // one block went out 11 times without 'Y'; none after it went
 };
-const char* ToString(BlockLoopResult result);
 
 // Sends the blocks from 0x600 up to the one holding `highest`, never past
 // 0xFDC0. One sending is high byte (then a 10 ms receive), low byte (10 ms),

@@ -28,16 +28,10 @@ class UnitCommandsGui : public AppFixture {
   void SetUp() override {
     AppFixture::SetUp();
     ASSERT_TRUE(unit.Started());
-    savedPaths = CommPortPaths;
     CommPortPaths[0] = unit.Device();
     // Whenever a message shows, note whether the progress dialog is still up.
     messages.onShow = [this](const ShownMessage&) { dialogUpAtMessage.push_back(OpenTransferDialog() != nullptr); };
   }
-  void TearDown() override {
-    CommPortPaths = savedPaths;
-    AppFixture::TearDown();
-  }
-
   std::vector<std::string> Texts() const {
     std::vector<std::string> texts;
     for (const ShownMessage& m : messages.shown) texts.push_back(m.text);
@@ -45,7 +39,6 @@ class UnitCommandsGui : public AppFixture {
   }
 
   UnitProcess unit;
-  std::array<std::string, 2> savedPaths;
   std::vector<bool> dialogUpAtMessage;
 };
 
@@ -110,7 +103,6 @@ TEST_F(UnitCommandsGui, AMissingPortIsToldWithItsReasonAndThePortsThereAre) {
   CommPortIndex = 1;
   CommPortPaths[1] = "/dev/zorvane-no-such-port";
   View()->OnWriteToUnit();
-  CommPortIndex = 0;
   ASSERT_EQ(messages.shown.size(), 2u);
   const std::string& text = messages.shown[1].text;
   EXPECT_TRUE(text.starts_with("Error Opening Comm Port\n\nThere is no device /dev/zorvane-no-such-port")) << text;

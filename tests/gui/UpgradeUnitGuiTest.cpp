@@ -22,12 +22,7 @@ class UpgradeUnitGui : public AppFixture {
  protected:
   void SetUp() override {
     AppFixture::SetUp();
-    savedPaths = CommPortPaths;
     FirmwareImage.fill(0);
-  }
-  void TearDown() override {
-    CommPortPaths = savedPaths;
-    AppFixture::TearDown();
   }
 
   void UpgradeFrom(const std::string& file) {
@@ -39,7 +34,6 @@ class UpgradeUnitGui : public AppFixture {
   }
 
   TempDir dir;
-  std::array<std::string, 2> savedPaths;
 };
 
 TEST_F(UpgradeUnitGui, SendsTheFileShowingBlockNOfNWithoutCancel) {

@@ -77,7 +77,7 @@ int RunRender(const std::vector<std::string>& args, CliStreams& io) {
   MergeIncoming(working, incoming, scratch);
 
   MapPicture picture;
-  const int loaded = picture.Load(QString::fromStdString(parsed.map));
+  const bool loaded = picture.Load(QString::fromStdString(parsed.map));
   if (!picture.IsHeld()) {
     const char* why = loaded ? "not a picture" : "cannot open";
     if (!parsed.size) {
