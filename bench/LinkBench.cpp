@@ -63,7 +63,7 @@ void BM_LinkOverPty(benchmark::State& state) {
   QtSerialOpener opener;
   SteadyClock clock;
   TimedProgress progress;
-  UnitCommandContext context{messages, opener, clock, progress};
+  TransferContext context{messages, opener, clock, progress};
   context.portPaths = {unit.Device(), unit.Device()};
   const auto image = std::make_unique<DatabaseImage>(ImageWith(DistinctEntries(5000, 3)));
   auto incoming = std::make_unique<DatabaseImage>();
@@ -100,7 +100,7 @@ void BM_UpgradeOverPty(benchmark::State& state) {
       state.SkipWithError("zorvane-unit did not start");
       return;
     }
-    UnitCommandContext context{messages, opener, clock, progress};
+    TransferContext context{messages, opener, clock, progress};
     context.portPaths = {unit.Device(), unit.Device()};
     std::uint32_t current = 0;
     const UnitCommandOutcome outcome = UploadFirmware(context, *image, highest, current);

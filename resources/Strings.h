@@ -81,6 +81,11 @@ inline constexpr const char* kProgressUpgrading = "Upgrading block %d of %d";
 inline constexpr const char* kMsgErrorOpeningCommPort = "Error Opening Comm Port";
 inline constexpr const char* kMsgNoResponse = "No response from Unit";
 inline constexpr const char* kMsgTimedOut = "Timed out talking to unit. Please retry.";
+// The line failed part-way (an adapter unplugged, a cable pulled out of a
+// USB socket): no retry can work until it is back.
+inline constexpr const char* kMsgLineLost =
+    "The connection to the unit was lost.\n"
+    "Check the cable and the USB adapter, then try again.";
 inline constexpr const char* kMsgLineNeverQuiet =
     "The unit keeps sending and the line never falls quiet.\n"
     "Check that the unit is in its 'Connect to PC' mode, then try again.";

@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "link/CommPorts.h"
-#include "link/UnitLink.h"
+#include "link/UnitCommand.h"
 #include "resources/Strings.h"
 #include "tests/support/TempDir.h"
 

@@ -6,7 +6,7 @@
 #include "link/WriteToUnit.h"
 #include "resources/Strings.h"
 #include "tests/support/ImageBuilders.h"
-#include "tests/support/LinkHarness.h"
+#include "tests/support/LinkExpectations.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ class WriteToUnit : public ::testing::Test {
 
   UnitCommandOutcome Run() {
     const DatabaseImage before = working;
-    const UnitCommandOutcome outcome = OnWriteToUnit(h.context, working);
+    const UnitCommandOutcome outcome = WriteToUnitCommand(h.command, working);
     EXPECT_EQ(working, before);
     EXPECT_FALSE(h.unit.LineOpen());
     return outcome;
@@ -70,7 +70,7 @@ class WriteToUnit : public ::testing::Test {
 TEST_F(WriteToUnit, CancelAtThePromptSendsNothingAndOpensNoPort) {
   h.messages.answers = {MessageAnswer::Cancel};
   EXPECT_EQ(Run(), UnitCommandOutcome::Cancelled);
-  h.ExpectStoppedAtPrompt("Write Database To Unit ",
+  ExpectStoppedAtPrompt(h, "Write Database To Unit ",
                           "Apply power to your unit, switch it on, connect the RS232 cable to the PC\n"
                           "and then select the 'Connect to PC' option.\n\n"
                           "When ready, click on OK to write the database to the unit.\n"
@@ -152,7 +152,7 @@ class UnitGoesSilentDuringWrite : public ::testing::TestWithParam<long> {};
 TEST_P(UnitGoesSilentDuringWrite, EachSendingStopsAtItsFirstTimeOutAndElevenEndIt) {
   LinkHarness h(UnitMode::Database, {.silentAfterBytes = GetParam()});
   const DatabaseImage working = ImageWith(DistinctEntries(5, 2));
-  EXPECT_EQ(OnWriteToUnit(h.context, working), UnitCommandOutcome::TimedOut);
+  EXPECT_EQ(WriteToUnitCommand(h.command, working), UnitCommandOutcome::TimedOut);
   EXPECT_EQ(h.Texts().back(), "Timed out talking to unit. Please retry.");
   EXPECT_FALSE(h.unit.LineOpen());
   EXPECT_EQ(h.unit.SentBytes().back(), 'Q');

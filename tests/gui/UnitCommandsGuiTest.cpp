@@ -8,7 +8,7 @@
 #include <QTimer>
 
 #include "app/ProcessState.h"
-#include "link/qt/TransferDialog.h"
+#include "app/TransferDialog.h"
 #include "resources/Strings.h"
 #include "tests/gui/AppFixture.h"
 #include "tests/support/ImageBuilders.h"
@@ -111,6 +111,21 @@ TEST_F(UnitCommandsGui, AMissingPortIsToldWithItsReasonAndThePortsThereAre) {
   EXPECT_TRUE((text.find(kMsgSerialPortsHere) != std::string::npos && text.ends_with(kMsgUsePortInWindow)) ||
               text.ends_with(kMsgNoSerialPorts))
       << text;
+}
+
+// The adapter pulled out part-way through a read in the window: the unit's
+// side of the pseudo-terminal closes, and the user is told the connection
+// was lost, not asked to retry what cannot work.
+TEST_F(UnitCommandsGui, AUnitThatVanishesMidReadIsToldAsALostLine) {
+  UnitProcess vanishing({"--sample", "--vanish-after", "3000"});
+  ASSERT_TRUE(vanishing.Started());
+  CommPortPaths[0] = vanishing.Device();
+  WorkingDatabase = ImageWith(DistinctEntries(3, 9));
+  const DatabaseImage before = WorkingDatabase;
+  View()->OnReadFromUnit();
+  EXPECT_EQ(Texts(), (std::vector<std::string>{kMsgReadUnitPrompt, kMsgLineLost}));
+  EXPECT_EQ(messages.shown.back().caption, kCaptionError);
+  EXPECT_EQ(WorkingDatabase, before);
 }
 
 // Through a 16 ms adapter a read takes about 18 minutes: the dialog names

@@ -8,7 +8,7 @@
 #include <QTimer>
 
 #include "app/ProcessState.h"
-#include "link/qt/TransferDialog.h"
+#include "app/TransferDialog.h"
 #include "resources/Strings.h"
 #include "tests/gui/AppFixture.h"
 #include "tests/gui/FileNameDialogDriver.h"

@@ -1,4 +1,4 @@
-#include "link/qt/TransferDialog.h"
+#include "app/TransferDialog.h"
 
 #include <QLabel>
 #include <QProgressBar>
