@@ -2,6 +2,10 @@
 
 #include "map/Projection.h"
 
+PixelPoint ProjectCameraEntry(ConstEntryBytesView entry) {
+  return ProjectCoordinates(ReadSigned24(LatitudeField(entry)), ReadSigned24(LongitudeField(entry)));
+}
+
 void DrawMapView(DeviceContext& dc, PixelSize client, MapDisplayState& map, const DatabaseImage& working) {
   const int w = client.width;
   const int h = client.height;

@@ -13,6 +13,10 @@ struct MapDisplayState {
   int& height;
 };
 
+// The pixel for the six bytes of one entry of the image (signed 24-bit
+// big-endian latitude, then longitude), as the drawing places it.
+PixelPoint ProjectCameraEntry(ConstEntryBytesView entry);
+
 // Draws the whole client area (0, 0, client.width, client.height) onto `dc`:
 // with no picture, white and nothing else; otherwise the picture squeezed
 // into the part of the client area it covers, the markers of `working`

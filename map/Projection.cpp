@@ -7,7 +7,3 @@ PixelPoint ProjectCoordinates(std::int32_t latitude, std::int32_t longitude) {
   const std::int32_t x = (600 * (longitude / 10)) / kProjectionColumnWidth + kProjectionMeridianColumn;
   return {x, y};
 }
-
-PixelPoint ProjectCameraEntry(ConstEntryBytesView entry) {
-  return ProjectCoordinates(ReadSigned24(LatitudeField(entry)), ReadSigned24(LongitudeField(entry)));
-}

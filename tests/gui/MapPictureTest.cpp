@@ -5,6 +5,7 @@
 #include <set>
 #include <QPainter>
 
+#include "map/MapView.h"
 #include "map/Projection.h"
 #include "map/qt/MapPicture.h"
 #include "map/qt/MapViewImage.h"
