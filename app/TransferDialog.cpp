@@ -6,7 +6,6 @@
 #include <QVBoxLayout>
 #include <string>
 
-#include "user/MessageBox.h"
 #include "link/LinkConstants.h"
 #include "resources/Strings.h"
 

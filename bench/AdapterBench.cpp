@@ -29,8 +29,8 @@
 #include <string>
 
 #include "link/LinkConstants.h"
-#include "link/TimeLeft.h"
 #include "link/ReadFromUnit.h"
+#include "link/TimeLeft.h"
 #include "link/WriteToUnit.h"
 #include "link/qt/QtSerialPort.h"
 #include "tests/support/ImageBuilders.h"

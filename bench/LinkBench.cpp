@@ -15,7 +15,6 @@
 #include <memory>
 #include <thread>
 
-#include "user/MessageBox.h"
 #include "link/ReadFromUnit.h"
 #include "link/WriteToUnit.h"
 #include "link/qt/QtSerialPort.h"
@@ -23,6 +22,7 @@
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/UnitProcess.h"
 #include "upgrade/UpgradeUnit.h"
+#include "user/MessageBox.h"
 
 namespace {
 

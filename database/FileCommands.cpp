@@ -1,9 +1,9 @@
 #include "database/FileCommands.h"
 
 #include "database/Merge.h"
+#include "resources/Strings.h"
 #include "user/FileNamePrompt.h"
 #include "user/MessageBox.h"
-#include "resources/Strings.h"
 
 void MergeAndRedraw(DatabaseCommandContext& context) {
   const MergeResult merged = MergeIncoming(context.working, context.incoming, context.scratch);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "user/MessageBox.h"
 #include "resources/Strings.h"
 
 TEST(FormatMessageText, FillsPlaceholdersInOrderWithoutRereadingWhatItInserted) {

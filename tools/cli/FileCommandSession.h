@@ -15,10 +15,10 @@
 #include "database/FileCommands.h"
 #include "link/ReadFromUnit.h"
 #include "link/UnitCommand.h"
-#include "user/FileNamePrompt.h"
-#include "user/MessageBox.h"
 #include "tools/args/CommandLine.h"
 #include "tools/cli/Subcommand.h"
+#include "user/FileNamePrompt.h"
+#include "user/MessageBox.h"
 
 // Prints "Caption: text"; errors go to the error stream. An OK/Cancel
 // question (the unit commands' "Apply power to your unit...") is neither
