@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "database/ListMistakes.h"
@@ -62,6 +63,9 @@ void CameraList::Skip(SkippedItem item) {
 }
 
 ListReadStatus ReadFileBytes(const std::string& path, std::string& bytes) {
+  // A folder opens on some systems and not on others: it is never a file.
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return ListReadStatus::CannotOpen;
   FileHandle file(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file) return ListReadStatus::CannotOpen;
   bytes.clear();

@@ -70,7 +70,8 @@ TEST(CsvFloat, OfADoubleIsTheFloatItsDigitsRead) {
     const int digits = 1 + static_cast<int>(rng() % 15);
     std::string text = (rng() % 2) ? "-" : "";
     for (int k = 0; k < digits; ++k) text += static_cast<char>('0' + rng() % 10);
-    text.insert(text.size() - static_cast<std::size_t>(rng() % static_cast<unsigned>(digits)), ".");
+    // One character, not a string: gcc 12 misreads the string insert (-Wrestrict).
+    text.insert(text.size() - static_cast<std::size_t>(rng() % static_cast<unsigned>(digits)), 1, '.');
     texts.push_back(text);
   }
   for (const std::string& text : texts) {
@@ -119,11 +120,12 @@ TEST_F(CsvList, ASeparatorLineMakesTheNextLineTheHeader) {
   EXPECT_EQ(Read("sep=,\n-1.5,51.5\n").list.entries.size(), 1u) << "a position after it is still read";
 }
 
+// A folder is no file on any system, as for the CSV import.
 TEST_F(CsvList, MissingFileAndFolderAreFailures) {
   EXPECT_EQ(ReadCsvList(dir.File("none.csv"), {}).status, ListReadStatus::CannotOpen);
-  EXPECT_EQ(ReadCsvList(dir.Path().string(), {}).status, ListReadStatus::ReadError);
+  EXPECT_EQ(ReadCsvList(dir.Path().string(), {}).status, ListReadStatus::CannotOpen);
   std::string bytes;
-  EXPECT_EQ(ReadFileBytes(dir.Path().string(), bytes), ListReadStatus::ReadError);
+  EXPECT_EQ(ReadFileBytes(dir.Path().string(), bytes), ListReadStatus::CannotOpen);
 }
 
 }  // namespace
