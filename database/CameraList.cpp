@@ -13,6 +13,14 @@ namespace {
 
 using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
+// Null for a file that cannot be opened, and for a folder, which opens on
+// some systems and not on others: it is never a file.
+FileHandle OpenToRead(const std::string& path) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return FileHandle(nullptr, &std::fclose);
+  return FileHandle(std::fopen(path.c_str(), "rb"), &std::fclose);
+}
+
 std::string Lowered(std::string_view text) {
   std::string lower(text);
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -63,10 +71,7 @@ void CameraList::Skip(SkippedItem item) {
 }
 
 ListReadStatus ReadFileBytes(const std::string& path, std::string& bytes) {
-  // A folder opens on some systems and not on others: it is never a file.
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return ListReadStatus::CannotOpen;
-  FileHandle file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  FileHandle file = OpenToRead(path);
   if (!file) return ListReadStatus::CannotOpen;
   bytes.clear();
   char buffer[1 << 16];
@@ -77,7 +82,7 @@ ListReadStatus ReadFileBytes(const std::string& path, std::string& bytes) {
 
 ListReadResult ReadCsvList(const std::string& path, const ListReadOptions& options) {
   ListReadResult result;
-  FileHandle file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  FileHandle file = OpenToRead(path);
   if (!file) {
     result.status = ListReadStatus::CannotOpen;
     return result;
