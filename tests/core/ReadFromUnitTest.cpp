@@ -68,7 +68,7 @@ TEST_F(ReadFromUnit, ReadsEveryBlockClosesMergesRedrawsThenReports) {
   EXPECT_EQ(h.progress.calls, (std::vector<std::string>{"start 1024", "done"}));
   EXPECT_EQ(h.progress.lastStep, 1024);
   EXPECT_EQ(h.unit.engine.Stats().echoMismatches, 0);
-  EXPECT_EQ(h.unit.openedPaths, std::vector<std::string>{kDefaultCommPaths[0]});
+  EXPECT_EQ(h.unit.openedPaths, std::vector<std::string>{"/dev/ttyS0"});
 }
 
 // The wire after the wake, block by block: 'R' hi lo each answered, then 64
