@@ -8,9 +8,10 @@
 
 namespace {
 
+// A USB vendor or product id: 16 bits.
 std::string Hex4(int value) {
   char text[8];
-  std::snprintf(text, sizeof text, "%04x", static_cast<unsigned>(value));
+  std::snprintf(text, sizeof text, "%04x", static_cast<unsigned>(value) & 0xFFFFu);
   return text;
 }
 
