@@ -4,7 +4,6 @@
 // own (ReadFromUnitCommand, WriteToUnitCommand, UpgradeUnitCommand), run on
 // a FileCommandSession with a CliTransferRunner; their messages print as
 // the file commands' do.
-#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
