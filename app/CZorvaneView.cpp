@@ -24,12 +24,12 @@ void CZorvaneView::OnInitialUpdate() {
 void CZorvaneView::LoadMap() {
   MapPicture.Release();
   const std::string file = MapFileToLoad(ProgramFolder);
-  MapLoaded = MapPicture.Load(QFile::decodeName(QByteArray::fromStdString(file))) != 0 ? 1 : 0;
+  MapLoaded = MapPicture.Load(QFile::decodeName(QByteArray::fromStdString(file))) ? 1 : 0;
   update();
 }
 
 void CZorvaneView::OnDraw(DeviceContext& dc) {
-  MapDisplayState map{MapPicture, MapLoaded, MapWidth, MapHeight};
+  MapDisplayState map{MapPicture, MapLoaded != 0, MapWidth, MapHeight};
   DrawMapView(dc, {width(), height()}, map, WorkingDatabase);
 }
 

@@ -28,7 +28,7 @@ QWidget* QtMessageBox::Owner() const {
   return main != nullptr && main->isVisible() ? main : nullptr;
 }
 
-int QtMessageBox::Show(const std::string& text, const std::string& caption, MessageStyle style) {
+MessageAnswer QtMessageBox::Show(const std::string& text, const std::string& caption, MessageStyle style) {
   // Made with its owner as parent, the window manager keeps it over that
   // window and Qt opens it about centred on it; once framed, it is centred
   // with the frames counted.
@@ -40,5 +40,5 @@ int QtMessageBox::Show(const std::string& text, const std::string& caption, Mess
   if (owner != nullptr) {
     WhenFramed(&box, [&box, owner](QSize) { box.move(CentredOn(owner, box.frameGeometry().size())); });
   }
-  return box.exec() == QMessageBox::Ok ? IDOK : IDCANCEL;
+  return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }

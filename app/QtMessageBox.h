@@ -5,7 +5,7 @@
 // before the main window is up stands alone.
 #include <functional>
 
-#include "dialogs/MessageBox.h"
+#include "user/MessageBox.h"
 
 class QWidget;
 
@@ -13,7 +13,7 @@ class QtMessageBox : public MessageBox {
  public:
   // `mainWindow` is asked at each box, so it may be made after this object.
   explicit QtMessageBox(std::function<QWidget*()> mainWindow) : m_mainWindow(std::move(mainWindow)) {}
-  int Show(const std::string& text, const std::string& caption, MessageStyle style) override;
+  MessageAnswer Show(const std::string& text, const std::string& caption, MessageStyle style) override;
 
  private:
   // The window a box shown now belongs to, or nullptr.

@@ -29,8 +29,8 @@
 #include <string>
 
 #include "link/LinkConstants.h"
-#include "link/TimeLeft.h"
 #include "link/ReadFromUnit.h"
+#include "link/TimeLeft.h"
 #include "link/WriteToUnit.h"
 #include "link/qt/QtSerialPort.h"
 #include "tests/support/ImageBuilders.h"
@@ -99,7 +99,7 @@ std::unique_ptr<FirmwareBytes> UpgradeImage() {
   return image;
 }
 
-UnitCommandOutcome RunTransfer(Transfer transfer, UnitCommandContext& context, const DatabaseImage& image,
+UnitCommandOutcome RunTransfer(Transfer transfer, TransferContext& context, const DatabaseImage& image,
                                DatabaseImage& incoming, const FirmwareBytes& firmware) {
   std::uint32_t current = 0;
   switch (transfer) {
@@ -141,7 +141,7 @@ void BM_AdapterVirtual(benchmark::State& state, Transfer transfer) {
     h.unit.engine.Memory() = *image;
     h.unit.SetLatency(latencyMs);
     VirtualProgress progress(h.unit.clock);
-    UnitCommandContext context{h.messages, h.unit, h.unit.clock, progress};
+    TransferContext context{h.messages, h.unit, h.unit.clock, progress};
     auto incoming = std::make_unique<DatabaseImage>();
     const UnitCommandOutcome outcome = RunTransfer(transfer, context, *image, *incoming, *firmware);
     if (outcome != UnitCommandOutcome::Completed) {
@@ -191,7 +191,7 @@ void BM_AdapterPty(benchmark::State& state, Transfer transfer) {
     QtSerialOpener opener;
     SteadyClock clock;
     WallProgress progress;
-    UnitCommandContext context{messages, opener, clock, progress};
+    TransferContext context{messages, opener, clock, progress};
     context.portPaths = {unit.Device(), unit.Device()};
     auto incoming = std::make_unique<DatabaseImage>();
     const UnitCommandOutcome outcome = RunTransfer(transfer, context, *image, *incoming, *firmware);

@@ -15,7 +15,6 @@
 #include <memory>
 #include <thread>
 
-#include "dialogs/MessageBox.h"
 #include "link/ReadFromUnit.h"
 #include "link/WriteToUnit.h"
 #include "link/qt/QtSerialPort.h"
@@ -23,6 +22,7 @@
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/UnitProcess.h"
 #include "upgrade/UpgradeUnit.h"
+#include "user/MessageBox.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ void BM_LinkOverPty(benchmark::State& state) {
   QtSerialOpener opener;
   SteadyClock clock;
   TimedProgress progress;
-  UnitCommandContext context{messages, opener, clock, progress};
+  TransferContext context{messages, opener, clock, progress};
   context.portPaths = {unit.Device(), unit.Device()};
   const auto image = std::make_unique<DatabaseImage>(ImageWith(DistinctEntries(5000, 3)));
   auto incoming = std::make_unique<DatabaseImage>();
@@ -100,7 +100,7 @@ void BM_UpgradeOverPty(benchmark::State& state) {
       state.SkipWithError("zorvane-unit did not start");
       return;
     }
-    UnitCommandContext context{messages, opener, clock, progress};
+    TransferContext context{messages, opener, clock, progress};
     context.portPaths = {unit.Device(), unit.Device()};
     std::uint32_t current = 0;
     const UnitCommandOutcome outcome = UploadFirmware(context, *image, highest, current);

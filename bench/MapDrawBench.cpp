@@ -26,7 +26,7 @@ DatabaseImage FullDatabaseOnTheMap() {
 
 void BM_DrawMapView(benchmark::State& state) {
   MapPicture picture;
-  const int loaded = picture.Load(QString::fromStdString(SourceFile("resources/uk.bmp")));
+  const bool loaded = picture.Load(QString::fromStdString(SourceFile("resources/uk.bmp")));
   if (!picture.IsHeld()) {
     state.SkipWithError("resources/uk.bmp did not load (is ZORVANE_SOURCE_DIR set?)");
     return;

@@ -66,18 +66,6 @@ CsvLineStatus ParseCameraLine(const char* line, CameraEntry& entry) {
   return CsvLineStatus::Ok;
 }
 
-const char* ToString(CsvImportStatus status) {
-  switch (status) {
-    case CsvImportStatus::Ok:
-      return "ok";
-    case CsvImportStatus::CannotOpen:
-      return "cannot open the file";
-    case CsvImportStatus::ReadError:
-      return "error while reading the file";
-  }
-  return "unknown";
-}
-
 CsvImportResult ReadCameraCsv(const std::string& path, DatabaseImage& incoming) {
   CsvImportResult result;
   // Some systems open a folder and fail the first read, others refuse it.

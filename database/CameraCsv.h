@@ -42,7 +42,6 @@ enum class CsvImportStatus {
   CannotOpen,  // missing, unreadable, or a folder
   ReadError,   // opened, but reading failed (an I/O error)
 };
-const char* ToString(CsvImportStatus status);
 
 struct CsvSkippedLine {
   int line = 0;  // 1 is the header

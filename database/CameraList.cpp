@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "database/ListMistakes.h"
@@ -11,6 +12,14 @@
 namespace {
 
 using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// Null for a file that cannot be opened, and for a folder, which opens on
+// some systems and not on others: it is never a file.
+FileHandle OpenToRead(const std::string& path) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return FileHandle(nullptr, &std::fclose);
+  return FileHandle(std::fopen(path.c_str(), "rb"), &std::fclose);
+}
 
 std::string Lowered(std::string_view text) {
   std::string lower(text);
@@ -61,22 +70,8 @@ void CameraList::Skip(SkippedItem item) {
   if (firstSkipped.size() < kSkippedLinesKept) firstSkipped.push_back(std::move(item));
 }
 
-const char* ToString(ListReadStatus status) {
-  switch (status) {
-    case ListReadStatus::Ok:
-      return "ok";
-    case ListReadStatus::CannotOpen:
-      return "cannot open the file";
-    case ListReadStatus::ReadError:
-      return "error while reading the file";
-    case ListReadStatus::Malformed:
-      return "not a readable list";
-  }
-  return "unknown";
-}
-
 ListReadStatus ReadFileBytes(const std::string& path, std::string& bytes) {
-  FileHandle file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  FileHandle file = OpenToRead(path);
   if (!file) return ListReadStatus::CannotOpen;
   bytes.clear();
   char buffer[1 << 16];
@@ -87,7 +82,7 @@ ListReadStatus ReadFileBytes(const std::string& path, std::string& bytes) {
 
 ListReadResult ReadCsvList(const std::string& path, const ListReadOptions& options) {
   ListReadResult result;
-  FileHandle file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  FileHandle file = OpenToRead(path);
   if (!file) {
     result.status = ListReadStatus::CannotOpen;
     return result;

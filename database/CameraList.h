@@ -53,11 +53,10 @@ struct CameraList {
 
 enum class ListReadStatus {
   Ok,
-  CannotOpen,  // missing or unreadable
-  ReadError,   // opened, but reading failed (a folder, an I/O error)
+  CannotOpen,  // missing, unreadable, or a folder
+  ReadError,   // opened, but reading failed (an I/O error)
   Malformed,   // not well-formed XML or JSON, or not the format it was read as
 };
-const char* ToString(ListReadStatus status);
 
 struct ListReadResult {
   ListReadStatus status = ListReadStatus::Ok;

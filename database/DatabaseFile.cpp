@@ -88,6 +88,10 @@ const char* ToString(DatabaseFileStatus status) {
   return "unknown";
 }
 
+namespace {
+
+// Up to 65,536 bytes of `path` into `image` from offset 0; every byte the
+// file does not hold becomes 0xFF.
 DatabaseFileRead ReadDatabaseFileImage(const std::string& path, DatabaseImage& image) {
   DatabaseFileRead result;
   std::error_code error;
@@ -103,8 +107,12 @@ DatabaseFileRead ReadDatabaseFileImage(const std::string& path, DatabaseImage& i
   result.bytesRead = std::fread(image.data(), 1, kDatabaseImageSize, file.get());
   if (result.bytesRead < kDatabaseImageSize && std::ferror(file.get())) result.status = DatabaseFileStatus::ReadError;
   std::fill(image.bytes.begin() + static_cast<std::ptrdiff_t>(result.bytesRead), image.bytes.end(), 0xFF);
+  result.storedCount = image.Count();
+  result.storedSignature = image.HasSignature();
   return result;
 }
+
+}  // namespace
 
 DatabaseFileRead LoadDatabaseFile(const std::string& path, DatabaseImage& incoming) {
   DatabaseFileRead result = ReadDatabaseFileImage(path, incoming);

@@ -21,17 +21,20 @@ const char* ToString(DatabaseFileStatus status);
 struct DatabaseFileRead {
   DatabaseFileStatus status = DatabaseFileStatus::Ok;
   std::size_t bytesRead = 0;  // at most 65,536: later bytes are not read
-  int entries = 0;            // entries the file really holds (LoadDatabaseFile only)
+  int entries = 0;            // entries the file really holds; 0 unless Ok
+  // What the file's header said, for a report on the file itself: its
+  // count field (0xFFFF where a short file leaves it out), and whether it
+  // begins 55 AA. Set whenever the file could be read.
+  int storedCount = 0;
+  bool storedSignature = false;
 };
 
-// Reads up to 65,536 bytes of `path` into `image` from offset 0; every byte
-// the file does not hold becomes 0xFF. On CannotOpen `image` is untouched.
-DatabaseFileRead ReadDatabaseFileImage(const std::string& path, DatabaseImage& image);
-
-// Reads `path` into `incoming` ready for the merge. A file is accepted when
-// its first byte is 'U'; byte 1 is then set to 0xAA and the count to the
-// entries the file really holds, so filler bytes of a short file never pass
-// for camera locations. On any other status `incoming` is all zero.
+// The one reader of database files, Read from File's. Reads up to 65,536
+// bytes of `path` into `incoming`, ready for the merge; every byte the file
+// does not hold reads as 0xFF. A file is accepted when its first byte is
+// 'U'; byte 1 is then set to 0xAA and the count to the entries the file
+// really holds, so filler bytes of a short file never pass for camera
+// locations. On any other status `incoming` is all zero.
 DatabaseFileRead LoadDatabaseFile(const std::string& path, DatabaseImage& incoming);
 
 // How many whole entries a file of `bytes` bytes holds after its header.

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 inline constexpr std::size_t kDatabaseImageSize = 0x10000;
 inline constexpr std::size_t kDatabaseHeaderSize = 8;
@@ -34,15 +35,27 @@ struct CameraEntry {
   friend bool operator==(const CameraEntry&, const CameraEntry&) = default;
 };
 
-// A 3-byte big-endian field: stored as the low 24 bits of the value.
-void WriteField24(std::uint8_t* field, std::int32_t value);
-// The field with bit 23 as the sign (how the map reads it).
-std::int32_t ReadSigned24(const std::uint8_t* field);
-// The field as 0..16,777,215 with no sign (how the merge compares it).
-std::uint32_t ReadUnsigned24(const std::uint8_t* field);
+// A 3-byte big-endian field, and the 6 bytes of one entry: latitude, then
+// longitude.
+inline constexpr std::size_t kField24Size = 3;
+using Field24 = std::span<std::uint8_t, kField24Size>;
+using ConstField24 = std::span<const std::uint8_t, kField24Size>;
+using EntryBytesView = std::span<std::uint8_t, kCameraEntrySize>;
+using ConstEntryBytesView = std::span<const std::uint8_t, kCameraEntrySize>;
 
-void EncodeCameraEntry(const CameraEntry& entry, std::uint8_t* bytes);
-CameraEntry DecodeCameraEntry(const std::uint8_t* bytes);
+// Stored as the low 24 bits of the value.
+void WriteField24(Field24 field, std::int32_t value);
+// The field with bit 23 as the sign (how the map reads it).
+std::int32_t ReadSigned24(ConstField24 field);
+// The field as 0..16,777,215 with no sign (how the merge compares it).
+std::uint32_t ReadUnsigned24(ConstField24 field);
+
+// The latitude field of an entry, and its longitude field.
+inline ConstField24 LatitudeField(ConstEntryBytesView entry) { return entry.first<kField24Size>(); }
+inline ConstField24 LongitudeField(ConstEntryBytesView entry) { return entry.last<kField24Size>(); }
+
+void EncodeCameraEntry(const CameraEntry& entry, EntryBytesView bytes);
+CameraEntry DecodeCameraEntry(ConstEntryBytesView bytes);
 
 struct DatabaseImage {
   std::array<std::uint8_t, kDatabaseImageSize> bytes{};
@@ -63,8 +76,11 @@ struct DatabaseImage {
   void Fill(std::uint8_t value) { bytes.fill(value); }
 
   // Entry i starts at byte 8 + 6 * i; i must be below kMaxDatabaseEntries.
-  std::uint8_t* EntryBytes(int i);
-  const std::uint8_t* EntryBytes(int i) const;
+  EntryBytesView EntryBytes(int i);
+  ConstEntryBytesView EntryBytes(int i) const;
+  // Entries first .. first + count - 1 as one run of bytes; they must all
+  // lie below kMaxDatabaseEntries.
+  std::span<std::uint8_t> EntryRun(int first, int count);
   CameraEntry Entry(int i) const { return DecodeCameraEntry(EntryBytes(i)); }
   void SetEntry(int i, const CameraEntry& entry) { EncodeCameraEntry(entry, EntryBytes(i)); }
 

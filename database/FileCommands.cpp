@@ -1,9 +1,9 @@
 #include "database/FileCommands.h"
 
 #include "database/Merge.h"
-#include "dialogs/FileNamePrompt.h"
-#include "dialogs/MessageBox.h"
 #include "resources/Strings.h"
+#include "user/FileNamePrompt.h"
+#include "user/MessageBox.h"
 
 void MergeAndRedraw(DatabaseCommandContext& context) {
   const MergeResult merged = MergeIncoming(context.working, context.incoming, context.scratch);

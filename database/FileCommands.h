@@ -7,9 +7,8 @@
 #include <string>
 
 #include "database/DatabaseImage.h"
-#include "resources/FileNameDialogTemplates.h"
+#include "user/FileNamePrompt.h"
 
-class FileNamePrompt;
 struct CsvImportResult;
 class MessageBox;
 

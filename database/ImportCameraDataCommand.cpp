@@ -1,8 +1,8 @@
 #include "database/CameraCsv.h"
 #include "database/FileCommands.h"
 #include "database/ImportList.h"
-#include "dialogs/MessageBox.h"
 #include "resources/Strings.h"
+#include "user/MessageBox.h"
 
 CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context, CsvImportResult* details) {
   const FileNameAnswer answer = AskForFileName(context, FileNameDialogKind::Import);

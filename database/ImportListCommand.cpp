@@ -1,8 +1,8 @@
 #include <algorithm>
 
 #include "database/ImportList.h"
-#include "dialogs/MessageBox.h"
 #include "resources/Strings.h"
+#include "user/MessageBox.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <cctype>
 
 #include "database/CameraCsv.h"
-#include "dialogs/MessageBox.h"
 #include "map/Projection.h"
 #include "resources/Strings.h"
 

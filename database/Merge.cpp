@@ -1,7 +1,6 @@
 #include "database/Merge.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -12,8 +11,8 @@ std::uint64_t Key(std::uint32_t latitude, std::uint32_t longitude) {
   return (std::uint64_t{latitude} << 24) | longitude;
 }
 
-std::uint64_t KeyOf(const std::uint8_t* entry) {
-  return Key(ReadUnsigned24(entry), ReadUnsigned24(entry + 3));
+std::uint64_t KeyOf(ConstEntryBytesView entry) {
+  return Key(ReadUnsigned24(LatitudeField(entry)), ReadUnsigned24(LongitudeField(entry)));
 }
 
 // The held entries, sorted by (latitude, longitude), so that every held entry
@@ -27,9 +26,9 @@ class HeldIndex {
     std::sort(keys_.begin(), keys_.end());
   }
 
-  bool HasMatch(const std::uint8_t* entry) const {
-    const std::uint32_t latitude = ReadUnsigned24(entry);
-    const std::uint32_t longitude = ReadUnsigned24(entry + 3);
+  bool HasMatch(ConstEntryBytesView entry) const {
+    const std::uint32_t latitude = ReadUnsigned24(LatitudeField(entry));
+    const std::uint32_t longitude = ReadUnsigned24(LongitudeField(entry));
     const std::uint32_t lonLow = longitude == 0 ? 0 : longitude - 1;
     const std::uint32_t lonHigh = longitude == kField24Max ? kField24Max : longitude + 1;
     const std::uint32_t latLow = latitude == 0 ? 0 : latitude - 1;
@@ -55,19 +54,16 @@ MergeResult MergeIncoming(DatabaseImage& working, const DatabaseImage& incoming,
   const HeldIndex index(working, held);
   int fresh = 0;
   for (int j = 0; j < offered; ++j) {
-    const std::uint8_t* entry = incoming.EntryBytes(j);
+    const ConstEntryBytesView entry = incoming.EntryBytes(j);
     if (index.HasMatch(entry)) continue;
-    std::memcpy(scratch.EntryBytes(fresh), entry, kCameraEntrySize);
+    std::ranges::copy(entry, scratch.EntryBytes(fresh).begin());
     ++fresh;
   }
 
   MergeResult result;
   result.added = std::min(fresh, kMaxDatabaseEntries - held);
   result.leftOut = fresh - result.added;
-  if (result.added > 0) {
-    std::memcpy(working.EntryBytes(held), scratch.EntryBytes(0),
-                kCameraEntrySize * static_cast<std::size_t>(result.added));
-  }
+  std::ranges::copy(scratch.EntryRun(0, result.added), working.EntryRun(held, result.added).begin());
   working.WriteHeader(held + result.added);
   return result;
 }

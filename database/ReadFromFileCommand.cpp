@@ -1,7 +1,7 @@
 #include "database/DatabaseFile.h"
 #include "database/FileCommands.h"
-#include "dialogs/MessageBox.h"
 #include "resources/Strings.h"
+#include "user/MessageBox.h"
 
 CommandOutcome ReadFromFileCommand(DatabaseCommandContext& context) {
   const FileNameAnswer answer = AskForFileName(context, FileNameDialogKind::ReadFile);

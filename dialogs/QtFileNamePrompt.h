@@ -3,7 +3,7 @@
 // made afresh for every question so that its field starts empty.
 #include <memory>
 
-#include "dialogs/FileNamePrompt.h"
+#include "user/FileNamePrompt.h"
 
 class CFileNameDlg;
 class QWidget;

@@ -5,8 +5,10 @@
 //   byte 0         a fault of the unit itself (FaultsFrom);
 //   then events of three bytes: skip, op, value. `skip` bytes the unit
 //   sends reach the program as they are; the next one is lost (op % 4 == 1:
-//   the program hears silence), arrives as `value` (op % 4 == 2), or passes
-//   too. Op kBehaveToTheEnd instead lets the unit behave from there on.
+//   the program hears silence), arrives as `value` (op % 4 == 2), is lost
+//   with the adapter pulled out (op % 4 == 3: the line fails), or passes
+//   too (op % 4 == 0). Op kBehaveToTheEnd instead lets the unit behave from
+//   there on.
 // An input that runs out without that op pulls the cable where it ends:
 // nothing more from the unit reaches the program. So a short input ends
 // the transfer early, which keeps the fuzzer fast, and a long one can reach
@@ -92,13 +94,17 @@ struct FuzzedUnit {
       case 2:  // arrives changed
         changedBytes += value != byte ? 1 : 0;
         return value;
+      case 3:  // the adapter is pulled out: this byte and the line are gone
+        adapterPulled = true;
+        harness.unit.Unplug();
+        return -1;
       default:
         return byte;
     }
   }
 
   // The unit was heard as it spoke: nothing lost, changed or cut off.
-  bool Untouched() const { return lostBytes == 0 && changedBytes == 0; }
+  bool Untouched() const { return lostBytes == 0 && changedBytes == 0 && !adapterPulled; }
   // The unit itself has no fault.
   bool Healthy() const { return fault % 8 == 0 || fault % 8 == 7; }
 
@@ -118,7 +124,8 @@ struct FuzzedUnit {
   std::uint8_t op = 0;
   std::uint8_t value = 0;
   bool behaving = false;
-  bool cablePulled = false;
+  bool cablePulled = false;    // the input ran out: silence from then on
+  bool adapterPulled = false;  // the line failed
   long unitBytes = 0;
   long lostBytes = 0;
   // Bytes that arrived with another value: an 8-bit checksum cannot catch

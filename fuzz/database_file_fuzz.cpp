@@ -5,6 +5,7 @@
 // merge gives what the nested scan gives.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -41,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   size -= 4;
 
   auto working = std::make_unique<DatabaseImage>(ImageWith(DistinctEntries(held, seed)));
-  if (held > 0 && size >= 14) std::memcpy(working->EntryBytes(0), data + 8, 6);
+  if (held > 0 && size >= 14) std::copy_n(data + 8, kCameraEntrySize, working->EntryBytes(0).begin());
   const auto before = std::make_unique<DatabaseImage>(*working);
 
   static const std::string path = ScratchFile();

@@ -1,7 +1,9 @@
-// Read from Unit against a unit whose answers the fuzzer changes or loses,
-// in virtual time: the read always ends, with one of its outcomes, with the
-// line closed, and merges only the unit's whole image after every block's
-// checksum was right; otherwise nothing of it is taken.
+// Read from Unit, the command the window runs, against a unit whose answers
+// the fuzzer changes or loses and whose adapter it may pull out, in virtual
+// time: the read always ends, with one of its outcomes, with the line
+// closed, and merges only the unit's whole image after every block's
+// checksum was right; otherwise nothing of it is taken. A pulled adapter
+// always ends it as a lost line.
 #include <algorithm>
 #include <memory>
 
@@ -22,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto scratch = std::make_unique<DatabaseImage>();
   incoming->Fill(0xEE);
 
-  const UnitCommandOutcome outcome = OnReadFromUnit(h.context, {*working, *incoming, *scratch}, [] {});
+  const UnitCommandOutcome outcome = ReadFromUnitCommand(h.command, {*working, *incoming, *scratch});
 
   FuzzedUnit::Check(!h.unit.LineOpen(), "!h.unit.LineOpen()");
   // Bounded: a drain of at most 10 s of chatter, five wakes, and at most 11
@@ -32,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A healthy unit heard as it spoke is read whole; a pulled cable never is.
   if (fuzzed->Healthy() && fuzzed->Untouched()) FuzzedUnit::Check(outcome == UnitCommandOutcome::Completed, "healthy read completes");
   if (fuzzed->cablePulled) FuzzedUnit::Check(outcome != UnitCommandOutcome::Completed, "a pulled cable is no completed read");
+  if (fuzzed->adapterPulled) FuzzedUnit::Check(outcome == UnitCommandOutcome::LineLost, "a pulled adapter is a lost line");
   switch (outcome) {
     case UnitCommandOutcome::Completed:
       // What was merged came whole, and the held entries stay as they were.
@@ -48,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case UnitCommandOutcome::NoResponse:
     case UnitCommandOutcome::LineNeverQuiet:
     case UnitCommandOutcome::TimedOut:
+    case UnitCommandOutcome::LineLost:
       FuzzedUnit::Check(*working == heldImage, "*working == heldImage");
       FuzzedUnit::Check(std::all_of(incoming->data(), incoming->data() + kDatabaseImageSize,
                                     [](std::uint8_t byte) { return byte == 0xEE; }),

@@ -1,19 +1,29 @@
-// Upgrade Unit S/W against a bootloader whose answers the fuzzer changes or
-// loses, behind a USB-serial adapter whose latency timer and late echoes
-// the fuzzer picks too, in virtual time: the upload always ends within its
-// bounds, with one of its outcomes and the line closed; "Finished ok." only
-// follows an upload in which every block was acknowledged; and a healthy
-// bootloader heard as it spoke gets every block exactly once, however late
-// its echoes come.
+// Upgrade Unit S/W, the command the window runs, from its HEX file on,
+// against a bootloader whose answers the fuzzer changes or loses and whose
+// adapter it may pull out, behind a USB-serial adapter whose latency timer
+// and late echoes the fuzzer picks too, in virtual time: the upload always
+// ends within its bounds, with one of its outcomes and the line closed;
+// "Finished ok." only follows an upload in which every block was
+// acknowledged; a healthy bootloader heard as it spoke gets every block
+// exactly once, however late its echoes come; a pulled adapter is a lost
+// line.
 //
 // Input: the unit's fault (byte 0), the adapter's latency in ms (byte 1,
 // mod 33), how late the unit's bytes may come in ms (byte 2, mod 64) and a
 // seed for how late each one comes (bytes 3 and 4); then the events of
 // FuzzedUnit.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "fuzz/FuzzedUnit.h"
 #include "resources/Strings.h"
+#include "tests/support/HexBuilder.h"
 #include "upgrade/UpgradeUnit.h"
 #include "upgrade/UploadConstants.h"
 
@@ -40,6 +50,19 @@ class Lateness {
   std::uint32_t m_range;
 };
 
+// The file the dialog names, written once: the blocks' bytes from 0x600 up.
+struct HexFileOnDisk {
+  HexFileOnDisk() {
+    std::vector<std::uint8_t> bytes(kBlocks * 64);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>((0x600 + i) * 7 + 3);
+    const char* dir = std::getenv("TMPDIR");
+    path = std::string(dir ? dir : "/tmp") + "/zorvane-upgrade-fuzz-" + std::to_string(::getpid()) + ".hex";
+    std::ofstream(path, std::ios::binary) << HexFileOf(0x600, bytes);
+  }
+  ~HexFileOnDisk() { std::remove(path.c_str()); }
+  std::string path;
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -53,14 +76,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   h.unit.SetLatency(latencyMs);
   if (lateMs > 0) h.unit.lateBy = [&lateness](std::uint8_t) { return lateness.Next(); };
 
-  static const auto firmware = [] {
-    auto image = std::make_unique<FirmwareBytes>();
-    for (std::size_t i = 0; i < image->size(); ++i) (*image)[i] = static_cast<std::uint8_t>(i * 7 + 3);
-    return image;
-  }();
+  static const HexFileOnDisk hexFile;
+  h.prompt.answers = {hexFile.path};
+  auto firmware = std::make_unique<FirmwareBytes>();
+  std::uint32_t highest = 0;
   std::uint32_t current = 0;
 
-  const UnitCommandOutcome outcome = UploadFirmware(h.context, *firmware, kHighest, current);
+  const UnitCommandOutcome outcome = UpgradeUnitCommand(h.command, {*firmware, highest, current});
+  FuzzedUnit::Check(highest == kHighest, "the file is loaded whole");
 
   FuzzedUnit::Check(!h.unit.LineOpen(), "!h.unit.LineOpen()");
   // A sending is 67 receives and may first drop what is waiting.
@@ -71,6 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::int64_t perSending = 1'200 + kMaxLatencyMs + kMaxLateMs;
   FuzzedUnit::Check(h.unit.clock.NowMs() <= 11'000 + 5'000 + kBlocks * 11 * perSending + 2 * perSending,
                     "the upload's waits are bounded");
+  if (fuzzed->adapterPulled) FuzzedUnit::Check(outcome == UnitCommandOutcome::LineLost, "a pulled adapter is a lost line");
   if (fuzzed->Healthy() && fuzzed->Untouched()) {
     FuzzedUnit::Check(outcome == UnitCommandOutcome::Completed, "a healthy bootloader is upgraded");
     FuzzedUnit::Check(h.unit.Count(WireEvent::Sent) == 1 + kBlocks * 67 + 2, "every block goes out exactly once");
@@ -90,6 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       break;
     case UnitCommandOutcome::NoResponse:
     case UnitCommandOutcome::LineNeverQuiet:
+    case UnitCommandOutcome::LineLost:
       FuzzedUnit::Check(h.messages.shown.back().caption == kCaptionError, "h.messages.shown.back().caption == kCaptionError");
       break;
     default:

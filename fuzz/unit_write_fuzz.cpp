@@ -1,7 +1,8 @@
-// Write to Unit against a unit whose answers the fuzzer changes or loses,
-// in virtual time: the write always ends within its bounds, with one of its
-// outcomes and the line closed; the held database never changes, and a
-// write reported as done left the unit holding it.
+// Write to Unit, the command the window runs, against a unit whose answers
+// the fuzzer changes or loses and whose adapter it may pull out, in virtual
+// time: the write always ends within its bounds, with one of its outcomes
+// and the line closed; the held database never changes, a write reported
+// as done left the unit holding it, and a pulled adapter is a lost line.
 #include <memory>
 
 #include "fuzz/FuzzedUnit.h"
@@ -16,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const DatabaseImage heldImage = ImageWith(DistinctEntries(33, 21));
   auto working = std::make_unique<DatabaseImage>(heldImage);
 
-  const UnitCommandOutcome outcome = OnWriteToUnit(h.context, *working);
+  const UnitCommandOutcome outcome = WriteToUnitCommand(h.command, *working);
 
   FuzzedUnit::Check(!h.unit.LineOpen(), "!h.unit.LineOpen()");
   FuzzedUnit::Check(*working == heldImage, "*working == heldImage");
@@ -28,6 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // never ends in success.
   if (fuzzed->Healthy() && fuzzed->Untouched()) FuzzedUnit::Check(outcome == UnitCommandOutcome::Completed, "healthy write completes");
   if (fuzzed->cablePulled) FuzzedUnit::Check(outcome != UnitCommandOutcome::Completed, "a pulled cable is no completed write");
+  if (fuzzed->adapterPulled) FuzzedUnit::Check(outcome == UnitCommandOutcome::LineLost, "a pulled adapter is a lost line");
   switch (outcome) {
     case UnitCommandOutcome::Completed:
       // Unless an answer was forged, the unit holds what was sent.
@@ -37,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case UnitCommandOutcome::NoResponse:
     case UnitCommandOutcome::LineNeverQuiet:
     case UnitCommandOutcome::TimedOut:
+    case UnitCommandOutcome::LineLost:
       FuzzedUnit::Check(h.messages.shown.back().caption == "Error", "h.messages.shown.back().caption == \"Error\"");
       break;
     default:

@@ -3,8 +3,13 @@
 // transfers, in one place.
 #include <cstdint>
 
-// What SerialStream::Receive gives when nothing arrived within its timeout.
+// What SerialStream::Receive gives when nothing arrived within its timeout ...
 inline constexpr int kReceiveTimeout = -802;
+// ... and, at once, when the line itself has failed: the device went away
+// (an adapter unplugged), so no byte can come however long it waits.
+inline constexpr int kLineLost = -803;
+// Whether what a receive gave is a byte (0..255).
+constexpr bool IsByte(int received) { return received >= 0; }
 
 // Line settings: 115200 baud, 8 data bits, no parity, 1 stop bit, no flow control.
 inline constexpr int kBaudRate = 115200;

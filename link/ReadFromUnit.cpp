@@ -1,57 +1,66 @@
 #include "link/ReadFromUnit.h"
 
 #include <memory>
+#include <span>
 
-#include "dialogs/MessageBox.h"
+#include "database/Merge.h"
+#include "link/BlockChecksum.h"
 #include "link/LinkConstants.h"
+#include "link/TimeLeft.h"
+#include "link/TransferRunner.h"
 #include "resources/Strings.h"
+#include "user/MessageBox.h"
 
 namespace {
 
-enum class BlockRead { Ok, BadChecksum, TimedOut };
+enum class BlockRead { Ok, BadChecksum, TimedOut, LineLost };
+
+BlockRead Missing(int received) { return received == kLineLost ? BlockRead::LineLost : BlockRead::TimedOut; }
 
 // One request: 'R', high, low each answered by an echo (not looked at), then
 // 64 data bytes each echoed back at once, then the unit's checksum.
-BlockRead ReadBlock(UnitLink& link, int address, std::uint8_t* block) {
+BlockRead ReadBlock(UnitLink& link, int address, std::span<std::uint8_t, kBlockSize> block) {
   const std::uint8_t request[3] = {kReadBlockCommand, static_cast<std::uint8_t>(address >> 8),
                                    static_cast<std::uint8_t>(address & 0xFF)};
   for (const std::uint8_t byte : request) {
     link.Send(byte);
-    if (link.Receive(kReplyTimeoutMs) == kReceiveTimeout) return BlockRead::TimedOut;
+    if (const int echo = link.Receive(kReplyTimeoutMs); !IsByte(echo)) return Missing(echo);
   }
   for (int k = 0; k < kBlockSize; ++k) {
     const int byte = link.Receive(kReplyTimeoutMs);
-    if (byte == kReceiveTimeout) return BlockRead::TimedOut;
+    if (!IsByte(byte)) return Missing(byte);
     block[k] = static_cast<std::uint8_t>(byte);
     link.Send(block[k]);
   }
   const int checksum = link.Receive(kReplyTimeoutMs);
-  if (checksum == kReceiveTimeout) return BlockRead::TimedOut;
-  return checksum == BlockChecksum(kReadBlockCommand, address, block) ? BlockRead::Ok : BlockRead::BadChecksum;
+  if (!IsByte(checksum)) return Missing(checksum);
+  return checksum == BlockChecksum(kReadBlockCommand, static_cast<std::uint32_t>(address), block) ? BlockRead::Ok
+                                                                                              : BlockRead::BadChecksum;
+}
+
+UnitCommandOutcome FailureOf(BlockRead result) {
+  return result == BlockRead::LineLost ? UnitCommandOutcome::LineLost : UnitCommandOutcome::TimedOut;
 }
 
 }  // namespace
 
-bool ConfirmReadFromUnit(MessageBox& messages) {
-  return messages.Show(kMsgReadUnitPrompt, kCaptionReadUnit, MessageStyle::OkCancel) == IDOK;
-}
-
-UnitCommandOutcome TransferFromUnit(UnitCommandContext& context, DatabaseImage& incoming) {
-  UnitLink link(context.opener, context.clock, context.messages, context.portAdvice);
-  const LinkStatus connected = link.Connect(context.PortPath());
-  if (connected != LinkStatus::Ok) return OutcomeOf(connected);
+UnitCommandOutcome TransferFromUnit(TransferContext& context, DatabaseImage& incoming) {
+  UnitLink link(context.opener, context.clock);
+  const LinkResult connected = link.Connect(context.PortPath());
+  if (!connected.Ok()) return TellFailure(context, OutcomeOf(connected.status), connected);
 
   // Filled aside, so that an abandoned transfer leaves `incoming` as it was.
   auto received = std::make_unique<DatabaseImage>();
   context.progress.Start(kBlockCount);
   for (int block = 0; block < kBlockCount; ++block) {
     const int address = block * kBlockSize;
+    const std::span<std::uint8_t, kBlockSize> bytes(received->data() + address, kBlockSize);
     BlockRead result = BlockRead::BadChecksum;
     for (int attempt = 0; attempt <= kBlockRepeats && result == BlockRead::BadChecksum; ++attempt) {
       if (context.CancelRequested()) return AbandonTransfer(context, link, UnitCommandOutcome::Stopped);
-      result = ReadBlock(link, address, received->data() + address);
+      result = ReadBlock(link, address, bytes);
     }
-    if (result != BlockRead::Ok) return AbandonTransfer(context, link, UnitCommandOutcome::TimedOut);
+    if (result != BlockRead::Ok) return TellFailure(context, AbandonTransfer(context, link, FailureOf(result)));
     context.progress.Step(block + 1);
   }
   link.Send(kEndTransfer);
@@ -61,23 +70,20 @@ UnitCommandOutcome TransferFromUnit(UnitCommandContext& context, DatabaseImage& 
   return UnitCommandOutcome::Completed;
 }
 
-MergeResult FinishReadFromUnit(MessageBox& messages, DatabaseImage& working, const DatabaseImage& incoming,
-                               DatabaseImage& scratch, const std::function<void()>& redraw) {
-  const MergeResult merged = MergeIncoming(working, incoming, scratch);
-  if (redraw) redraw();
-  if (merged.leftOut > 0) {
-    messages.Show(FormatMessageText(kMsgDatabaseFull, merged.leftOut), kCaptionWarning, MessageStyle::Ok);
+UnitCommandOutcome ReadFromUnitCommand(UnitCommandContext& context, ReadTargets images) {
+  if (context.messages.Show(kMsgReadUnitPrompt, kCaptionReadUnit, MessageStyle::OkCancel) != MessageAnswer::Ok) {
+    return UnitCommandOutcome::Cancelled;
   }
-  messages.Show(kMsgDatabaseLoaded, kCaptionCompleted, MessageStyle::Ok);
-  return merged;
-}
+  const TransferStep step{TransferKind::Read, true, PlainLineMs(kReadBlockLineBytes),
+                          [&images](TransferContext& transfer) { return TransferFromUnit(transfer, images.incoming); }};
+  const UnitCommandOutcome outcome = context.runner.Run(step);
+  if (outcome != UnitCommandOutcome::Completed) return outcome;
 
-UnitCommandOutcome OnReadFromUnit(UnitCommandContext& context, ReadTargets images,
-                                  const std::function<void()>& redraw) {
-  if (!ConfirmReadFromUnit(context.messages)) return UnitCommandOutcome::Cancelled;
-  const UnitCommandOutcome outcome = TransferFromUnit(context, images.incoming);
-  if (outcome == UnitCommandOutcome::Completed) {
-    FinishReadFromUnit(context.messages, images.working, images.incoming, images.scratch, redraw);
+  const MergeResult merged = MergeIncoming(images.working, images.incoming, images.scratch);
+  if (context.redrawNow) context.redrawNow();
+  if (merged.leftOut > 0) {
+    context.messages.Show(FormatMessageText(kMsgDatabaseFull, merged.leftOut), kCaptionWarning, MessageStyle::Ok);
   }
+  context.messages.Show(kMsgDatabaseLoaded, kCaptionCompleted, MessageStyle::Ok);
   return outcome;
 }

@@ -8,10 +8,12 @@
 class SerialStream {
  public:
   virtual ~SerialStream() = default;  // releases the port
-  // Sends one byte at once.
-  virtual void Send(std::uint8_t byte) = 0;
-  // Waits at most `timeoutMs` for the next byte: 0..255, or kReceiveTimeout.
-  // A line that has failed (device gone) also answers kReceiveTimeout.
+  // Sends one byte at once. False when the line has failed (the device is
+  // gone); a unit that does not answer is no failure of the line.
+  virtual bool Send(std::uint8_t byte) = 0;
+  // Waits at most `timeoutMs` for the next byte: 0..255; kReceiveTimeout
+  // when nothing came in that time; kLineLost, without waiting, when the
+  // line has failed.
   virtual int Receive(int timeoutMs) = 0;
 };
 

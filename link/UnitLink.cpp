@@ -2,9 +2,7 @@
 
 #include <utility>
 
-#include "dialogs/MessageBox.h"
 #include "link/LinkConstants.h"
-#include "resources/Strings.h"
 
 const char* ToString(OpenStatus status) {
   switch (status) {
@@ -17,92 +15,69 @@ const char* ToString(OpenStatus status) {
   return "unknown";
 }
 
-const char* ToString(LinkStatus status) {
-  switch (status) {
-    case LinkStatus::Ok: return "connected";
-    case LinkStatus::OpenFailed: return "port not opened";
-    case LinkStatus::LineNeverQuiet: return "line never quiet";
-    case LinkStatus::NoResponse: return "no response";
-  }
-  return "unknown";
-}
-
-std::string OpenFailureText(OpenStatus status, const std::string& path, const std::string& detail,
-                            const PortAdvice& advice) {
-  const char* reason = nullptr;
-  switch (status) {
-    case OpenStatus::NoSuchDevice: reason = kMsgPortMissing; break;
-    case OpenStatus::PermissionDenied: reason = kMsgPortPermission; break;
-    case OpenStatus::Busy: reason = kMsgPortBusy; break;
-    case OpenStatus::Ok:
-    case OpenStatus::Other: break;
-  }
-  std::string text = kMsgErrorOpeningCommPort;
-  if (reason != nullptr) {
-    text += "\n\n" + FormatMessageText(reason, path);
-  } else if (!detail.empty()) {
-    text += "\n\n" + path + ": " + detail;
-  }
-  if (status == OpenStatus::NoSuchDevice) {
-    if (advice.present.empty()) {
-      text += std::string("\n\n") + kMsgNoSerialPorts;
-    } else {
-      text += std::string("\n\n") + kMsgSerialPortsHere + "\n" + PortListText(advice.present, advice.comm);
-      if (!advice.howToUse.empty()) text += advice.howToUse;
-    }
-  }
-  return text;
-}
-
-UnitLink::UnitLink(SerialOpener& opener, const Clock& clock, MessageBox& messages, PortAdvice advice)
-    : m_opener(opener), m_clock(clock), m_messages(messages), m_advice(std::move(advice)) {}
+UnitLink::UnitLink(SerialOpener& opener, const Clock& clock) : m_opener(opener), m_clock(clock) {}
 
 UnitLink::~UnitLink() { Close(); }
 
-LinkStatus UnitLink::Open(const std::string& path) {
+LinkResult UnitLink::Open(const std::string& path) {
   Close();
-  OpenResult result = m_opener.Open(path);
-  if (result.status != OpenStatus::Ok || result.stream == nullptr) {
-    m_messages.Show(OpenFailureText(result.status, path, result.detail, m_advice), kCaptionError, MessageStyle::Ok);
-    return LinkStatus::OpenFailed;
+  m_lost = false;
+  OpenResult opened = m_opener.Open(path);
+  if (opened.status != OpenStatus::Ok || opened.stream == nullptr) {
+    const OpenStatus why = opened.status == OpenStatus::Ok ? OpenStatus::Other : opened.status;
+    return {LinkStatus::OpenFailed, why, std::move(opened.detail)};
   }
-  m_stream = std::move(result.stream);
-  return LinkStatus::Ok;
+  m_stream = std::move(opened.stream);
+  return {};
 }
 
 LinkStatus UnitLink::Drain() {
   const std::int64_t start = m_clock.NowMs();
-  while (Receive(kQuietLineMs) != kReceiveTimeout) {
+  while (true) {
+    const int got = Receive(kQuietLineMs);
+    if (got == kReceiveTimeout) return LinkStatus::Ok;
+    if (got == kLineLost) break;
     if (m_clock.NowMs() - start >= kDrainLimitMs) {
-      m_messages.Show(kMsgLineNeverQuiet, kCaptionError, MessageStyle::Ok);
       Close();
       return LinkStatus::LineNeverQuiet;
     }
   }
-  return LinkStatus::Ok;
+  Close();
+  return LinkStatus::LineLost;
 }
 
 LinkStatus UnitLink::Wake() {
   for (int attempt = 0; attempt < kWakeAttempts; ++attempt) {
     Send(kWakeRequest);
-    if (Receive(kReplyTimeoutMs) == kWakeAnswer) return LinkStatus::Ok;
+    const int got = Receive(kReplyTimeoutMs);
+    if (got == kWakeAnswer) return LinkStatus::Ok;
+    if (got == kLineLost) {
+      Close();
+      return LinkStatus::LineLost;
+    }
   }
-  m_messages.Show(kMsgNoResponse, kCaptionError, MessageStyle::Ok);
   Close();
   return LinkStatus::NoResponse;
 }
 
-LinkStatus UnitLink::Connect(const std::string& path) {
-  LinkStatus status = Open(path);
-  if (status == LinkStatus::Ok) status = Drain();
-  if (status == LinkStatus::Ok) status = Wake();
-  return status;
+LinkResult UnitLink::Connect(const std::string& path) {
+  LinkResult result = Open(path);
+  if (result.Ok()) result.status = Drain();
+  if (result.Ok()) result.status = Wake();
+  return result;
 }
 
-void UnitLink::Send(std::uint8_t byte) {
-  if (m_stream) m_stream->Send(byte);
+bool UnitLink::Send(std::uint8_t byte) {
+  if (!m_lost && m_stream && !m_stream->Send(byte)) m_lost = true;
+  return !m_lost && m_stream != nullptr;
 }
 
-int UnitLink::Receive(int timeoutMs) { return m_stream ? m_stream->Receive(timeoutMs) : kReceiveTimeout; }
+int UnitLink::Receive(int timeoutMs) {
+  if (m_lost) return kLineLost;
+  if (!m_stream) return kReceiveTimeout;
+  const int got = m_stream->Receive(timeoutMs);
+  if (got == kLineLost) m_lost = true;
+  return got;
+}
 
 void UnitLink::Close() { m_stream.reset(); }

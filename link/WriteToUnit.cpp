@@ -2,51 +2,61 @@
 
 #include <memory>
 
-#include "dialogs/MessageBox.h"
+#include "link/BlockChecksum.h"
 #include "link/LinkConstants.h"
+#include "link/TimeLeft.h"
+#include "link/TransferRunner.h"
 #include "resources/Strings.h"
+#include "user/MessageBox.h"
 
 namespace {
 
+enum class Sending { Accepted, NotAccepted, LineLost };
+
 // One sending: 'W', high, low and the 64 data bytes each followed by one
-// receive (the echo, not looked at), then the checksum and the answer. True
-// when the unit answered 'Y'.
-bool SendBlock(UnitLink& link, int address, const std::uint8_t* block) {
+// receive (the echo, not looked at), then the checksum and the answer.
+Sending SendBlock(UnitLink& link, int address, BlockBytes block) {
   const std::uint8_t head[3] = {kWriteBlockCommand, static_cast<std::uint8_t>(address >> 8),
                                 static_cast<std::uint8_t>(address & 0xFF)};
-  for (const std::uint8_t byte : head) {
+  auto sentAndEchoed = [&link](std::uint8_t byte) {
     link.Send(byte);
-    if (link.Receive(kReplyTimeoutMs) == kReceiveTimeout) return false;
+    return link.Receive(kReplyTimeoutMs);
+  };
+  for (const std::uint8_t byte : head) {
+    if (const int echo = sentAndEchoed(byte); !IsByte(echo)) {
+      return echo == kLineLost ? Sending::LineLost : Sending::NotAccepted;
+    }
   }
-  for (int k = 0; k < kBlockSize; ++k) {
-    link.Send(block[k]);
-    if (link.Receive(kReplyTimeoutMs) == kReceiveTimeout) return false;
+  for (const std::uint8_t byte : block) {
+    if (const int echo = sentAndEchoed(byte); !IsByte(echo)) {
+      return echo == kLineLost ? Sending::LineLost : Sending::NotAccepted;
+    }
   }
-  link.Send(BlockChecksum(kWriteBlockCommand, address, block));
-  return link.Receive(kReplyTimeoutMs) == kBlockAccepted;
+  const int answer = sentAndEchoed(BlockChecksum(kWriteBlockCommand, static_cast<std::uint32_t>(address), block));
+  if (answer == kLineLost) return Sending::LineLost;
+  return answer == kBlockAccepted ? Sending::Accepted : Sending::NotAccepted;
 }
 
 }  // namespace
 
-bool ConfirmWriteToUnit(MessageBox& messages) {
-  return messages.Show(kMsgWriteUnitPrompt, kCaptionWriteUnit, MessageStyle::OkCancel) == IDOK;
-}
-
-UnitCommandOutcome TransferToUnit(UnitCommandContext& context, const DatabaseImage& source) {
-  UnitLink link(context.opener, context.clock, context.messages, context.portAdvice);
-  const LinkStatus connected = link.Connect(context.PortPath());
-  if (connected != LinkStatus::Ok) return OutcomeOf(connected);
+UnitCommandOutcome TransferToUnit(TransferContext& context, const DatabaseImage& source) {
+  UnitLink link(context.opener, context.clock);
+  const LinkResult connected = link.Connect(context.PortPath());
+  if (!connected.Ok()) return TellFailure(context, OutcomeOf(connected.status), connected);
 
   // A copy, so the caller's image may be read elsewhere while this runs.
   const auto image = std::make_unique<DatabaseImage>(source);
   context.progress.Start(kBlockCount);
   for (int block = 0; block < kBlockCount; ++block) {
     const int address = block * kBlockSize;
-    bool accepted = false;
-    for (int attempt = 0; attempt <= kBlockRepeats && !accepted; ++attempt) {
-      accepted = SendBlock(link, address, image->data() + address);
+    Sending sent = Sending::NotAccepted;
+    for (int attempt = 0; attempt <= kBlockRepeats && sent == Sending::NotAccepted; ++attempt) {
+      sent = SendBlock(link, address, BlockBytes(image->data() + address, kBlockSize));
     }
-    if (!accepted) return AbandonTransfer(context, link, UnitCommandOutcome::TimedOut);
+    if (sent != Sending::Accepted) {
+      const UnitCommandOutcome why = sent == Sending::LineLost ? UnitCommandOutcome::LineLost : UnitCommandOutcome::TimedOut;
+      return TellFailure(context, AbandonTransfer(context, link, why));
+    }
     context.progress.Step(block + 1);
   }
   link.Send(kEndTransfer);
@@ -55,13 +65,15 @@ UnitCommandOutcome TransferToUnit(UnitCommandContext& context, const DatabaseIma
   return UnitCommandOutcome::Completed;
 }
 
-void FinishWriteToUnit(MessageBox& messages) {
-  messages.Show(kMsgDatabaseWritten, kCaptionCompleted, MessageStyle::Ok);
-}
-
-UnitCommandOutcome OnWriteToUnit(UnitCommandContext& context, const DatabaseImage& working) {
-  if (!ConfirmWriteToUnit(context.messages)) return UnitCommandOutcome::Cancelled;
-  const UnitCommandOutcome outcome = TransferToUnit(context, working);
-  if (outcome == UnitCommandOutcome::Completed) FinishWriteToUnit(context.messages);
+UnitCommandOutcome WriteToUnitCommand(UnitCommandContext& context, const DatabaseImage& working) {
+  if (context.messages.Show(kMsgWriteUnitPrompt, kCaptionWriteUnit, MessageStyle::OkCancel) != MessageAnswer::Ok) {
+    return UnitCommandOutcome::Cancelled;
+  }
+  const TransferStep step{TransferKind::Write, false, PlainLineMs(kWriteBlockLineBytes),
+                          [&working](TransferContext& transfer) { return TransferToUnit(transfer, working); }};
+  const UnitCommandOutcome outcome = context.runner.Run(step);
+  if (outcome == UnitCommandOutcome::Completed) {
+    context.messages.Show(kMsgDatabaseWritten, kCaptionCompleted, MessageStyle::Ok);
+  }
   return outcome;
 }

@@ -4,18 +4,16 @@
 #include "database/DatabaseImage.h"
 #include "link/UnitCommand.h"
 
-// The OK/Cancel prompt; true only for OK.
-bool ConfirmWriteToUnit(MessageBox& messages);
+// The whole command, as the window, the command-line tool and the tests
+// run it: the OK/Cancel prompt (anything but OK ends it with nothing
+// opened), the transfer through the context's runner, then "Database
+// written successfully". `working` is only read.
+UnitCommandOutcome WriteToUnitCommand(UnitCommandContext& context, const DatabaseImage& working);
 
-// Connects and writes all 1024 blocks of `source`, then 'Q' and close. A
-// block goes out at most 11 times; a sending ends early at a receive that
-// times out and counts as failed, as does any answer but 'Y'. After the 11th
-// failure: 'Q', close, "Timed out talking to unit. Please retry.". Shows the
-// link's messages too; does not show the success message.
-UnitCommandOutcome TransferToUnit(UnitCommandContext& context, const DatabaseImage& source);
-
-// "Database written successfully".
-void FinishWriteToUnit(MessageBox& messages);
-
-// The whole command on one thread: prompt, transfer, success message.
-UnitCommandOutcome OnWriteToUnit(UnitCommandContext& context, const DatabaseImage& working);
+// The transfer step: connects and writes all 1024 blocks of `source`, then
+// 'Q' and close. A block goes out at most 11 times; a sending ends early at
+// a receive that times out and counts as failed, as does any answer but
+// 'Y'. After the 11th failure: 'Q', close, "Timed out talking to unit.
+// Please retry."; a line that fails ends it at once. Tells its own
+// failures, not the success.
+UnitCommandOutcome TransferToUnit(TransferContext& context, const DatabaseImage& source);

@@ -2,12 +2,16 @@
 
 #include "map/Projection.h"
 
+PixelPoint ProjectCameraEntry(ConstEntryBytesView entry) {
+  return ProjectCoordinates(ReadSigned24(LatitudeField(entry)), ReadSigned24(LongitudeField(entry)));
+}
+
 void DrawMapView(DeviceContext& dc, PixelSize client, MapDisplayState& map, const DatabaseImage& working) {
   const int w = client.width;
   const int h = client.height;
   // A file that opened but did not decode leaves no picture to measure or
   // render: drawn as if there were no file.
-  if (map.loaded == 0 || !map.picture.IsHeld()) {
+  if (!map.loaded || !map.picture.IsHeld()) {
     dc.FillSolidRect(0, 0, w, h, kWhite);
     return;
   }

@@ -8,10 +8,14 @@
 // The process-wide map state the drawing reads and writes.
 struct MapDisplayState {
   const Picture& picture;
-  int loaded;   // the last load of the map file opened it
+  bool loaded;  // the last load of the map file opened it
   int& width;   // the picture's size as measured by the last drawing that had one
   int& height;
 };
+
+// The pixel for the six bytes of one entry of the image (signed 24-bit
+// big-endian latitude, then longitude), as the drawing places it.
+PixelPoint ProjectCameraEntry(ConstEntryBytesView entry);
 
 // Draws the whole client area (0, 0, client.width, client.height) onto `dc`:
 // with no picture, white and nothing else; otherwise the picture squeezed

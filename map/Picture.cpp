@@ -9,12 +9,11 @@ PixelRect IntersectRect(const PixelRect& a, const PixelRect& b) {
   return overlap.IsEmpty() ? PixelRect{} : overlap;
 }
 
-int Picture::Render(DeviceContext& dc, PixelRect rect) const {
+void Picture::Render(DeviceContext& dc, PixelRect rect) const {
   assert(IsHeld());
   if (rect == PixelRect{}) {
     const PixelSize size = GetImageSize();
     rect = {0, 0, size.width, size.height};
   }
   dc.DrawPicture(*this, rect);
-  return 1;
 }

@@ -18,6 +18,6 @@ class Picture {
 
   // Draws the whole picture scaled to fill `rect`; the rectangle
   // (0, 0, 0, 0) stands for the picture at its own size at the origin.
-  // Requires a held picture. Always 1.
-  int Render(DeviceContext& dc, PixelRect rect) const;
+  // Requires a held picture.
+  void Render(DeviceContext& dc, PixelRect rect) const;
 };

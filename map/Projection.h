@@ -12,8 +12,6 @@ inline constexpr std::int32_t kProjectionRowHeight = 7724;
 inline constexpr std::int32_t kProjectionColumnWidth = 12766;
 inline constexpr std::int32_t kProjectionMeridianColumn = 311;
 
-// The pixel for the six bytes of a CameraEntry (signed 24-bit big-endian
-// latitude, then longitude). Every 24-bit input stays within 32 bits.
-PixelPoint ProjectCameraEntry(const std::uint8_t* entry);
-// The same for coordinates already decoded, in 1/6000 degree.
+// The pixel for a camera location in 1/6000 degree. Every 24-bit input
+// stays within 32 bits.
 PixelPoint ProjectCoordinates(std::int32_t latitude, std::int32_t longitude);

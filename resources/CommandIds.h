@@ -29,12 +29,11 @@ inline constexpr int ID_ADVANCED_UPGRADEUNITSW = 32779;
 // Resources.
 inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDR_MAINFRAME = 128;
-inline constexpr int IDR_ZORVANTYPE = 129;
 inline constexpr int IDD_IMPORT = 132;
 inline constexpr int IDD_UPGRADE = 133;
 inline constexpr int IDD_WRITEFILE = 134;
 inline constexpr int IDD_READFILE = 135;
 
-// Message box results.
+// What a dialog ended with (DoModal), and the ids of its OK and Cancel buttons.
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;

@@ -6,8 +6,7 @@
 #include <span>
 
 #include "resources/CommandIds.h"
-
-enum class FileNameDialogKind { Import, Upgrade, WriteFile, ReadFile };
+#include "user/FileNamePrompt.h"
 
 enum class ControlKind { DefaultButton, Button, Static, Edit };
 

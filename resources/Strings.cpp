@@ -1,6 +1,4 @@
-#include <string>
-
-#include "dialogs/MessageBox.h"
+#include "resources/Strings.h"
 
 std::string FormatMessageText(std::string_view text, std::initializer_list<std::string_view> values) {
   std::string out;

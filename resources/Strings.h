@@ -1,6 +1,16 @@
 #pragma once
 // The string table: captions and every message the program shows. Texts are
 // exact; "%s" takes a file name as entered, "%d" a number.
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+// Fills the "%s" and "%d" placeholders of a string-table text in order, in
+// one pass: text brought in by a value (a file name holding "%d", say) is
+// never read as a placeholder.
+std::string FormatMessageText(std::string_view text, std::initializer_list<std::string_view> values);
+std::string FormatMessageText(std::string_view text, std::string_view value);
+std::string FormatMessageText(std::string_view text, long long value);
 
 // Document string IDR_MAINFRAME, field 0, and the default document name.
 inline constexpr const char* kWindowTitle = "Dravikon  PC Link";
@@ -71,6 +81,11 @@ inline constexpr const char* kProgressUpgrading = "Upgrading block %d of %d";
 inline constexpr const char* kMsgErrorOpeningCommPort = "Error Opening Comm Port";
 inline constexpr const char* kMsgNoResponse = "No response from Unit";
 inline constexpr const char* kMsgTimedOut = "Timed out talking to unit. Please retry.";
+// The line failed part-way (an adapter unplugged, a cable pulled out of a
+// USB socket): no retry can work until it is back.
+inline constexpr const char* kMsgLineLost =
+    "The connection to the unit was lost.\n"
+    "Check the cable and the USB adapter, then try again.";
 inline constexpr const char* kMsgLineNeverQuiet =
     "The unit keeps sending and the line never falls quiet.\n"
     "Check that the unit is in its 'Connect to PC' mode, then try again.";

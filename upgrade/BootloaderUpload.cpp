@@ -6,19 +6,28 @@
 
 namespace {
 
-// One sending of the block; gives the unit's answer to the checksum.
+// Sends `byte` and waits `waitMs` for whatever comes back; false when the
+// line failed.
+bool SendPaced(UnitLink& link, EchoTracker& echoes, std::uint8_t byte, int waitMs) {
+  link.Send(byte);
+  const int paced = link.Receive(waitMs);
+  if (paced == kLineLost) return false;
+  echoes.Sent(byte, paced);
+  return true;
+}
+
+// One sending of the block; gives the unit's answer to the checksum, or
+// kLineLost.
 int SendBlockOnce(UnitLink& link, EchoTracker& echoes, std::uint32_t address, const UploadBlock& block,
                   std::uint8_t checksum) {
   echoes.StartSending(link);
   const std::uint8_t high = static_cast<std::uint8_t>(address >> 8);
   const std::uint8_t low = static_cast<std::uint8_t>(address & 0xFF);
   for (const std::uint8_t byte : {high, low}) {
-    link.Send(byte);
-    echoes.Sent(byte, link.Receive(kAddressEchoWaitMs));
+    if (!SendPaced(link, echoes, byte, kAddressEchoWaitMs)) return kLineLost;
   }
   for (const std::uint8_t byte : block) {
-    link.Send(byte);
-    echoes.Sent(byte, link.Receive(kDataEchoWaitMs));
+    if (!SendPaced(link, echoes, byte, kDataEchoWaitMs)) return kLineLost;
   }
   link.Send(checksum);
   return echoes.Answer(link, kBootloaderReplyMs, kUploadBlockAccepted);
@@ -36,20 +45,6 @@ UploadBlock UploadBlockAt(const FirmwareBytes& image, std::uint32_t address) {
   return block;
 }
 
-std::uint8_t UploadChecksum(std::uint32_t address, const UploadBlock& block) {
-  unsigned sum = ((address >> 8) & 0xFFu) + (address & 0xFFu);
-  for (const std::uint8_t byte : block) sum += byte;
-  return static_cast<std::uint8_t>(sum);
-}
-
-const char* ToString(BlockLoopResult result) {
-  switch (result) {
-    case BlockLoopResult::AllAccepted: return "all blocks accepted";
-    case BlockLoopResult::NeverAccepted: return "a block was never accepted";
-  }
-  return "unknown";
-}
-
 BlockLoopResult SendFirmwareBlocks(UnitLink& link, EchoTracker& echoes, const FirmwareBytes& image,
                                    std::uint32_t highest, std::uint32_t& currentBlock, TransferProgress& progress) {
   const int blocks = UploadBlockCount(highest);
@@ -58,14 +53,15 @@ BlockLoopResult SendFirmwareBlocks(UnitLink& link, EchoTracker& echoes, const Fi
   for (int n = 0; n < blocks; ++n) {
     currentBlock = kFirstUploadBlock + static_cast<std::uint32_t>(n) * kUploadBlockSize;
     const UploadBlock block = UploadBlockAt(image, currentBlock);
-    const std::uint8_t checksum = UploadChecksum(currentBlock, block);
-    bool accepted = false;
-    for (int sending = 0; sending < kUploadSendings && !accepted; ++sending) {
-      accepted = SendBlockOnce(link, echoes, currentBlock, block, checksum) == kUploadBlockAccepted;
+    const std::uint8_t checksum = BlockChecksum(kNoCommandByte, currentBlock, block);
+    int answer = kReceiveTimeout;
+    for (int sending = 0; sending < kUploadSendings && answer != kUploadBlockAccepted && answer != kLineLost;
+         ++sending) {
+      answer = SendBlockOnce(link, echoes, currentBlock, block, checksum);
     }
-    if (!accepted) {
+    if (answer != kUploadBlockAccepted) {
       progress.Failed();
-      return BlockLoopResult::NeverAccepted;
+      return answer == kLineLost ? BlockLoopResult::LineLost : BlockLoopResult::NeverAccepted;
     }
     progress.Step(n + 1);
   }
@@ -73,12 +69,13 @@ BlockLoopResult SendFirmwareBlocks(UnitLink& link, EchoTracker& echoes, const Fi
   return BlockLoopResult::AllAccepted;
 }
 
-bool SendEndMarker(UnitLink& link, EchoTracker& echoes) {
+EndMarkerResult SendEndMarker(UnitLink& link, EchoTracker& echoes) {
   echoes.StartSending(link);
   // Only the first zero is echoed: the second ends the upload and is
   // answered.
+  if (!SendPaced(link, echoes, kEndMarkerByte, kAddressEchoWaitMs)) return EndMarkerResult::LineLost;
   link.Send(kEndMarkerByte);
-  echoes.Sent(kEndMarkerByte, link.Receive(kAddressEchoWaitMs));
-  link.Send(kEndMarkerByte);
-  return echoes.Answer(link, kBootloaderReplyMs, kUploadFinished) == kUploadFinished;
+  const int answer = echoes.Answer(link, kBootloaderReplyMs, kUploadFinished);
+  if (answer == kLineLost) return EndMarkerResult::LineLost;
+  return answer == kUploadFinished ? EndMarkerResult::Finished : EndMarkerResult::NotFinished;
 }

@@ -5,7 +5,7 @@
 void EchoTracker::StartSending(UnitLink& link) {
   m_owed.clear();
   m_heardDuringSending = false;
-  for (int k = 0; k < kMaxStaleBytes && link.Receive(0) != kReceiveTimeout; ++k) {
+  for (int k = 0; k < kMaxStaleBytes && IsByte(link.Receive(0)); ++k) {
     if (m_echoes == Echoing::Unknown) m_echoes = Echoing::Yes;
   }
 }
@@ -23,7 +23,7 @@ void EchoTracker::Sent(std::uint8_t byte, int paced) {
 int EchoTracker::Answer(UnitLink& link, int timeoutMs, std::uint8_t expected) {
   while (true) {
     const int got = link.Receive(timeoutMs);
-    if (got == kReceiveTimeout || m_owed.empty() || m_echoes == Echoing::No) return got;
+    if (!IsByte(got) || m_owed.empty() || m_echoes == Echoing::No) return got;
     if (m_echoes == Echoing::Unknown) {
       if (got != m_owed.front()) {
         // Answered at once, with nothing before it: this unit does not echo.

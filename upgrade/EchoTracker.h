@@ -33,11 +33,12 @@ class EchoTracker {
   // dropped (they came too late for anything) and tell that the unit echoes.
   void StartSending(UnitLink& link);
   // `byte` went out and the unit owes its echo; `paced` is what the short
-  // wait after it brought (a byte or kReceiveTimeout).
+  // wait after it brought (a byte or kReceiveTimeout; the caller ends the
+  // sending on kLineLost instead).
   void Sent(std::uint8_t byte, int paced);
   // The unit's answer to the sending: owed echoes that come first are
   // taken up, each wait at most `timeoutMs`. `expected` is the answer that
-  // means success. Gives a byte or kReceiveTimeout.
+  // means success. Gives a byte, kReceiveTimeout, or kLineLost.
   int Answer(UnitLink& link, int timeoutMs, std::uint8_t expected);
 
  private:

@@ -90,8 +90,7 @@ class HexParser {
     return m_result;
   }
 
-  bool Failed() const { return !m_result.ok(); }
-
+ private:
   bool Fail(HexStatus status, std::string detail) {
     m_result.status = status;
     m_result.line = m_lineNumber;
@@ -99,7 +98,6 @@ class HexParser {
     return false;
   }
 
- private:
   void Apply(std::uint32_t count) {
     const std::uint32_t address = (std::uint32_t{m_bytes[1]} << 8) | m_bytes[2];
     const std::uint8_t type = m_bytes[3];
@@ -175,27 +173,14 @@ HexLoadResult LoadFirmwareHex(std::string_view text, FirmwareBytes& image, std::
 }
 
 HexLoadResult LoadFirmwareHex(std::FILE* file, FirmwareBytes& image, std::uint32_t& highest) {
-  auto parser = std::make_unique<HexParser>(image);
-  std::string pending;
+  std::string text;
   std::array<char, 16384> buffer;
   std::size_t got;
-  while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0 && !parser->Failed()) {
-    std::string_view chunk(buffer.data(), got);
-    std::size_t end;
-    while ((end = chunk.find('\n')) != std::string_view::npos && !parser->Failed()) {
-      pending.append(chunk.substr(0, end));
-      parser->Line(pending);
-      pending.clear();
-      chunk.remove_prefix(end + 1);
-    }
-    pending.append(chunk);
+  while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) text.append(buffer.data(), got);
+  if (std::ferror(file)) {
+    HexLoadResult failed;
+    failed.status = HexStatus::ReadError;
+    return failed;
   }
-  if (!parser->Failed()) {
-    if (std::ferror(file)) {
-      parser->Fail(HexStatus::ReadError, "");
-    } else if (!pending.empty()) {
-      parser->Line(pending);
-    }
-  }
-  return parser->Finish(image, highest);
+  return LoadFirmwareHex(std::string_view(text), image, highest);
 }

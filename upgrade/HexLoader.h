@@ -45,6 +45,7 @@ std::string Describe(const HexLoadResult& result, const std::string& fileName);
 // address 0 leaves it alone. On failure nothing is changed.
 HexLoadResult LoadFirmwareHex(std::string_view text, FirmwareBytes& image, std::uint32_t& highest);
 
-// The same over an open file, read from its current position to its end.
-// The file stays open and owned by the caller.
+// The same over an open file, read whole from its current position to its
+// end and then loaded as text. The file stays open and owned by the caller.
+// A file that cannot be read gives ReadError, with nothing changed.
 HexLoadResult LoadFirmwareHex(std::FILE* file, FirmwareBytes& image, std::uint32_t& highest);

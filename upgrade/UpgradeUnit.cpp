@@ -1,9 +1,22 @@
 #include "upgrade/UpgradeUnit.h"
 
-#include "dialogs/FileNamePrompt.h"
-#include "dialogs/MessageBox.h"
+#include "link/TransferRunner.h"
 #include "resources/Strings.h"
 #include "upgrade/BootloaderUpload.h"
+#include "upgrade/UploadConstants.h"
+#include "user/FileNamePrompt.h"
+#include "user/MessageBox.h"
+
+namespace {
+
+// Nothing more can go out, not even the end marker: the link is let go
+// before the user is told.
+UnitCommandOutcome LineLostDuringUpload(TransferContext& context, UnitLink& link) {
+  link.Close();
+  return TellFailure(context, UnitCommandOutcome::LineLost);
+}
+
+}  // namespace
 
 LoadedFirmware OpenAndLoadFirmware(MessageBox& messages, const std::string& name, FirmwareBytes& image,
                                    std::uint32_t& highest) {
@@ -31,35 +44,24 @@ LoadedFirmware OpenAndLoadFirmware(MessageBox& messages, const std::string& name
   return loaded;
 }
 
-LoadedFirmware AskAndLoadFirmware(MessageBox& messages, FileNamePrompt& prompt, FirmwareBytes& image,
-                                  std::uint32_t& highest) {
-  const std::optional<std::string> name = prompt.Ask(FileNameDialogKind::Upgrade);
-  if (!name) return {};
-  if (name->empty()) {
-    messages.Show(kMsgSpecifyFilename, kCaptionError, MessageStyle::Ok);
-    LoadedFirmware refused;
-    refused.otherwise = UnitCommandOutcome::FileRefused;
-    return refused;
-  }
-  return OpenAndLoadFirmware(messages, *name, image, highest);
-}
-
-UnitCommandOutcome UploadFirmware(UnitCommandContext& context, const FirmwareBytes& image, std::uint32_t highest,
+UnitCommandOutcome UploadFirmware(TransferContext& context, const FirmwareBytes& image, std::uint32_t highest,
                                   std::uint32_t& currentBlock) {
-  UnitLink link(context.opener, context.clock, context.messages, context.portAdvice);
-  const LinkStatus connected = link.Connect(context.PortPath());
-  if (connected != LinkStatus::Ok) return OutcomeOf(connected);
+  UnitLink link(context.opener, context.clock);
+  const LinkResult connected = link.Connect(context.PortPath());
+  if (!connected.Ok()) return TellFailure(context, OutcomeOf(connected.status), connected);
 
   EchoTracker echoes;
   const BlockLoopResult blocks = SendFirmwareBlocks(link, echoes, image, highest, currentBlock, context.progress);
-  if (blocks == BlockLoopResult::NeverAccepted) context.messages.Show(kMsgTimedOut, kCaptionError, MessageStyle::Ok);
+  if (blocks == BlockLoopResult::LineLost) return LineLostDuringUpload(context, link);
+  if (blocks == BlockLoopResult::NeverAccepted) TellFailure(context, UnitCommandOutcome::TimedOut);
   // The end marker goes out in every case; only after a full upload does
   // its 'Z' count as success.
-  const bool answered = SendEndMarker(link, echoes);
+  const EndMarkerResult end = SendEndMarker(link, echoes);
+  if (end == EndMarkerResult::LineLost) return LineLostDuringUpload(context, link);
   UnitCommandOutcome outcome = UnitCommandOutcome::Completed;
   if (blocks == BlockLoopResult::NeverAccepted) {
     outcome = UnitCommandOutcome::TimedOut;
-  } else if (!answered) {
+  } else if (end != EndMarkerResult::Finished) {
     outcome = UnitCommandOutcome::NotConfirmed;
   }
   if (outcome == UnitCommandOutcome::Completed) {
@@ -71,8 +73,18 @@ UnitCommandOutcome UploadFirmware(UnitCommandContext& context, const FirmwareByt
   return outcome;
 }
 
-UnitCommandOutcome OnUpgradeUnit(UnitCommandContext& context, FileNamePrompt& prompt, FirmwareTargets firmware) {
-  const LoadedFirmware loaded = AskAndLoadFirmware(context.messages, prompt, firmware.image, firmware.highest);
+UnitCommandOutcome UpgradeUnitCommand(UnitCommandContext& context, FirmwareTargets firmware, HexLoadResult* details) {
+  const std::optional<std::string> name = context.prompt.Ask(FileNameDialogKind::Upgrade);
+  if (!name) return UnitCommandOutcome::Cancelled;
+  if (name->empty()) {
+    context.messages.Show(kMsgSpecifyFilename, kCaptionError, MessageStyle::Ok);
+    return UnitCommandOutcome::FileRefused;
+  }
+  const LoadedFirmware loaded = OpenAndLoadFirmware(context.messages, *name, firmware.image, firmware.highest);
+  if (details != nullptr) *details = loaded.hex;
   if (!loaded.file) return loaded.otherwise;
-  return UploadFirmware(context, firmware.image, firmware.highest, firmware.currentBlock);
+  const TransferStep step{TransferKind::Upgrade, false, kUploadBlockPlainLineMs, [&firmware](TransferContext& transfer) {
+                            return UploadFirmware(transfer, firmware.image, firmware.highest, firmware.currentBlock);
+                          }};
+  return context.runner.Run(step);
 }

@@ -4,9 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <random>
 
 #include "database/Platform.h"
 
@@ -19,19 +22,36 @@ locale_t CLocale() {
 
 using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
-mode_t NewFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
+// Bounds the search for a free temporary name; each try is a fresh random
+// name, so only a folder flooded with our own leftovers runs out.
+constexpr int kTemporaryNameTries = 100;
 
-mode_t ModeFor(const std::string& target) {
+// The mode of an existing target, which the new file keeps; nothing for a
+// new name.
+std::optional<mode_t> ExistingMode(const std::string& target) {
   struct stat info {};
-  if (::stat(target.c_str(), &info) != 0) return NewFileMode();
+  if (::stat(target.c_str(), &info) != 0) return std::nullopt;
   return info.st_mode & 07777;
 }
 
-bool WriteAndSync(int fd, std::span<const std::uint8_t> bytes, mode_t mode) {
+// A new file in `folder`, hidden beside `name`. Made with 0666 like any new
+// file, so the kernel applies this process's umask to it; nothing here
+// touches the umask, which every thread shares. `temporary` receives its name.
+int CreateBeside(const std::filesystem::path& folder, const std::string& name, std::string& temporary) {
+  std::random_device random;
+  for (int i = 0; i < kTemporaryNameTries; ++i) {
+    std::string hidden = ".";
+    hidden += name;
+    hidden += '.';
+    hidden += std::to_string(random());
+    temporary = (folder / hidden).string();
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+bool WriteAndSync(int fd, std::span<const std::uint8_t> bytes, std::optional<mode_t> keepMode) {
   FileHandle file(::fdopen(fd, "wb"), &std::fclose);
   if (!file) {
     ::close(fd);
@@ -39,7 +59,7 @@ bool WriteAndSync(int fd, std::span<const std::uint8_t> bytes, mode_t mode) {
   }
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
   ok = ok && std::fflush(file.get()) == 0;
-  ok = ok && ::fchmod(fd, mode) == 0;
+  ok = ok && (!keepMode || ::fchmod(fd, *keepMode) == 0);
   ok = ok && ::fsync(fd) == 0;
   return std::fclose(file.release()) == 0 && ok;
 }
@@ -61,14 +81,11 @@ ScopedCLocale::~ScopedCLocale() { ::uselocale(static_cast<locale_t>(m_previous))
 
 ReplaceStatus ReplaceFileContents(const std::string& target, std::span<const std::uint8_t> bytes) {
   namespace fs = std::filesystem;
-  const mode_t mode = ModeFor(target);
+  const std::optional<mode_t> mode = ExistingMode(target);
   const fs::path targetPath(target);
   const fs::path folder = targetPath.has_parent_path() ? targetPath.parent_path() : fs::path(".");
-  std::string hidden = ".";
-  hidden += targetPath.filename().string();
-  hidden += ".XXXXXX";
-  std::string temp = (folder / hidden).string();
-  const int fd = ::mkstemp(temp.data());
+  std::string temp;
+  const int fd = CreateBeside(folder, targetPath.filename().string(), temp);
   if (fd < 0) return ReplaceStatus::CannotCreate;
 
   if (!WriteAndSync(fd, bytes, mode) || std::rename(temp.c_str(), target.c_str()) != 0) {

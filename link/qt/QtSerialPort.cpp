@@ -13,21 +13,34 @@ class QtSerialStream : public SerialStream {
 
   QSerialPort& Port() { return m_port; }
 
-  void Send(std::uint8_t byte) override {
+  bool Send(std::uint8_t byte) override {
     const char c = static_cast<char>(byte);
+    m_port.clearError();
     m_port.write(&c, 1);
     m_port.flush();
+    return !Failed();
   }
 
   int Receive(int timeoutMs) override {
-    // A line that fails answers at once; the callers treat it as silence.
-    if (m_port.bytesAvailable() == 0 && !m_port.waitForReadyRead(timeoutMs)) return kReceiveTimeout;
+    if (m_port.bytesAvailable() == 0) {
+      m_port.clearError();
+      // False both for silence, which leaves a time-out, and for a line
+      // that failed, which leaves its own error.
+      if (!m_port.waitForReadyRead(timeoutMs)) return Failed() ? kLineLost : kReceiveTimeout;
+    }
     char c = 0;
-    if (!m_port.getChar(&c)) return kReceiveTimeout;
+    if (!m_port.getChar(&c)) return Failed() ? kLineLost : kReceiveTimeout;
     return static_cast<std::uint8_t>(c);
   }
 
  private:
+  // A device that went away reports a read, write or resource error; a
+  // wait that ran out only a time-out.
+  bool Failed() const {
+    const QSerialPort::SerialPortError error = m_port.error();
+    return error != QSerialPort::NoError && error != QSerialPort::TimeoutError;
+  }
+
   QSerialPort m_port;
 };
 

@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QImageReader>
 
-int MapPicture::Load(const QString& path) {
+bool MapPicture::Load(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return 0;
+  if (!file.open(QIODevice::ReadOnly)) return false;
   Release();
   QImageReader reader(&file);
   QImage decoded;
@@ -14,5 +14,5 @@ int MapPicture::Load(const QString& path) {
     m_image = decoded.convertToFormat(decoded.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                                 : QImage::Format_RGB32);
   }
-  return 1;
+  return true;
 }

@@ -7,10 +7,11 @@
 
 class MapPicture final : public Picture {
  public:
-  // 1 if `path` could be opened for reading, else 0 with the held picture
-  // left alone. Once the file is open the held picture is released first,
-  // so a file that does not decode leaves none held (and still answers 1).
-  int Load(const QString& path);
+  // True if `path` could be opened for reading, else false with the held
+  // picture left alone. Once the file is open the held picture is released
+  // first, so a file that does not decode leaves none held (and still
+  // answers true).
+  bool Load(const QString& path);
   void Release() { m_image = QImage(); }
 
   bool IsHeld() const override { return !m_image.isNull(); }

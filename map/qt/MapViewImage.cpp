@@ -5,7 +5,7 @@
 #include "map/MapView.h"
 #include "map/qt/PainterDeviceContext.h"
 
-QImage DrawMapViewImage(PixelSize client, const MapPicture& picture, int loaded, const DatabaseImage& working) {
+QImage DrawMapViewImage(PixelSize client, const MapPicture& picture, bool loaded, const DatabaseImage& working) {
   QImage image(client.width, client.height, QImage::Format_RGB32);
   QPainter painter(&image);
   PainterDeviceContext dc(painter);

@@ -7,5 +7,5 @@
 #include "map/DeviceContext.h"
 #include "map/qt/MapPicture.h"
 
-// `loaded` is the result of the picture's last Load (1: the file opened).
-QImage DrawMapViewImage(PixelSize client, const MapPicture& picture, int loaded, const DatabaseImage& working);
+// `loaded` is the result of the picture's last Load (the file opened).
+QImage DrawMapViewImage(PixelSize client, const MapPicture& picture, bool loaded, const DatabaseImage& working);

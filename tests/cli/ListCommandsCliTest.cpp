@@ -7,7 +7,6 @@
 #include <filesystem>
 
 #include "database/CameraFilter.h"
-#include "dialogs/MessageBox.h"
 #include "resources/Strings.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/support/ImageBuilders.h"

@@ -54,7 +54,7 @@ TEST_F(UnitCommands, ReadMergesIntoTheFileGiven) {
   const CliRun read = RunCliWith({"read", "--port", unit.Device(), "--into", into, "-o", out});
   EXPECT_EQ(read.status, kExitOk) << read.err;
   DatabaseImage merged;
-  ASSERT_EQ(ReadDatabaseFileImage(out, merged).status, DatabaseFileStatus::Ok);
+  ASSERT_EQ(LoadDatabaseFile(out, merged).status, DatabaseFileStatus::Ok);
   EXPECT_EQ(merged.Count(), 30);
 }
 
@@ -122,10 +122,45 @@ TEST_F(UnitCommands, UsageErrorsGiveStatus2AndNonDatabasesAreRefused) {
   EXPECT_EQ(RunCliWith({"write", "--port", "/dev/null"}).status, kExitUsage);
   EXPECT_EQ(RunCliWith({"write", "a", "b", "--port", "p"}).status, kExitUsage);
   EXPECT_EQ(RunCliWith({"ports", "extra"}).status, kExitUsage);
+  // Read as Read from File reads it, with its message, before any port.
   const std::string notDb = dir.Write("notes.txt", "hello");
   const CliRun write = RunCliWith({"write", "--port", "/dev/null", notDb});
   EXPECT_EQ(write.status, kExitFailed);
-  EXPECT_NE(write.err.find("not a database file"), std::string::npos);
+  EXPECT_EQ(write.err, "Error: The file does not contain a valid database.\n");
+}
+
+// A file cut short after seven whole entries, whose header still counts
+// 40: read as Read from File reads it, it holds those seven, and the
+// filler after them never passes for camera locations.
+TEST_F(UnitCommands, ReadIntoAShortFileTakesOnlyItsWholeEntries) {
+  const std::vector<CameraEntry> unitEntries = DistinctEntries(3, 5, 0);
+  UnitProcess unit({"--db", dir.Write("unit.bin", Bytes(ImageWith(unitEntries)))});
+  ASSERT_TRUE(unit.Started());
+  const std::vector<CameraEntry> fileEntries = DistinctEntries(7, 6, 1);
+  DatabaseImage held = ImageWith(fileEntries);
+  held.WriteHeader(40);
+  const std::string shortFile = dir.Write("short.bin", Bytes(held, 8 + 7 * 6 + 4));
+  const std::string out = dir.File("out.bin");
+
+  const CliRun read = RunCliWith({"read", "--port", unit.Device(), "--into", shortFile, "-o", out});
+  EXPECT_EQ(read.status, kExitOk) << read.err;
+  EXPECT_EQ(read.out, "Completed: Database loaded successfully\n10 entries written to " + out + "\n");
+  std::vector<CameraEntry> expected = fileEntries;
+  expected.insert(expected.end(), unitEntries.begin(), unitEntries.end());
+  EXPECT_EQ(ReadWholeFile(out), Bytes(ImageWith(expected)));
+}
+
+// An adapter pulled out part-way through a read: the unit's side of the
+// pseudo-terminal closes. That is a lost line, told at once, not a time-out
+// to retry; nothing is written.
+TEST_F(UnitCommands, AUnitThatVanishesMidReadIsALostLineNotATimeOut) {
+  UnitProcess unit({"--sample", "--vanish-after", "5000"});
+  ASSERT_TRUE(unit.Started());
+  const std::string out = dir.File("out.bin");
+  const CliRun read = RunCliWith({"read", "--port", unit.Device(), "-o", out});
+  EXPECT_EQ(read.status, kExitFailed);
+  EXPECT_EQ(read.err, std::string("Error: ").append(kMsgLineLost).append("\n"));
+  EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 TEST(ProgressBar, ShowsBlocksAndPercentOnOneLine) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "database/CameraCsv.h"
 
@@ -15,8 +16,8 @@ CameraEntry At(const char* lonLat) {
 }
 
 TEST(GreatCircle, OneDegreeOfLatitudeAndAQuarterOfTheEquator) {
-  EXPECT_NEAR(GreatCircleKm({0, 0}, {6000, 0}), kEarthRadiusKm * M_PI / 180, 1e-9);
-  EXPECT_NEAR(GreatCircleKm({0, 0}, {0, 90 * 6000}), kEarthRadiusKm * M_PI / 2, 1e-9);
+  EXPECT_NEAR(GreatCircleKm({0, 0}, {6000, 0}), kEarthRadiusKm * std::numbers::pi / 180, 1e-9);
+  EXPECT_NEAR(GreatCircleKm({0, 0}, {0, 90 * 6000}), kEarthRadiusKm * std::numbers::pi / 2, 1e-9);
   EXPECT_NEAR(GreatCircleKm({0, 180 * 6000}, {0, -180 * 6000}), 0, 1e-9) << "the same meridian";
   // London to Paris, about 344 km.
   EXPECT_NEAR(GreatCircleKm(At("-0.1276,51.5072"), At("2.3522,48.8566")), 343.9, 0.5);

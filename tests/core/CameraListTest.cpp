@@ -122,11 +122,12 @@ TEST_F(CsvList, ASeparatorLineMakesTheNextLineTheHeader) {
   EXPECT_EQ(Read("sep=,\n-1.5,51.5\n").list.entries.size(), 1u) << "a position after it is still read";
 }
 
+// A folder is no file on any system, as for the CSV import.
 TEST_F(CsvList, MissingFileAndFolderAreFailures) {
   EXPECT_EQ(ReadCsvList(dir.File("none.csv"), {}).status, ListReadStatus::CannotOpen);
-  EXPECT_EQ(ReadCsvList(dir.Path().string(), {}).status, ListReadStatus::ReadError);
+  EXPECT_EQ(ReadCsvList(dir.Path().string(), {}).status, ListReadStatus::CannotOpen);
   std::string bytes;
-  EXPECT_EQ(ReadFileBytes(dir.Path().string(), bytes), ListReadStatus::ReadError);
+  EXPECT_EQ(ReadFileBytes(dir.Path().string(), bytes), ListReadStatus::CannotOpen);
 }
 
 }  // namespace

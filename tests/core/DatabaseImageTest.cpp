@@ -67,7 +67,7 @@ TEST(DatabaseImage, CountBeyondCapacityIsBoundedForIndexing) {
   EXPECT_EQ(image.Count(), 65535);
   EXPECT_EQ(image.BoundedCount(), kMaxDatabaseEntries);
   // The last whole entry ends two bytes before the end of the image.
-  EXPECT_EQ(image.EntryBytes(kMaxDatabaseEntries - 1) + 6, image.data() + kDatabaseImageSize - 2);
+  EXPECT_EQ(image.EntryBytes(kMaxDatabaseEntries - 1).data() + 6, image.data() + kDatabaseImageSize - 2);
 }
 
 TEST(DatabaseImage, StartsAllZero) {

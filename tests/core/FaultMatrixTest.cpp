@@ -1,7 +1,9 @@
-// Every unit command against every way the unit can fail, in virtual time:
-// what the user is told last, that the line is closed, that the held
-// database only changes when a whole, verified image arrived, and how long
-// the user waited. The README's reliability table is this table.
+// Every unit command against every way the unit can fail, in virtual time,
+// run as the window runs it (prompt or dialog, transfer, what follows),
+// with the transfer step on the test's thread: what the user is told last,
+// that the line is closed, that the held database only changes when a
+// whole, verified image arrived, and how long the user waited. The
+// README's reliability table is this table.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,8 +13,10 @@
 #include "link/ReadFromUnit.h"
 #include "link/WriteToUnit.h"
 #include "resources/Strings.h"
+#include "tests/support/HexBuilder.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/LinkHarness.h"
+#include "tests/support/TempDir.h"
 #include "upgrade/UpgradeUnit.h"
 
 namespace {
@@ -86,6 +90,12 @@ const FaultCase kFaultMatrix[] = {
      UnitCommandOutcome::Completed, kMsgDatabaseLoaded, kCaptionCompleted, 1500},
     {"ReadWrongChecksumElevenTimes", Command::Read, {.badChecksumBlock = kBlock, .badChecksumTimes = 11}, nullptr,
      UnitCommandOutcome::TimedOut, kMsgTimedOut, kCaptionError, 1500},
+    // An adapter pulled out part-way: the line fails, which is no silence.
+    // Nothing is waited for and nothing is retried.
+    {"ReadAdapterGoneBeforeTheWake", Command::Read, {.vanishAfterBytes = 0}, nullptr, UnitCommandOutcome::LineLost,
+     kMsgLineLost, kCaptionError, 0},
+    {"ReadAdapterGoneAtADataByte", Command::Read, {.vanishAfterBytes = 1 + kBlock * kReadBlockBytes + 3 + 20}, nullptr,
+     UnitCommandOutcome::LineLost, kMsgLineLost, kCaptionError, 1000},
     // Write to Unit.
     {"WriteHealthy", Command::Write, {}, nullptr, UnitCommandOutcome::Completed, kMsgDatabaseWritten, kCaptionCompleted,
      1500},
@@ -106,6 +116,8 @@ const FaultCase kFaultMatrix[] = {
      kMsgDatabaseWritten, kCaptionCompleted, 1500},
     {"WriteRefusedElevenTimes", Command::Write, {.nakFirstBlocks = 11}, nullptr, UnitCommandOutcome::TimedOut,
      kMsgTimedOut, kCaptionError, 1500},
+    {"WriteAdapterGoneAtADataEcho", Command::Write, {.vanishAfterBytes = 1 + kBlock * kWriteBlockBytes + 3 + 30},
+     nullptr, UnitCommandOutcome::LineLost, kMsgLineLost, kCaptionError, 1000},
     // Upgrade Unit S/W. A block never acknowledged costs its 11 sendings of
     // about 1.1 s each before "Timed out...", then the end marker is sent.
     {"UpgradeHealthy", Command::Upgrade, {}, nullptr, UnitCommandOutcome::Completed, kMsgUpgradeFinished,
@@ -130,6 +142,10 @@ const FaultCase kFaultMatrix[] = {
      kMsgUpgradeFinished, kCaptionCompleted, 1500},
     {"UpgradeRefusedElevenTimes", Command::Upgrade, {.nakFirstBlocks = 11}, nullptr, UnitCommandOutcome::TimedOut,
      kMsgUpgradeNotConfirmed, kCaptionError, 1500},
+    {"UpgradeAdapterGoneAtADataEcho", Command::Upgrade, {.vanishAfterBytes = 1 + kBlock * kUploadBlockBytes + 2 + 40},
+     nullptr, UnitCommandOutcome::LineLost, kMsgLineLost, kCaptionError, 1500},
+    {"UpgradeAdapterGoneAtTheEndMarker", Command::Upgrade, {.vanishAfterBytes = 1 + kFirmwareBlocks * kUploadBlockBytes},
+     nullptr, UnitCommandOutcome::LineLost, kMsgLineLost, kCaptionError, 1500},
     // Behind a USB-serial adapter every byte of the unit comes at the next
     // tick of the adapter's latency timer. A database block costs one round
     // trip (a frame, then the next tick) per byte: 67 for a read, 68 for a
@@ -140,6 +156,8 @@ const FaultCase kFaultMatrix[] = {
      1500 + kBlockCount * 67 * 16, 16},
     {"ReadLatency16SilentAtDataByte", Command::Read, {}, SilentFrom(kBlock * kReadBlockBytes + 3 + 20),
      UnitCommandOutcome::TimedOut, kMsgTimedOut, kCaptionError, 2500 + kBlock * 67 * 16, 16},
+    {"ReadLatency16AdapterGoneAtADataByte", Command::Read, {.vanishAfterBytes = 1 + kBlock * kReadBlockBytes + 3 + 20},
+     nullptr, UnitCommandOutcome::LineLost, kMsgLineLost, kCaptionError, 1500 + (kBlock + 1) * 67 * 16, 16},
     {"WriteLatency1", Command::Write, {}, nullptr, UnitCommandOutcome::Completed, kMsgDatabaseWritten,
      kCaptionCompleted, 1500 + kBlockCount * 68 * 2, 1},
     {"WriteLatency16", Command::Write, {}, nullptr, UnitCommandOutcome::Completed, kMsgDatabaseWritten,
@@ -187,15 +205,20 @@ TEST_P(FaultMatrix, EndsWithItsMessageTheLineClosedAndNothingHalfDone) {
   const DatabaseImage held = working;
   DatabaseImage incoming, scratch;
 
+  // The upgrade's file: eight blocks from 0x600, named in its dialog.
+  TempDir dir;
+  std::vector<std::uint8_t> blocks(kFirmwareBlocks * 64);
+  for (std::size_t i = 0; i < blocks.size(); ++i) blocks[i] = static_cast<std::uint8_t>(i * 13 + 1);
+  h.prompt.answers = {dir.Write("firmware.hex", HexFileOf(0x600, blocks))};
   auto firmware = std::make_unique<FirmwareBytes>();
-  for (std::size_t i = 0; i < firmware->size(); ++i) (*firmware)[i] = static_cast<std::uint8_t>(i * 13 + 1);
+  std::uint32_t highest = 0;
   std::uint32_t currentBlock = 0;
 
   UnitCommandOutcome outcome = UnitCommandOutcome::Cancelled;
   switch (c.command) {
-    case Command::Read: outcome = OnReadFromUnit(h.context, {working, incoming, scratch}, [] {}); break;
-    case Command::Write: outcome = OnWriteToUnit(h.context, working); break;
-    case Command::Upgrade: outcome = UploadFirmware(h.context, *firmware, kFirmwareHighest, currentBlock); break;
+    case Command::Read: outcome = ReadFromUnitCommand(h.command, {working, incoming, scratch}); break;
+    case Command::Write: outcome = WriteToUnitCommand(h.command, working); break;
+    case Command::Upgrade: outcome = UpgradeUnitCommand(h.command, {*firmware, highest, currentBlock}); break;
   }
 
   EXPECT_EQ(outcome, c.outcome) << ToString(outcome);
@@ -208,6 +231,7 @@ TEST_P(FaultMatrix, EndsWithItsMessageTheLineClosedAndNothingHalfDone) {
 
   if (c.command == Command::Upgrade) {
     EXPECT_EQ(working, held);
+    EXPECT_EQ(highest, kFirmwareHighest);
     if (outcome == UnitCommandOutcome::Completed) {
       // The bootloader holds every block, as sent.
       EXPECT_EQ(h.unit.engine.Stats().blocksAccepted, kFirmwareBlocks);

@@ -42,7 +42,7 @@ class FakePicture : public Picture {
 
 class MapViewDrawing : public ::testing::Test {
  protected:
-  std::vector<std::string> Draw(PixelSize client, const Picture& picture, int loaded = 1) {
+  std::vector<std::string> Draw(PixelSize client, const Picture& picture, bool loaded = true) {
     MapDisplayState map{picture, loaded, width, height};
     DrawMapView(dc, client, map, *working);
     return dc.calls;
@@ -73,7 +73,7 @@ TEST_F(MapViewDrawing, DrawsPictureThenMarkersThenRightAndLowerStrips) {
 
 TEST_F(MapViewDrawing, WithoutALoadedMapOnlyWhiteEvenWithEntriesHeld) {
   *working = ImageWith({{309000, 0}});
-  EXPECT_EQ(Draw({385, 460}, map370x450, 0), std::vector<std::string>{"fill 0,0 385x460 #ffffff"});
+  EXPECT_EQ(Draw({385, 460}, map370x450, false), std::vector<std::string>{"fill 0,0 385x460 #ffffff"});
   // The measured size is left from before.
   EXPECT_EQ(width, 7);
   EXPECT_EQ(height, 9);
@@ -122,9 +122,9 @@ TEST(IntersectRect, OverlapOrAllZero) {
 TEST(PictureRender, AllZeroRectangleMeansOwnSizeAtOrigin) {
   RecordingDc dc;
   const FakePicture picture({96, 192});
-  EXPECT_EQ(picture.Render(dc, {}), 1);
-  EXPECT_EQ(picture.Render(dc, {0, 0, 48, 192}), 1);
-  EXPECT_EQ(picture.Render(dc, {5, 6, 7, 8}), 1);
+  picture.Render(dc, {});
+  picture.Render(dc, {0, 0, 48, 192});
+  picture.Render(dc, {5, 6, 7, 8});
   EXPECT_EQ(dc.calls, (std::vector<std::string>{"picture 0,0-96,192", "picture 0,0-48,192", "picture 5,6-7,8"}));
 }
 

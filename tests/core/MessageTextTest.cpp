@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "dialogs/MessageBox.h"
 #include "resources/Strings.h"
 
 TEST(FormatMessageText, FillsPlaceholdersInOrderWithoutRereadingWhatItInserted) {

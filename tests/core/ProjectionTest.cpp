@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "database/DatabaseImage.h"
+#include "map/MapView.h"
 #include "map/Projection.h"
 
 namespace {

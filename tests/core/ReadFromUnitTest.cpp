@@ -7,7 +7,7 @@
 #include "link/ReadFromUnit.h"
 #include "resources/Strings.h"
 #include "tests/support/ImageBuilders.h"
-#include "tests/support/LinkHarness.h"
+#include "tests/support/LinkExpectations.h"
 
 namespace {
 
@@ -15,16 +15,17 @@ class ReadFromUnit : public ::testing::Test {
  protected:
   explicit ReadFromUnit(const UnitFaults& faults = {}) : h(UnitMode::Database, faults) {
     h.unit.engine.Memory() = NoisyImageWith(40, 7);
-    h.context.portPaths = {"/dev/ttyS0", "/dev/ttyS1"};
+    h.transfer.portPaths = {"/dev/ttyS0", "/dev/ttyS1"};
+    h.command.redrawNow = [this] {
+      ++redraws;
+      closedAtRedraw = !h.unit.LineOpen();
+    };
     incoming.Fill(0xEE);
   }
 
   UnitCommandOutcome Run() {
     workingBefore = working;
-    return OnReadFromUnit(h.context, {working, incoming, scratch}, [this] {
-      ++redraws;
-      closedAtRedraw = !h.unit.LineOpen();
-    });
+    return ReadFromUnitCommand(h.command, {working, incoming, scratch});
   }
 
   // Nothing of a failed read may reach the held database or the incoming image.
@@ -42,9 +43,9 @@ class ReadFromUnit : public ::testing::Test {
 };
 
 TEST_F(ReadFromUnit, CancelAtThePromptSendsNothingAndOpensNoPort) {
-  h.messages.answers = {IDCANCEL};
+  h.messages.answers = {MessageAnswer::Cancel};
   EXPECT_EQ(Run(), UnitCommandOutcome::Cancelled);
-  h.ExpectStoppedAtPrompt("Read Unit Database",
+  ExpectStoppedAtPrompt(h, "Read Unit Database",
                           "Apply power to your unit, switch it on, connect the RS232 cable to the PC\n"
                           "and then select the 'Connect to PC' option.\n\n"
                           "When ready, click on OK to read the database from the unit.\n"
@@ -116,8 +117,8 @@ TEST_F(ReadFromUnit, ADatabaseThatDoesNotFitIsMergedAsFarAsItGoesWithAWarningFir
 }
 
 TEST_F(ReadFromUnit, Comm2MakesTheConnectionUsePortOne) {
-  h.context.portIndex = 1;
-  h.context.portPaths = {"/dev/ttyUSB0", "/tmp/unit-pty"};
+  h.transfer.portIndex = 1;
+  h.transfer.portPaths = {"/dev/ttyUSB0", "/tmp/unit-pty"};
   EXPECT_EQ(Run(), UnitCommandOutcome::Completed);
   EXPECT_EQ(h.unit.openedPaths, std::vector<std::string>{"/tmp/unit-pty"});
 }
@@ -141,6 +142,26 @@ TEST_F(ReadFromUnit, CancelDuringTheTransferSendsQClosesAndShowsNothingMore) {
   EXPECT_EQ(h.messages.shown.size(), 1u);
   EXPECT_EQ(h.progress.calls.back(), "failed");
   EXPECT_LT(h.progress.lastStep, 301);
+  ExpectNothingTaken();
+}
+
+struct VanishingUnit : ReadFromUnit {
+  // 'G', then four whole blocks and 20 bytes of the fifth.
+  VanishingUnit() : ReadFromUnit({.vanishAfterBytes = 1 + 4 * 68 + 3 + 20}) {}
+};
+
+// The adapter pulled out part-way: a lost line, told at once with its own
+// words, not a time-out to retry. Nothing more can go out, not even 'Q'.
+TEST_F(VanishingUnit, EndsAtOnceAsALostLineWithNothingTakenAndTheLineClosed) {
+  EXPECT_EQ(Run(), UnitCommandOutcome::LineLost);
+  ASSERT_EQ(h.messages.shown.size(), 2u);
+  EXPECT_EQ(h.messages.shown[1].text,
+            "The connection to the unit was lost.\nCheck the cable and the USB adapter, then try again.");
+  EXPECT_EQ(h.messages.shown[1].caption, "Error");
+  EXPECT_EQ(h.unit.Count(WireEvent::Silence), 1u);  // the drain's, and no other wait
+  EXPECT_NE(h.unit.SentBytes().back(), 'Q');
+  EXPECT_EQ(h.progress.calls.back(), "failed");
+  EXPECT_EQ(h.progress.lastStep, 4);
   ExpectNothingTaken();
 }
 
@@ -187,7 +208,7 @@ TEST_P(UnitGoesSilent, TheReadEndsWithTheTimeOutMessageAndNothingMerged) {
   DatabaseImage working, incoming, scratch;
   bool openAtMessage = true;
   h.messages.onShow = [&](const ShownMessage&) { openAtMessage = h.unit.LineOpen(); };
-  EXPECT_EQ(OnReadFromUnit(h.context, {working, incoming, scratch}, {}), UnitCommandOutcome::TimedOut);
+  EXPECT_EQ(ReadFromUnitCommand(h.command, {working, incoming, scratch}), UnitCommandOutcome::TimedOut);
   EXPECT_EQ(h.Texts().back(), "Timed out talking to unit. Please retry.");
   EXPECT_FALSE(openAtMessage);
   EXPECT_EQ(h.unit.SentBytes().back(), 'Q');

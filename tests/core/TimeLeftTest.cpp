@@ -90,12 +90,12 @@ TEST(TimeLeftThroughAnAdapter, MatchesTheTransferAndLeavesTheLineAsItWas) {
   LinkHarness quiet;
   quiet.unit.SetLatency(16);
   DatabaseImage incoming;
-  ASSERT_EQ(TransferFromUnit(quiet.context, incoming), UnitCommandOutcome::Completed);
+  ASSERT_EQ(TransferFromUnit(quiet.transfer, incoming), UnitCommandOutcome::Completed);
 
   LinkHarness h;
   h.unit.SetLatency(16);
   EstimatingProgress progress(h.unit.clock, PlainLineMs(kReadBlockLineBytes));
-  UnitCommandContext context{h.messages, h.unit, h.unit.clock, progress};
+  TransferContext context{h.messages, h.unit, h.unit.clock, progress};
   ASSERT_EQ(TransferFromUnit(context, incoming), UnitCommandOutcome::Completed);
 
   EXPECT_EQ(h.unit.wire, quiet.unit.wire);
@@ -109,7 +109,7 @@ TEST(TimeLeftThroughAnAdapter, MatchesTheTransferAndLeavesTheLineAsItWas) {
 TEST(TimeLeftThroughAnAdapter, APlainLineIsNeverCalledSlow) {
   LinkHarness h;
   EstimatingProgress progress(h.unit.clock, PlainLineMs(kReadBlockLineBytes));
-  UnitCommandContext context{h.messages, h.unit, h.unit.clock, progress};
+  TransferContext context{h.messages, h.unit, h.unit.clock, progress};
   DatabaseImage incoming;
   ASSERT_EQ(TransferFromUnit(context, incoming), UnitCommandOutcome::Completed);
   EXPECT_FALSE(progress.slow);

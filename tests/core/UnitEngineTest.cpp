@@ -94,8 +94,9 @@ TEST(UnitOptions, EveryFaultHasItsOption) {
   UnitProgramOptions options;
   std::string error;
   ASSERT_TRUE(ParseUnitOptions({"--bootloader", "--db", "a.bin", "--save", "b.bin", "--link", "/tmp/u",
-                                "--silent-after", "500", "--nak-first", "3", "--bad-checksum", "9:4", "--chatter",
-                                "2", "--never-echo", "--echo-wake", "--no-end-answer"},
+                                "--silent-after", "500", "--vanish-after", "700", "--nak-first", "3",
+                                "--bad-checksum", "9:4", "--chatter", "2", "--never-echo", "--echo-wake",
+                                "--no-end-answer"},
                                options, error))
       << error;
   EXPECT_EQ(options.mode, UnitMode::Bootloader);
@@ -103,6 +104,7 @@ TEST(UnitOptions, EveryFaultHasItsOption) {
   EXPECT_EQ(options.saveFile, "b.bin");
   EXPECT_EQ(options.linkPath, "/tmp/u");
   EXPECT_EQ(options.faults.silentAfterBytes, 500);
+  EXPECT_EQ(options.faults.vanishAfterBytes, 700);
   EXPECT_EQ(options.faults.nakFirstBlocks, 3);
   EXPECT_EQ(options.faults.badChecksumBlock, 9);
   EXPECT_EQ(options.faults.badChecksumTimes, 4);
@@ -110,7 +112,8 @@ TEST(UnitOptions, EveryFaultHasItsOption) {
   EXPECT_TRUE(options.faults.neverEcho && options.faults.echoWake && options.faults.noEndAnswer);
 
   for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-           {"--db"}, {"--silent-after", "x"}, {"--bad-checksum", "1024"}, {"--frob"}, {"--nak-first", "-1"}}) {
+           {"--db"}, {"--silent-after", "x"}, {"--bad-checksum", "1024"}, {"--frob"}, {"--nak-first", "-1"},
+           {"--latency", "256"}, {"--db", "a", "--db", "b"}, {"stray"}}) {
     UnitProgramOptions ignored;
     EXPECT_FALSE(ParseUnitOptions(bad, ignored, error)) << bad[0];
     EXPECT_FALSE(error.empty());

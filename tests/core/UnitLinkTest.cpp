@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "link/LinkConstants.h"
+#include "link/UnitCommand.h"
 #include "link/UnitLink.h"
 #include "resources/Strings.h"
 #include "tests/support/LinkHarness.h"
@@ -14,12 +15,14 @@ namespace {
 class UnitLinkTest : public ::testing::Test {
  protected:
   explicit UnitLinkTest(const UnitFaults& faults = {}) : h(UnitMode::Database, faults) {}
-  LinkStatus Connect() { return link.Connect("/dev/ttyS0"); }
+  LinkStatus Connect() { return link.Connect("/dev/ttyS0").status; }
 
   LinkHarness h;
-  UnitLink link{h.unit, h.unit.clock, h.messages};
+  UnitLink link{h.unit, h.unit.clock};
 };
 
+// The link tells what happened and shows nothing: the words are the
+// command's (TellFailure), once it ends.
 TEST_F(UnitLinkTest, AQuietUnitIsDrainedForOneSecondThenWokenByOneX) {
   EXPECT_EQ(Connect(), LinkStatus::Ok);
   EXPECT_TRUE(link.IsOpen());
@@ -38,28 +41,17 @@ TEST_F(UnitLinkTest, GOnTheThirdXMeansExactlyThreeX) {
   EXPECT_EQ(h.unit.clock.NowMs(), kQuietLineMs);
 }
 
-TEST_F(UnitLinkTest, TheLinkClosesItselfOnlyAfterItsMessage) {
-  h.unit.engine = UnitEngine(UnitMode::Database, {.silentAfterBytes = 0});
-  bool openDuringMessage = false;
-  h.messages.onShow = [&](const ShownMessage&) { openDuringMessage = h.unit.LineOpen(); };
-  EXPECT_EQ(Connect(), LinkStatus::NoResponse);
-  EXPECT_TRUE(openDuringMessage);
-  EXPECT_FALSE(h.unit.LineOpen());
-  EXPECT_FALSE(link.IsOpen());
-}
-
 struct SilentUnit : UnitLinkTest {
   SilentUnit() : UnitLinkTest({.silentAfterBytes = 0}) {}
 };
 
-TEST_F(SilentUnit, FailsAfterTheDrainAndFiveXAboutSixSecondsIn) {
+TEST_F(SilentUnit, FailsAfterTheDrainAndFiveXAboutSixSecondsInWithTheLineClosed) {
   EXPECT_EQ(Connect(), LinkStatus::NoResponse);
   EXPECT_EQ(h.unit.SentBytes(), std::vector<std::uint8_t>(5, 'X'));
   EXPECT_EQ(h.unit.clock.NowMs(), kQuietLineMs + kWakeAttempts * kReplyTimeoutMs);
-  ASSERT_EQ(h.messages.shown.size(), 1u);
-  EXPECT_EQ(h.messages.shown[0].text, "No response from Unit");
-  EXPECT_EQ(h.messages.shown[0].caption, "Error");
-  EXPECT_EQ(h.messages.shown[0].style, MessageStyle::Ok);
+  EXPECT_FALSE(link.IsOpen());
+  EXPECT_FALSE(h.unit.LineOpen());
+  EXPECT_TRUE(h.messages.shown.empty());
 }
 
 struct EchoingUnit : UnitLinkTest {
@@ -71,7 +63,6 @@ TEST_F(EchoingUnit, FiveEchoedXFailWithoutWaiting) {
   EXPECT_EQ(h.unit.Count(WireEvent::Sent, 'X'), 5u);
   EXPECT_EQ(h.unit.Count(WireEvent::Received, 'X'), 5u);
   EXPECT_EQ(h.unit.clock.NowMs(), kQuietLineMs);
-  EXPECT_EQ(h.Texts(), std::vector<std::string>{"No response from Unit"});
 }
 
 struct ChatteringUnit : UnitLinkTest {
@@ -99,9 +90,27 @@ TEST_F(EndlessChatter, DrainGivesUpAfterTenSecondsWithTheLinkClosed) {
   EXPECT_LT(h.unit.clock.NowMs(), kDrainLimitMs + kQuietLineMs);
   EXPECT_TRUE(h.unit.SentBytes().empty());
   EXPECT_FALSE(h.unit.LineOpen());
-  ASSERT_EQ(h.messages.shown.size(), 1u);
-  EXPECT_NE(h.messages.shown[0].text.find("'Connect to PC'"), std::string::npos);
-  EXPECT_EQ(h.messages.shown[0].caption, "Error");
+}
+
+// A line that fails is no silence: the link says so at once, whether the
+// drain or the wake runs into it, and lets the port go.
+TEST(UnitLinkLost, AFailedLineIsToldApartFromSilenceWithoutWaiting) {
+  LinkHarness drained(UnitMode::Database, {.vanishAfterBytes = 0});
+  UnitLink gone(drained.unit, drained.unit.clock);
+  EXPECT_EQ(gone.Connect("/dev/ttyUSB0").status, LinkStatus::LineLost);
+  EXPECT_EQ(drained.unit.clock.NowMs(), 0);
+  EXPECT_FALSE(drained.unit.LineOpen());
+
+  // 'X' answered by an echo, then the adapter is pulled out.
+  LinkHarness woken(UnitMode::Database, {.vanishAfterBytes = 1, .echoWake = true});
+  UnitLink pulled(woken.unit, woken.unit.clock);
+  EXPECT_EQ(pulled.Connect("/dev/ttyUSB0").status, LinkStatus::LineLost);
+  EXPECT_EQ(woken.unit.SentBytes(), std::vector<std::uint8_t>{'X'});
+  EXPECT_EQ(woken.unit.clock.NowMs(), kQuietLineMs);
+  EXPECT_TRUE(pulled.LineLost());
+  EXPECT_FALSE(pulled.Send('X'));
+  EXPECT_EQ(pulled.Receive(kReplyTimeoutMs), kLineLost);
+  EXPECT_FALSE(woken.unit.LineOpen());
 }
 
 struct OpenFailureCase {
@@ -114,10 +123,16 @@ class OpenFailures : public ::testing::TestWithParam<OpenFailureCase> {};
 TEST_P(OpenFailures, SayErrorOpeningCommPortThenWhyAndOpenNothing) {
   LinkHarness h;
   h.unit.failOpenWith = GetParam().status;
-  UnitLink link(h.unit, h.unit.clock, h.messages);
-  EXPECT_EQ(link.Connect("/dev/ttyUSB7"), LinkStatus::OpenFailed);
+  h.transfer.portPaths = {"/dev/ttyUSB7", "/dev/ttyS1"};
+  UnitLink link(h.unit, h.unit.clock);
+  const LinkResult result = link.Connect(h.transfer.PortPath());
+  EXPECT_EQ(result.status, LinkStatus::OpenFailed);
+  EXPECT_EQ(result.openStatus, GetParam().status);
   EXPECT_FALSE(link.IsOpen());
   EXPECT_TRUE(h.unit.wire.empty());
+  EXPECT_TRUE(h.messages.shown.empty());
+
+  EXPECT_EQ(TellFailure(h.transfer, OutcomeOf(result.status), result), UnitCommandOutcome::OpenFailed);
   ASSERT_EQ(h.messages.shown.size(), 1u);
   const std::string& text = h.messages.shown[0].text;
   EXPECT_EQ(h.messages.shown[0].caption, "Error");

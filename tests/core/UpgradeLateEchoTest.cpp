@@ -22,7 +22,7 @@ class UpgradeThroughAdapter : public ::testing::Test {
 
   UnitCommandOutcome Upload(int latencyMs) {
     h.unit.SetLatency(latencyMs);
-    const UnitCommandOutcome outcome = UploadFirmware(h.context, *image, kHighest, current);
+    const UnitCommandOutcome outcome = UploadFirmware(h.transfer, *image, kHighest, current);
     EXPECT_FALSE(h.unit.LineOpen());
     return outcome;
   }
@@ -61,7 +61,7 @@ TEST_F(UpgradeThroughAdapter, EchoesLateByRandomAmountsStillLeaveEachBlockSentOn
     std::mt19937 random(seed);
     fresh.unit.lateBy = [&random](std::uint8_t) { return static_cast<int>(random() % 40); };
     fresh.unit.SetLatency(static_cast<int>(seed * 5));
-    EXPECT_EQ(UploadFirmware(fresh.context, *image, kHighest, current), UnitCommandOutcome::Completed) << seed;
+    EXPECT_EQ(UploadFirmware(fresh.transfer, *image, kHighest, current), UnitCommandOutcome::Completed) << seed;
     EXPECT_EQ(fresh.unit.SentBytes().size(), 1u + kBlocks * 67 + 2) << seed;
     EXPECT_TRUE(std::equal(image->begin() + 0x600, image->begin() + kHighest + 1,
                            fresh.unit.engine.Memory().data() + 0x600)) << seed;
@@ -92,7 +92,7 @@ TEST_F(UpgradeThroughAdapter, AUnitThatLosesAnEchoIsNeverTakenAsAccepting) {
 TEST_F(UpgradeThroughAdapter, ARefusalAfterLateEchoesSendsTheBlockAgainOnce) {
   LinkHarness refusing{UnitMode::Bootloader, {.nakFirstBlocks = 3}};
   refusing.unit.SetLatency(16);
-  EXPECT_EQ(UploadFirmware(refusing.context, *image, kHighest, current), UnitCommandOutcome::Completed);
+  EXPECT_EQ(UploadFirmware(refusing.transfer, *image, kHighest, current), UnitCommandOutcome::Completed);
   EXPECT_EQ(refusing.unit.SentBytes().size(), 1u + (kBlocks + 3) * 67 + 2);
   EXPECT_EQ(refusing.unit.engine.Stats().blocksRefused, 3);
 }

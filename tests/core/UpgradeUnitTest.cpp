@@ -53,7 +53,7 @@ class UpgradeUnit : public ::testing::Test {
 
   UnitCommandOutcome Upload(std::uint32_t highestAddress) {
     highest = highestAddress;
-    const UnitCommandOutcome outcome = UploadFirmware(h.context, *image, highest, current);
+    const UnitCommandOutcome outcome = UploadFirmware(h.transfer, *image, highest, current);
     EXPECT_FALSE(h.unit.LineOpen());
     return outcome;
   }
@@ -82,7 +82,7 @@ TEST_F(UpgradeUnit, BlocksRunFrom0x600ToTheOneHoldingTheHighestAddress) {
   } cases[] = {{0x600, {0x600}}, {0x63F, {0x600}}, {0x640, {0x600, 0x640}}, {0x6BF, {0x600, 0x640, 0x680}}};
   for (const auto& c : cases) {
     LinkHarness fresh(UnitMode::Bootloader);
-    ASSERT_EQ(UploadFirmware(fresh.context, *image, c.highest, current), UnitCommandOutcome::Completed);
+    ASSERT_EQ(UploadFirmware(fresh.transfer, *image, c.highest, current), UnitCommandOutcome::Completed);
     EXPECT_EQ(BlockAddressesIn(fresh.unit.SentBytes()), c.blocks) << c.highest;
     EXPECT_EQ(current, c.blocks.back());
   }
@@ -121,7 +121,7 @@ TEST(UpgradeUnitPacing, EachByteIsFollowedByItsOwnShortWait) {
   LinkHarness h(UnitMode::Bootloader, {.neverEcho = true});
   auto image = std::make_unique<FirmwareBytes>();
   std::uint32_t current = 0;
-  ASSERT_EQ(UploadFirmware(h.context, *image, 0x600, current), UnitCommandOutcome::Completed);
+  ASSERT_EQ(UploadFirmware(h.transfer, *image, 0x600, current), UnitCommandOutcome::Completed);
   std::vector<std::int64_t> waits;  // from each send to the event after it
   const std::vector<WireEvent>& wire = h.unit.wire;
   for (std::size_t i = 0; i + 1 < wire.size(); ++i) {
@@ -231,9 +231,10 @@ class StrayByteOpener : public SerialOpener {
   class Stream : public SerialStream {
    public:
     Stream(std::unique_ptr<SerialStream> inner, std::size_t afterSend) : m_inner(std::move(inner)), m_left(afterSend) {}
-    void Send(std::uint8_t byte) override {
-      m_inner->Send(byte);
+    bool Send(std::uint8_t byte) override {
+      const bool sent = m_inner->Send(byte);
       if (m_left > 0 && --m_left == 0) m_queue.push_back(0xEE);
+      return sent;
     }
     int Receive(int timeoutMs) override {
       if (m_queue.empty()) return m_inner->Receive(timeoutMs);
@@ -255,7 +256,7 @@ class StrayByteOpener : public SerialOpener {
 TEST_F(UpgradeUnit, AStrayByteCostsOneSendingNotTheRestOfTheUpload) {
   for (std::size_t i = 0x600; i < 0x700; ++i) (*image)[i] = static_cast<std::uint8_t>(i);
   StrayByteOpener opener(h.unit, 1 + 10);  // in the first block's data
-  UnitCommandContext context{h.messages, opener, h.unit.clock, h.progress};
+  TransferContext context{h.messages, opener, h.unit.clock, h.progress};
   EXPECT_EQ(UploadFirmware(context, *image, 0x6FF, current), UnitCommandOutcome::Completed);
   EXPECT_EQ(BlockAddresses(), (std::vector<std::uint32_t>{0x600, 0x600, 0x640, 0x680, 0x6C0}));
   EXPECT_TRUE(std::equal(image->begin() + 0x600, image->begin() + 0x700, h.unit.engine.Memory().data() + 0x600));
@@ -264,7 +265,7 @@ TEST_F(UpgradeUnit, AStrayByteCostsOneSendingNotTheRestOfTheUpload) {
 // The whole command, from the dialog on.
 class UpgradeCommand : public UpgradeUnit {
  protected:
-  UnitCommandOutcome Run() { return OnUpgradeUnit(h.context, prompt, {*image, highest, current}); }
+  UnitCommandOutcome Run() { return UpgradeUnitCommand(h.command, {*image, highest, current}); }
 
   void ExpectNothingSentAndImageKept(std::uint8_t kept) const {
     EXPECT_TRUE(h.unit.openedPaths.empty());
@@ -273,7 +274,7 @@ class UpgradeCommand : public UpgradeUnit {
   }
 
   TempDir dir;
-  ScriptedFileNamePrompt prompt;
+  ScriptedFileNamePrompt& prompt = h.prompt;
 };
 
 TEST_F(UpgradeCommand, CancelEmptyMissingAndMalformedFilesEndBeforeTheUnit) {

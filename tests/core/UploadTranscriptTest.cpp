@@ -47,7 +47,7 @@ TEST_P(UploadTranscript, IsTheKeptOneExactly) {
   auto image = std::make_unique<FirmwareBytes>();
   for (std::size_t i = 0; i < image->size(); ++i) (*image)[i] = static_cast<std::uint8_t>(i * 7 + 3);
   std::uint32_t current = 0;
-  UploadFirmware(h.context, *image, c.highest, current);
+  UploadFirmware(h.transfer, *image, c.highest, current);
   const std::string actual = Transcript(h.unit.wire);
 
   const std::string path = SourceFile(std::string("tests/golden/upload/") + c.name + ".txt");

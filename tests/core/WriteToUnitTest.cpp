@@ -1,30 +1,38 @@
 // Database > Write to Unit against the emulated unit, in virtual time.
 #include <gtest/gtest.h>
 
+#include "link/BlockChecksum.h"
 #include "link/LinkConstants.h"
 #include "link/WriteToUnit.h"
 #include "resources/Strings.h"
 #include "tests/support/ImageBuilders.h"
-#include "tests/support/LinkHarness.h"
+#include "tests/support/LinkExpectations.h"
 
 namespace {
 
 struct ChecksumCase {
-  int address;
+  std::uint8_t command;
+  std::uint32_t address;
   std::vector<std::uint8_t> data;
   std::uint8_t checksum;
 };
 
+// The write blocks' worked examples, and the bootloader's, which have no
+// command byte.
 TEST(BlockChecksum, CountsCommandAddressAndDataModulo256) {
   std::vector<std::uint8_t> header(64, 0);
   header[0] = 0x55;
   header[1] = 0xAA;
   const ChecksumCase cases[] = {
-      {0x0000, header, 0x56},
-      {0xFFC0, std::vector<std::uint8_t>(64, 0xFF), 0xD6},
-      {0x0040, std::vector<std::uint8_t>(64, 0x00), 0x97},
+      {'W', 0x0000, header, 0x56},
+      {'W', 0xFFC0, std::vector<std::uint8_t>(64, 0xFF), 0xD6},
+      {'W', 0x0040, std::vector<std::uint8_t>(64, 0x00), 0x97},
+      {kNoCommandByte, 0x0600, std::vector<std::uint8_t>(64, 0xFF), 0xC6},
+      {kNoCommandByte, 0x0640, std::vector<std::uint8_t>(64, 0x00), 0x46},
   };
-  for (const ChecksumCase& c : cases) EXPECT_EQ(BlockChecksum('W', c.address, c.data.data()), c.checksum) << c.address;
+  for (const ChecksumCase& c : cases) {
+    EXPECT_EQ(BlockChecksum(c.command, c.address, BlockBytes(c.data.data(), 64)), c.checksum) << c.address;
+  }
 }
 
 class WriteToUnit : public ::testing::Test {
@@ -36,7 +44,7 @@ class WriteToUnit : public ::testing::Test {
 
   UnitCommandOutcome Run() {
     const DatabaseImage before = working;
-    const UnitCommandOutcome outcome = OnWriteToUnit(h.context, working);
+    const UnitCommandOutcome outcome = WriteToUnitCommand(h.command, working);
     EXPECT_EQ(working, before);
     EXPECT_FALSE(h.unit.LineOpen());
     return outcome;
@@ -60,9 +68,9 @@ class WriteToUnit : public ::testing::Test {
 };
 
 TEST_F(WriteToUnit, CancelAtThePromptSendsNothingAndOpensNoPort) {
-  h.messages.answers = {IDCANCEL};
+  h.messages.answers = {MessageAnswer::Cancel};
   EXPECT_EQ(Run(), UnitCommandOutcome::Cancelled);
-  h.ExpectStoppedAtPrompt("Write Database To Unit ",
+  ExpectStoppedAtPrompt(h, "Write Database To Unit ",
                           "Apply power to your unit, switch it on, connect the RS232 cable to the PC\n"
                           "and then select the 'Connect to PC' option.\n\n"
                           "When ready, click on OK to write the database to the unit.\n"
@@ -80,11 +88,11 @@ TEST_F(WriteToUnit, WritesEveryBlockThenQuitsClosesAndReports) {
 
   std::vector<std::uint8_t> first = {'W', 0x00, 0x00};
   first.insert(first.end(), working.data(), working.data() + 64);
-  first.push_back(BlockChecksum('W', 0, working.data()));
+  first.push_back(BlockChecksum('W', 0, BlockBytes(working.data(), 64)));
   EXPECT_EQ(SendingsOf(0x0000), std::vector<std::vector<std::uint8_t>>{first});
   std::vector<std::uint8_t> last = {'W', 0xFF, 0xC0};
   last.insert(last.end(), working.data() + 0xFFC0, working.data() + 0x10000);
-  last.push_back(BlockChecksum('W', 0xFFC0, working.data() + 0xFFC0));
+  last.push_back(BlockChecksum('W', 0xFFC0, BlockBytes(working.data() + 0xFFC0, 64)));
   EXPECT_EQ(SendingsOf(0xFFC0), std::vector<std::vector<std::uint8_t>>{last});
 }
 
@@ -144,7 +152,7 @@ class UnitGoesSilentDuringWrite : public ::testing::TestWithParam<long> {};
 TEST_P(UnitGoesSilentDuringWrite, EachSendingStopsAtItsFirstTimeOutAndElevenEndIt) {
   LinkHarness h(UnitMode::Database, {.silentAfterBytes = GetParam()});
   const DatabaseImage working = ImageWith(DistinctEntries(5, 2));
-  EXPECT_EQ(OnWriteToUnit(h.context, working), UnitCommandOutcome::TimedOut);
+  EXPECT_EQ(WriteToUnitCommand(h.command, working), UnitCommandOutcome::TimedOut);
   EXPECT_EQ(h.Texts().back(), "Timed out talking to unit. Please retry.");
   EXPECT_FALSE(h.unit.LineOpen());
   EXPECT_EQ(h.unit.SentBytes().back(), 'Q');

@@ -1,5 +1,6 @@
 #pragma once
-// Starts the program's main window for one test and closes it afterwards.
+// Starts the program's main window for one test and closes it afterwards;
+// the port a test chooses, or the devices it names, are put back after it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -7,11 +8,14 @@
 #include "app/CMainFrame.h"
 #include "app/CZorvaneApp.h"
 #include "app/CZorvaneView.h"
+#include "app/ProcessState.h"
 #include "tests/support/RecordingMessageBox.h"
 
 class AppFixture : public ::testing::Test {
  protected:
   void SetUp() override {
+    m_savedPortIndex = CommPortIndex;
+    m_savedPortPaths = CommPortPaths;
     App()->SetMessageBox(&messages);
     ASSERT_EQ(App()->InitInstance({QStringLiteral("zorvane")}), CZorvaneApp::StartResult::Run);
     QApplication::processEvents();
@@ -19,6 +23,8 @@ class AppFixture : public ::testing::Test {
   void TearDown() override {
     App()->ExitInstance();
     App()->SetMessageBox(nullptr);
+    CommPortIndex = m_savedPortIndex;
+    CommPortPaths = m_savedPortPaths;
   }
 
   static CZorvaneApp* App() { return static_cast<CZorvaneApp*>(QApplication::instance()); }
@@ -26,4 +32,8 @@ class AppFixture : public ::testing::Test {
   CZorvaneView* View() const { return App()->View(); }
 
   RecordingMessageBox messages;
+
+ private:
+  int m_savedPortIndex = 0;
+  std::array<std::string, 2> m_savedPortPaths;
 };

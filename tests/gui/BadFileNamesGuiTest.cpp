@@ -9,16 +9,17 @@
 
 #include "app/ProcessState.h"
 #include "database/FileCommands.h"
-#include "upgrade/UpgradeUnit.h"
-#include "tests/support/ScriptedFileNamePrompt.h"
-#include "dialogs/MessageBox.h"
+#include "link/TransferRunner.h"
 #include "resources/Strings.h"
 #include "tests/gui/AppFixture.h"
 #include "tests/gui/FileNameDialogDriver.h"
 #include "tests/support/HexBuilder.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/OrdinaryUser.h"
+#include "tests/support/ScriptedFileNamePrompt.h"
 #include "tests/support/TempDir.h"
+#include "upgrade/UpgradeUnit.h"
+#include "user/MessageBox.h"
 
 namespace {
 
@@ -79,6 +80,17 @@ TEST_F(BadFileNames, AFolderCannotBeWrittenOverAndIsLeftAsItWas) {
   EXPECT_EQ(ReadWholeFile(folder + "/inside.txt"), "still here");
 }
 
+// The upgrade refuses its file before any transfer: a runner asked anyway
+// says so.
+class NoTransfer : public TransferRunner {
+ public:
+  UnitCommandOutcome Run(const TransferStep&) override {
+    asked = true;
+    return UnitCommandOutcome::Completed;
+  }
+  bool asked = false;
+};
+
 // Root may read every file: the commands' flows run as an ordinary user.
 std::string RunFlowsAsOrdinaryUser(const std::string& file, const DatabaseImage& held) {
   return RunAsOrdinaryUser([&]() -> std::string {
@@ -93,7 +105,11 @@ std::string RunFlowsAsOrdinaryUser(const std::string& file, const DatabaseImage&
     ImportCameraDataCommand(context);
     auto firmware = std::make_unique<FirmwareBytes>();
     std::uint32_t highest = 0;
-    AskAndLoadFirmware(shown, prompt, *firmware, highest);
+    std::uint32_t current = 0;
+    NoTransfer runner;
+    UnitCommandContext unitContext{shown, prompt, runner, {}};
+    UpgradeUnitCommand(unitContext, {*firmware, highest, current});
+    if (runner.asked) return "the upgrade went on to the unit";
     const std::string expected = FormatMessageText(kMsgCannotOpenForReading, file);
     if (shown.shown.size() != 3) return std::to_string(shown.shown.size()) + " messages instead of 3";
     for (const ShownMessage& m : shown.shown) {

@@ -2,12 +2,12 @@
 // wrong: the import's own message first, then one Warning that says what
 // seems wrong, and the held database exactly as the import made it.
 #include "app/ProcessState.h"
-#include "dialogs/MessageBox.h"
 #include "resources/Strings.h"
 #include "tests/gui/AppFixture.h"
 #include "tests/gui/FileNameDialogDriver.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
+#include "user/MessageBox.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <set>
 #include <QPainter>
 
+#include "map/MapView.h"
 #include "map/Projection.h"
 #include "map/qt/MapPicture.h"
 #include "map/qt/MapViewImage.h"
@@ -61,29 +62,29 @@ class MapPictureLoad : public ::testing::Test {
 };
 
 TEST_F(MapPictureLoad, ABmpLoadsWithItsPixelSize) {
-  EXPECT_EQ(picture.Load(QString::fromStdString(SavePicture(QuadrantPicture(), "uk.bmp", "BMP"))), 1);
+  EXPECT_TRUE(picture.Load(QString::fromStdString(SavePicture(QuadrantPicture(), "uk.bmp", "BMP"))));
   EXPECT_TRUE(picture.IsHeld());
   EXPECT_EQ(picture.GetImageSize(), (PixelSize{370, 450}));
   EXPECT_EQ(picture.Image().pixel(300, 400), kQuadrants[3]);
 }
 
 TEST_F(MapPictureLoad, AMissingFileOrAFolderCannotBeOpenedAndLeavesTheHeldPictureAlone) {
-  ASSERT_EQ(picture.Load(QString::fromStdString(SavePicture(QuadrantPicture(), "uk.bmp", "BMP"))), 1);
-  EXPECT_EQ(picture.Load(QString::fromStdString(dir.File("missing.bmp"))), 0);
+  ASSERT_TRUE(picture.Load(QString::fromStdString(SavePicture(QuadrantPicture(), "uk.bmp", "BMP"))));
+  EXPECT_FALSE(picture.Load(QString::fromStdString(dir.File("missing.bmp"))));
   EXPECT_TRUE(picture.IsHeld());
   std::filesystem::create_directory(dir.File("folder.bmp"));
-  EXPECT_EQ(picture.Load(QString::fromStdString(dir.File("folder.bmp"))), 0);
+  EXPECT_FALSE(picture.Load(QString::fromStdString(dir.File("folder.bmp"))));
   EXPECT_TRUE(picture.IsHeld());
 
   MapPicture fresh;
-  EXPECT_EQ(fresh.Load(QString::fromStdString(dir.File("missing.bmp"))), 0);
+  EXPECT_FALSE(fresh.Load(QString::fromStdString(dir.File("missing.bmp"))));
   EXPECT_FALSE(fresh.IsHeld());
   EXPECT_EQ(fresh.GetImageSize(), (PixelSize{0, 0}));
 }
 
 TEST_F(MapPictureLoad, AFileThatIsNotAPictureOpensButReleasesTheOldPicture) {
-  ASSERT_EQ(picture.Load(QString::fromStdString(SavePicture(QuadrantPicture(), "uk.bmp", "BMP"))), 1);
-  EXPECT_EQ(picture.Load(QString::fromStdString(dir.Write("text.bmp", "not a picture at all\n"))), 1);
+  ASSERT_TRUE(picture.Load(QString::fromStdString(SavePicture(QuadrantPicture(), "uk.bmp", "BMP"))));
+  EXPECT_TRUE(picture.Load(QString::fromStdString(dir.Write("text.bmp", "not a picture at all\n"))));
   EXPECT_FALSE(picture.IsHeld());
   EXPECT_EQ(picture.GetImageSize(), (PixelSize{0, 0}));
   // And it is drawn as if there were no file.
@@ -92,7 +93,7 @@ TEST_F(MapPictureLoad, AFileThatIsNotAPictureOpensButReleasesTheOldPicture) {
 }
 
 TEST_F(MapPictureLoad, AnyFormatQtDecodesWillDo) {
-  EXPECT_EQ(picture.Load(QString::fromStdString(SavePicture(QuadrantPicture(), "map.png", "PNG"))), 1);
+  EXPECT_TRUE(picture.Load(QString::fromStdString(SavePicture(QuadrantPicture(), "map.png", "PNG"))));
   EXPECT_EQ(picture.GetImageSize(), (PixelSize{370, 450}));
 }
 
@@ -106,7 +107,7 @@ class MapViewImage : public ::testing::Test {
   }
   QImage Draw(const std::string& pictureFile, PixelSize client, const std::vector<CameraEntry>& entries) {
     MapPicture picture;
-    const int loaded = picture.Load(QString::fromStdString(dir.File(pictureFile)));
+    const bool loaded = picture.Load(QString::fromStdString(dir.File(pictureFile)));
     return DrawMapViewImage(client, picture, loaded, ImageWith(entries));
   }
   TempDir dir;
@@ -154,7 +155,7 @@ TEST_F(MapViewImage, ACountBeyondCapacityDrawsNoMoreThanTheImageHolds) {
   DatabaseImage image = ImageWith(entries);
   image.WriteHeader(0xFFFF);
   MapPicture picture;
-  const int loaded = picture.Load(QString::fromStdString(dir.File("plain.bmp")));
+  const bool loaded = picture.Load(QString::fromStdString(dir.File("plain.bmp")));
   // Large enough that no marker is clipped or painted over.
   const QImage drawn = DrawMapViewImage({370, 450}, picture, loaded, image);
   std::set<std::pair<int, int>> expected;

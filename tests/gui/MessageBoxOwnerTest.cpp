@@ -66,11 +66,9 @@ TEST_F(MessageBoxOwner, AFileCommandsBoxBelongsToTheMainWindow) {
 }
 
 TEST_F(MessageBoxOwner, DuringATransferTheBoxBelongsToTheProgressDialog) {
-  const auto savedPaths = CommPortPaths;
   CommPortPaths[0] = "/dev/zorvane-no-such-port";
   CommPortIndex = 0;
   View()->OnWriteToUnit();
-  CommPortPaths = savedPaths;
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[0].text, kMsgWriteUnitPrompt);
   EXPECT_EQ(seen[0].owner, "CMainFrame") << "the prompt comes before the transfer";

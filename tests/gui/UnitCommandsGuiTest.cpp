@@ -8,7 +8,7 @@
 #include <QTimer>
 
 #include "app/ProcessState.h"
-#include "link/qt/TransferDialog.h"
+#include "app/TransferDialog.h"
 #include "resources/Strings.h"
 #include "tests/gui/AppFixture.h"
 #include "tests/support/ImageBuilders.h"
@@ -28,16 +28,10 @@ class UnitCommandsGui : public AppFixture {
   void SetUp() override {
     AppFixture::SetUp();
     ASSERT_TRUE(unit.Started());
-    savedPaths = CommPortPaths;
     CommPortPaths[0] = unit.Device();
     // Whenever a message shows, note whether the progress dialog is still up.
     messages.onShow = [this](const ShownMessage&) { dialogUpAtMessage.push_back(OpenTransferDialog() != nullptr); };
   }
-  void TearDown() override {
-    CommPortPaths = savedPaths;
-    AppFixture::TearDown();
-  }
-
   std::vector<std::string> Texts() const {
     std::vector<std::string> texts;
     for (const ShownMessage& m : messages.shown) texts.push_back(m.text);
@@ -45,7 +39,6 @@ class UnitCommandsGui : public AppFixture {
   }
 
   UnitProcess unit;
-  std::array<std::string, 2> savedPaths;
   std::vector<bool> dialogUpAtMessage;
 };
 
@@ -110,7 +103,6 @@ TEST_F(UnitCommandsGui, AMissingPortIsToldWithItsReasonAndThePortsThereAre) {
   CommPortIndex = 1;
   CommPortPaths[1] = "/dev/zorvane-no-such-port";
   View()->OnWriteToUnit();
-  CommPortIndex = 0;
   ASSERT_EQ(messages.shown.size(), 2u);
   const std::string& text = messages.shown[1].text;
   EXPECT_TRUE(text.starts_with("Error Opening Comm Port\n\nThere is no device /dev/zorvane-no-such-port")) << text;
@@ -119,6 +111,21 @@ TEST_F(UnitCommandsGui, AMissingPortIsToldWithItsReasonAndThePortsThereAre) {
   EXPECT_TRUE((text.find(kMsgSerialPortsHere) != std::string::npos && text.ends_with(kMsgUsePortInWindow)) ||
               text.ends_with(kMsgNoSerialPorts))
       << text;
+}
+
+// The adapter pulled out part-way through a read in the window: the unit's
+// side of the pseudo-terminal closes, and the user is told the connection
+// was lost, not asked to retry what cannot work.
+TEST_F(UnitCommandsGui, AUnitThatVanishesMidReadIsToldAsALostLine) {
+  UnitProcess vanishing({"--sample", "--vanish-after", "3000"});
+  ASSERT_TRUE(vanishing.Started());
+  CommPortPaths[0] = vanishing.Device();
+  WorkingDatabase = ImageWith(DistinctEntries(3, 9));
+  const DatabaseImage before = WorkingDatabase;
+  View()->OnReadFromUnit();
+  EXPECT_EQ(Texts(), (std::vector<std::string>{kMsgReadUnitPrompt, kMsgLineLost}));
+  EXPECT_EQ(messages.shown.back().caption, kCaptionError);
+  EXPECT_EQ(WorkingDatabase, before);
 }
 
 // Through a 16 ms adapter a read takes about 18 minutes: the dialog names

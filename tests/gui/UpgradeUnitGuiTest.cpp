@@ -8,7 +8,7 @@
 #include <QTimer>
 
 #include "app/ProcessState.h"
-#include "link/qt/TransferDialog.h"
+#include "app/TransferDialog.h"
 #include "resources/Strings.h"
 #include "tests/gui/AppFixture.h"
 #include "tests/gui/FileNameDialogDriver.h"
@@ -22,12 +22,7 @@ class UpgradeUnitGui : public AppFixture {
  protected:
   void SetUp() override {
     AppFixture::SetUp();
-    savedPaths = CommPortPaths;
     FirmwareImage.fill(0);
-  }
-  void TearDown() override {
-    CommPortPaths = savedPaths;
-    AppFixture::TearDown();
   }
 
   void UpgradeFrom(const std::string& file) {
@@ -39,7 +34,6 @@ class UpgradeUnitGui : public AppFixture {
   }
 
   TempDir dir;
-  std::array<std::string, 2> savedPaths;
 };
 
 TEST_F(UpgradeUnitGui, SendsTheFileShowingBlockNOfNWithoutCancel) {

@@ -64,7 +64,7 @@ void Lane(Shared& shared, const std::string& device, int lane) {
   QtSerialOpener opener;
   SteadyClock clock;
   NoProgress progress;
-  UnitCommandContext context{messages, opener, clock, progress};
+  TransferContext context{messages, opener, clock, progress};
   context.portPaths = {device, device};
 
   const auto working = std::make_unique<DatabaseImage>(

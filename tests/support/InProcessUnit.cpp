@@ -7,15 +7,21 @@ class InProcessStream : public SerialStream {
   explicit InProcessStream(InProcessUnit& unit) : m_unit(unit) { ++m_unit.m_openStreams; }
   ~InProcessStream() override { --m_unit.m_openStreams; }
 
-  void Send(std::uint8_t byte) override {
+  bool Send(std::uint8_t byte) override {
+    if (m_unit.Unplugged()) return false;
     m_unit.Log(WireEvent::Sent, byte);
     m_unit.m_line.FromProgram(byte, m_unit.clock.NowMs());
+    return true;
   }
 
   int Receive(int timeoutMs) override {
     AdapterLine& line = m_unit.m_line;
     const std::int64_t deadline = m_unit.clock.NowMs() + timeoutMs;
     while (true) {
+      if (m_unit.Unplugged()) {
+        m_unit.Log(WireEvent::Lost, -1);
+        return kLineLost;
+      }
       line.RunUntil(m_unit.clock.NowMs());
       if (const auto byte = line.TakeForProgram(m_unit.clock.NowMs())) {
         const int got = m_unit.tamper ? m_unit.tamper(*byte) : *byte;

@@ -15,8 +15,8 @@
 #include "tools/unit/UnitEngine.h"
 
 struct WireEvent {
-  enum Kind { Sent, Received, Silence } kind;  // from the program's side
-  int byte;  // -1 for Silence
+  enum Kind { Sent, Received, Silence, Lost } kind;  // from the program's side; Lost: the line failed
+  int byte;  // -1 for Silence and Lost
   std::int64_t atMs;
   friend bool operator==(const WireEvent&, const WireEvent&) = default;
 };
@@ -49,6 +49,10 @@ class InProcessUnit : public SerialOpener {
   std::function<int(std::uint8_t)> lateBy;
 
   bool LineOpen() const { return m_openStreams > 0; }
+  // The adapter is pulled out now: the line fails, as it does once the
+  // unit's vanishAfterBytes fault strikes.
+  void Unplug() { m_unplugged = true; }
+  bool Unplugged() const { return m_unplugged || engine.Vanished(); }
   // The bytes the program sent, in order.
   std::vector<std::uint8_t> SentBytes() const;
   // Events of `kind`, of any byte (-2) or of `byte` (only while recorded).
@@ -60,5 +64,6 @@ class InProcessUnit : public SerialOpener {
 
   AdapterLine m_line{engine, 0};
   int m_openStreams = 0;
-  std::size_t m_counts[3] = {};
+  bool m_unplugged = false;
+  std::size_t m_counts[4] = {};
 };

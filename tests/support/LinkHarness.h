@@ -1,15 +1,16 @@
 #pragma once
 // A unit command wired to the in-process unit: messages recorded, progress
-// recorded, time virtual.
-#include <gtest/gtest.h>
-
+// recorded, file names scripted, time virtual, the transfer step run at
+// once on the test's thread. No GoogleTest here: the fuzzers use it too.
 #include <atomic>
 #include <string>
 #include <vector>
 
+#include "link/TransferRunner.h"
 #include "link/UnitCommand.h"
 #include "tests/support/InProcessUnit.h"
 #include "tests/support/RecordingMessageBox.h"
+#include "tests/support/ScriptedFileNamePrompt.h"
 
 class RecordingProgress : public TransferProgress {
  public:
@@ -34,20 +35,14 @@ struct LinkHarness {
     return texts;
   }
 
-  // The command stopped at its OK/Cancel prompt: that box alone, no port
-  // opened, nothing sent.
-  void ExpectStoppedAtPrompt(const std::string& caption, const std::string& text) const {
-    EXPECT_TRUE(unit.openedPaths.empty());
-    EXPECT_TRUE(unit.wire.empty());
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].caption, caption);
-    EXPECT_EQ(messages.shown[0].text, text);
-    EXPECT_EQ(messages.shown[0].style, MessageStyle::OkCancel);
-  }
-
   InProcessUnit unit;
   RecordingMessageBox messages;
   RecordingProgress progress;
+  ScriptedFileNamePrompt prompt;
   std::atomic<bool> cancel{false};
-  UnitCommandContext context{messages, unit, unit.clock, progress, &cancel};
+  // What the transfer step works with ...
+  TransferContext transfer{messages, unit, unit.clock, progress, &cancel};
+  DirectTransferRunner runner{transfer};
+  // ... and what the whole command does.
+  UnitCommandContext command{messages, prompt, runner, {}};
 };

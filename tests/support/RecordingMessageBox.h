@@ -1,12 +1,12 @@
 #pragma once
 // A message box that records what it was asked to show and answers from a
-// script (IDOK when the script runs out).
+// script (OK when the script runs out).
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "dialogs/MessageBox.h"
+#include "user/MessageBox.h"
 
 struct ShownMessage {
   std::string text;
@@ -16,17 +16,17 @@ struct ShownMessage {
 
 class RecordingMessageBox : public MessageBox {
  public:
-  int Show(const std::string& text, const std::string& caption, MessageStyle style) override {
+  MessageAnswer Show(const std::string& text, const std::string& caption, MessageStyle style) override {
     shown.push_back({text, caption, style});
     if (onShow) onShow(shown.back());
-    if (answers.empty()) return IDOK;
-    const int answer = answers.front();
+    if (answers.empty()) return MessageAnswer::Ok;
+    const MessageAnswer answer = answers.front();
     answers.pop_front();
     return answer;
   }
 
   std::vector<ShownMessage> shown;
-  std::deque<int> answers;
+  std::deque<MessageAnswer> answers;
   // Runs as each message is shown, e.g. to check what is on screen then.
   std::function<void(const ShownMessage&)> onShow;
 };

@@ -4,7 +4,7 @@
 #include <deque>
 #include <vector>
 
-#include "dialogs/FileNamePrompt.h"
+#include "user/FileNamePrompt.h"
 
 class ScriptedFileNamePrompt : public FileNamePrompt {
  public:

@@ -4,11 +4,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "dialogs/MessageBox.h"
 #include "link/qt/QtSerialPort.h"
 #include "link/qt/SerialPorts.h"
 #include "resources/Strings.h"
-#include "tools/cli/FileCommandSession.h"
 
 std::string ProgressBar::Line(const char* verb, int done, int total, const std::string& timeLeft) {
   constexpr int kWidth = 30;
@@ -51,22 +49,33 @@ void EnsureQtCore() {
   (void)app;
 }
 
-UnitCommandOutcome RunUnitTransfer(CliStreams& io, const char* verb, double plainLineMsPerBlock, const std::string* port,
-                                   const std::function<UnitCommandOutcome(UnitCommandContext&)>& run) {
+namespace {
+
+const char* VerbOf(TransferKind kind) {
+  switch (kind) {
+    case TransferKind::Read: return "reading";
+    case TransferKind::Write: return "writing";
+    case TransferKind::Upgrade: return "upgrading";
+  }
+  return "transferring";
+}
+
+}  // namespace
+
+UnitCommandOutcome CliTransferRunner::Run(const TransferStep& step) {
   EnsureQtCore();
-  const PortsNow ports = LookAtPorts({port != nullptr ? *port : std::string(), std::string()});
-  PrintingMessageBox messages(io);
+  const PortsNow ports = LookAtPorts({m_port, std::string()});
   QtSerialOpener opener;
   SteadyClock clock;
-  ProgressBar bar(io.err, verb, clock, plainLineMsPerBlock);
+  ProgressBar bar(m_io.err, VerbOf(step.kind), clock, step.plainLineMsPerBlock);
   NoProgress quiet;
-  UnitCommandContext context{messages, opener, clock, io.errIsTerminal ? static_cast<TransferProgress&>(bar) : quiet};
+  TransferContext context{m_messages, opener, clock, m_io.errIsTerminal ? static_cast<TransferProgress&>(bar) : quiet};
   context.portPaths = ports.comm;
   context.portAdvice = {ports.present, ports.comm, kMsgUsePortOnCommandLine};
-  if (io.errIsTerminal) {
-    io.err << FormatMessageText(kProgressConnecting, DescribePort(ports.present, context.PortPath())) << '\n';
+  if (m_io.errIsTerminal) {
+    m_io.err << FormatMessageText(kProgressConnecting, DescribePort(ports.present, context.PortPath())) << '\n';
   }
-  return run(context);
+  return step.run(context);
 }
 
 int ExitStatusOf(UnitCommandOutcome outcome) {

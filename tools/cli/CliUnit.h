@@ -1,7 +1,9 @@
 #pragma once
 // What the unit subcommands share: the serial line, the progress bar and
-// the exit status of an outcome. Messages print as the file commands' do.
-#include <functional>
+// the exit status of an outcome. The commands themselves are the program's
+// own (ReadFromUnitCommand, WriteToUnitCommand, UpgradeUnitCommand), run on
+// a FileCommandSession with a CliTransferRunner; their messages print as
+// the file commands' do.
 #include <ostream>
 #include <string>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "link/CommPorts.h"
 #include "link/TimeLeft.h"
 #include "link/TransferProgress.h"
+#include "link/TransferRunner.h"
 #include "link/UnitCommand.h"
 #include "tools/cli/Subcommand.h"
 
@@ -38,18 +41,28 @@ class ProgressBar : public TransferProgress {
   int m_total = 1;
 };
 
-// Runs a transfer with the real serial line on `port`, or without one on
-// Comm1 as the program would choose it; progress on a terminal only.
-// `plainLineMsPerBlock` is what a block takes on a plain serial line.
-UnitCommandOutcome RunUnitTransfer(CliStreams& io, const char* verb, double plainLineMsPerBlock, const std::string* port,
-                                   const std::function<UnitCommandOutcome(UnitCommandContext&)>& run);
+// Runs each transfer step at once on this thread, on the real serial line:
+// `port`, or without one Comm1 as the program would choose it. Progress
+// (the bar, after the port it connects to) on a terminal only.
+class CliTransferRunner : public TransferRunner {
+ public:
+  CliTransferRunner(CliStreams& io, MessageBox& messages, const std::string* port)
+      : m_io(io), m_messages(messages), m_port(port != nullptr ? *port : std::string()) {}
+  UnitCommandOutcome Run(const TransferStep& step) override;
+
+ private:
+  CliStreams& m_io;
+  MessageBox& m_messages;
+  std::string m_port;
+};
 
 // `zorvane-cli ports`: each port on a line with its description, maker,
 // USB ids and the Comm it is, its stable name below; then any Comm that is
 // not among them.
 std::string PortsListing(const std::vector<SerialPortInfo>& present, const CommPaths& comm);
 
-// 0 completed, 3 the unit did not answer or timed out, 1 anything else.
+// 0 completed, 3 the unit did not answer or timed out, 1 anything else (a
+// line lost part-way included).
 int ExitStatusOf(UnitCommandOutcome outcome);
 
 // QSerialPort wants an application object; the tool makes one when needed.

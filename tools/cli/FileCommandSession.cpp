@@ -1,16 +1,16 @@
 #include "tools/cli/FileCommandSession.h"
 
-#include <algorithm>
 #include <ostream>
 
 #include "resources/Strings.h"
 
-int PrintingMessageBox::Show(const std::string& text, const std::string& caption, MessageStyle) {
+MessageAnswer PrintingMessageBox::Show(const std::string& text, const std::string& caption, MessageStyle style) {
+  if (style == MessageStyle::OkCancel) return MessageAnswer::Ok;
   std::ostream& stream = caption == kCaptionError ? m_io.err : m_io.out;
   std::string body = text;
   while (!body.empty() && body.back() == '\n') body.pop_back();
   stream << caption << ": " << body << '\n';
-  return IDOK;
+  return MessageAnswer::Ok;
 }
 
 FileCommandSession::FileCommandSession(CliStreams& io)
@@ -28,47 +28,6 @@ bool FileCommandSession::WriteToFile(const std::string& path) {
   return WriteToFileCommand(m_context) == CommandOutcome::Completed;
 }
 
-const std::string* ParsedArgs::Option(const std::string& name) const {
-  for (const auto& [key, value] : options) {
-    if (key == name) return &value;
-  }
-  return nullptr;
-}
-
-bool ParsedArgs::Flag(const std::string& name) const {
-  return std::find(flags.begin(), flags.end(), name) != flags.end();
-}
-
-bool ParseArgs(const std::vector<std::string>& args, const std::vector<std::string>& valued, ParsedArgs& parsed,
-               std::string& error) {
-  return ParseArgs(args, valued, {}, parsed, error);
-}
-
-bool ParseArgs(const std::vector<std::string>& args, const std::vector<std::string>& valued,
-               const std::vector<std::string>& flags, ParsedArgs& parsed, std::string& error) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg.size() < 2 || arg[0] != '-') {
-      parsed.positional.push_back(arg);
-      continue;
-    }
-    if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
-      if (!parsed.Flag(arg)) parsed.flags.push_back(arg);
-      continue;
-    }
-    if (std::find(valued.begin(), valued.end(), arg) == valued.end()) {
-      error = "unknown option " + arg;
-      return false;
-    }
-    if (i + 1 == args.size()) {
-      error = arg + " needs a value";
-      return false;
-    }
-    if (parsed.Option(arg) != nullptr) {
-      error = arg + " given twice";
-      return false;
-    }
-    parsed.options.emplace_back(arg, args[++i]);
-  }
-  return true;
+UnitCommandContext FileCommandSession::UnitContext(TransferRunner& runner) {
+  return {m_messages, m_prompt, runner, {}};
 }

@@ -1,20 +1,32 @@
 #pragma once
-// The program's file commands run without a window: names come from the
-// command line instead of a dialog, and messages are printed instead of
-// shown. One session holds one database, empty at the start.
+// The program's commands run without a window: names come from the command
+// line instead of a dialog, and messages are printed instead of shown. One
+// session holds one database, empty at the start. The file commands run on
+// it through ReadFromFile and WriteToFile; a unit command runs on it as
+// the window runs it, with the session's UnitContext:
+//
+//   FileCommandSession session(io);
+//   CliTransferRunner runner(io, session.Messages(), port);
+//   UnitCommandContext context = session.UnitContext(runner);
+//   ReadFromUnitCommand(context, session.Targets());
 #include <memory>
 #include <string>
 
 #include "database/FileCommands.h"
-#include "dialogs/FileNamePrompt.h"
-#include "dialogs/MessageBox.h"
+#include "link/ReadFromUnit.h"
+#include "link/UnitCommand.h"
+#include "tools/args/CommandLine.h"
 #include "tools/cli/Subcommand.h"
+#include "user/FileNamePrompt.h"
+#include "user/MessageBox.h"
 
-// Prints "Caption: text"; errors go to the error stream.
+// Prints "Caption: text"; errors go to the error stream. An OK/Cancel
+// question (the unit commands' "Apply power to your unit...") is neither
+// printed nor waited for: running the command was the user's OK.
 class PrintingMessageBox : public MessageBox {
  public:
   explicit PrintingMessageBox(CliStreams& io) : m_io(io) {}
-  int Show(const std::string& text, const std::string& caption, MessageStyle style) override;
+  MessageAnswer Show(const std::string& text, const std::string& caption, MessageStyle style) override;
 
  private:
   CliStreams& m_io;
@@ -39,8 +51,15 @@ class FileCommandSession {
   bool WriteToFile(const std::string& path);
 
   const DatabaseImage& Working() const { return m_images->working; }
+  MessageBox& Messages() { return m_messages; }
+  // The answer of the next file-name dialog (the upgrade's HEX file).
+  void GiveName(std::string name) { m_prompt.Give(std::move(name)); }
   // For commands that run a flow of their own on the session's database.
   DatabaseCommandContext& Context() { return m_context; }
+  // For the unit commands: the session's messages and names, their
+  // exchange with the unit run by `runner`, on the session's images.
+  UnitCommandContext UnitContext(TransferRunner& runner);
+  ReadTargets Targets() { return {m_images->working, m_images->incoming, m_images->scratch}; }
 
  private:
   struct Images {
@@ -52,19 +71,3 @@ class FileCommandSession {
   GivenNamePrompt m_prompt;
   DatabaseCommandContext m_context;
 };
-
-// Splits "-o OUT" (and further options named in `valued`) from the
-// positional arguments. Returns false, with `error` set, on a repeated or
-// unknown option or one without its value.
-struct ParsedArgs {
-  std::vector<std::string> positional;
-  std::vector<std::pair<std::string, std::string>> options;
-  std::vector<std::string> flags;
-  const std::string* Option(const std::string& name) const;
-  bool Flag(const std::string& name) const;
-};
-bool ParseArgs(const std::vector<std::string>& args, const std::vector<std::string>& valued, ParsedArgs& parsed,
-               std::string& error);
-// The same, with options in `flags` that take no value.
-bool ParseArgs(const std::vector<std::string>& args, const std::vector<std::string>& valued,
-               const std::vector<std::string>& flags, ParsedArgs& parsed, std::string& error);

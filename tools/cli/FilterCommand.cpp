@@ -5,6 +5,7 @@
 
 #include "database/CameraFilter.h"
 #include "database/FileCommands.h"
+#include "tools/cli/FileCommandSession.h"
 #include "tools/cli/ListOptions.h"
 
 namespace {

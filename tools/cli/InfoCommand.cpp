@@ -1,4 +1,5 @@
-// zorvane-cli info FILE: what a database file holds.
+// zorvane-cli info FILE: what a database file holds, read as Read from File
+// reads it, and what its header says.
 #include <algorithm>
 #include <cstdio>
 #include <ostream>
@@ -18,17 +19,21 @@ int RunInfo(const std::vector<std::string>& args, CliStreams& io) {
   if (args.size() != 1 || args[0].starts_with("-")) return UsageError(io, "info", "expected one database file");
   const std::string& path = args[0];
   DatabaseImage image;
-  const DatabaseFileRead read = ReadDatabaseFileImage(path, image);
-  if (read.status != DatabaseFileStatus::Ok) {
+  const DatabaseFileRead read = LoadDatabaseFile(path, image);
+  // A file that is not a database is still described: it holds no entries.
+  if (read.status != DatabaseFileStatus::Ok && read.status != DatabaseFileStatus::NotADatabase) {
     io.err << "zorvane-cli info: " << path << ": " << ToString(read.status) << '\n';
     return kExitFailed;
   }
-  const int stored = image.Count();
-  const int held = EntriesHeld(image, read.bytesRead);
+  const int stored = read.storedCount;
+  const int held = read.entries;
 
   io.out << "file: " << path << " (" << read.bytesRead << " bytes"
          << (read.bytesRead == kDatabaseImageSize ? "" : ", not a full 65536-byte image") << ")\n";
-  io.out << "signature: " << (image.HasSignature() ? "yes (55 AA)" : "no") << '\n';
+  io.out << "signature: " << (read.storedSignature ? "yes (55 AA)" : "no") << '\n';
+  if (read.status == DatabaseFileStatus::NotADatabase) {
+    io.out << "not a database: the first byte is not 'U', so Read from File refuses it\n";
+  }
   io.out << "entries: " << held;
   if (held != stored) io.out << " (the count field says " << stored << ")";
   char share[16];

@@ -1,6 +1,5 @@
 #include "tools/cli/ListOptions.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace {
@@ -35,13 +34,6 @@ bool ReadDegreesList(const std::string& name, const std::string& text, const std
     units.push_back(DegreesToUnits(degrees));
   }
   return true;
-}
-
-template <typename Number>
-bool ReadNumber(const std::string& text, Number& value) {
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  return error == std::errc() && stop == end;
 }
 
 }  // namespace

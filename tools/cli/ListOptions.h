@@ -7,7 +7,7 @@
 
 #include "database/CameraFilter.h"
 #include "database/CameraList.h"
-#include "tools/cli/FileCommandSession.h"
+#include "tools/args/CommandLine.h"
 
 // --box SOUTH,WEST,NORTH,EAST  --near LAT,LON  --radius KM  --max N
 inline const std::vector<std::string> kFilterOptions = {"--box", "--near", "--radius", "--max"};

@@ -1,10 +1,9 @@
 // zorvane-cli read [--port PATH] -o OUT [--into FILE]: the unit's database,
-// merged into an empty database (or into FILE), written to OUT.
-#include <fstream>
-#include <memory>
+// merged into an empty database (or into FILE, read as Read from File reads
+// it), written to OUT as Write to File writes it, whatever it holds.
+#include <ostream>
 
 #include "database/DatabaseFile.h"
-#include "link/LinkConstants.h"
 #include "link/ReadFromUnit.h"
 #include "tools/cli/CliUnit.h"
 #include "tools/cli/FileCommandSession.h"
@@ -12,22 +11,6 @@
 namespace {
 
 constexpr const char* kName = "read";
-
-struct Images {
-  DatabaseImage working, incoming, scratch;
-};
-
-// FILE as Read from File would take it: merged into the empty database.
-bool ReadInto(CliStreams& io, const std::string& path, Images& images) {
-  const DatabaseFileRead read = ReadDatabaseFileImage(path, images.incoming);
-  if (read.status != DatabaseFileStatus::Ok || read.bytesRead == 0 || images.incoming[0] != kSignatureByte0) {
-    io.err << "zorvane-cli read: " << path << ": "
-           << (read.status != DatabaseFileStatus::Ok ? ToString(read.status) : "not a database file") << '\n';
-    return false;
-  }
-  MergeIncoming(images.working, images.incoming, images.scratch);
-  return true;
-}
 
 int RunRead(const std::vector<std::string>& args, CliStreams& io) {
   ParsedArgs parsed;
@@ -38,22 +21,20 @@ int RunRead(const std::vector<std::string>& args, CliStreams& io) {
   const std::string* into = parsed.Option("--into");
   if (out == nullptr || !parsed.positional.empty()) return UsageError(io, kName, "expected -o OUT");
 
-  auto images = std::make_unique<Images>();
-  if (into != nullptr && !ReadInto(io, *into, *images)) return kExitFailed;
-  const UnitCommandOutcome outcome = RunUnitTransfer(
-      io, "reading", PlainLineMs(kReadBlockLineBytes), port, [&](UnitCommandContext& context) { return TransferFromUnit(context, images->incoming); });
+  FileCommandSession session(io);
+  if (into != nullptr && !session.ReadFromFile(*into)) return kExitFailed;
+  CliTransferRunner runner(io, session.Messages(), port);
+  UnitCommandContext context = session.UnitContext(runner);
+  const UnitCommandOutcome outcome = ReadFromUnitCommand(context, session.Targets());
   if (outcome != UnitCommandOutcome::Completed) return ExitStatusOf(outcome);
 
-  PrintingMessageBox messages(io);
-  FinishReadFromUnit(messages, images->working, images->incoming, images->scratch, {});
-  std::ofstream file(*out, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(images->working.data()), kDatabaseImageSize);
-  file.close();
-  if (!file) {
-    io.err << "zorvane-cli read: cannot write " << *out << '\n';
+  // An empty unit still gives a file: the database as read, with no entries.
+  if (const DatabaseFileStatus written = WriteDatabaseFile(*out, session.Working());
+      written != DatabaseFileStatus::Ok) {
+    io.err << "zorvane-cli read: " << *out << ": " << ToString(written) << '\n';
     return kExitFailed;
   }
-  io.out << images->working.Count() << " entries written to " << *out << '\n';
+  io.out << session.Working().Count() << " entries written to " << *out << '\n';
   return kExitOk;
 }
 

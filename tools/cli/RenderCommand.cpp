@@ -1,13 +1,13 @@
 // zorvane-cli render FILE -o OUT.png [--map PICTURE] [--size WxH]: what the
 // program's window shows for a database, drawn by the view's own drawing.
 #include <QString>
-#include <charconv>
 #include <optional>
 #include <ostream>
 
 #include "database/DatabaseFile.h"
 #include "database/Merge.h"
 #include "map/qt/MapViewImage.h"
+#include "tools/args/CommandLine.h"
 #include "tools/cli/Subcommand.h"
 
 namespace {
@@ -20,10 +20,9 @@ std::optional<PixelSize> ParseSize(const std::string& text) {
   const std::size_t cross = text.find('x');
   if (cross == std::string::npos) return std::nullopt;
   PixelSize size;
-  const char* end = text.data() + text.size();
-  const auto w = std::from_chars(text.data(), text.data() + cross, size.width);
-  const auto h = std::from_chars(text.data() + cross + 1, end, size.height);
-  if (w.ec != std::errc{} || w.ptr != text.data() + cross || h.ec != std::errc{} || h.ptr != end) return std::nullopt;
+  if (!ReadNumber(text.substr(0, cross), size.width) || !ReadNumber(text.substr(cross + 1), size.height)) {
+    return std::nullopt;
+  }
   if (size.width < 1 || size.height < 1 || size.width > kMaxSide || size.height > kMaxSide) return std::nullopt;
   return size;
 }
@@ -36,29 +35,22 @@ struct RenderArgs {
 };
 
 // An error text, or empty when `args` parsed.
-std::string Parse(const std::vector<std::string>& args, RenderArgs& parsed) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "-o" || a == "--map" || a == "--size") {
-      if (i + 1 == args.size()) return a + " needs a value";
-      const std::string& value = args[++i];
-      if (a == "-o") {
-        parsed.output = value;
-      } else if (a == "--map") {
-        parsed.map = value;
-      } else if (!(parsed.size = ParseSize(value))) {
-        return "--size expects WIDTHxHEIGHT, each 1 to " + std::to_string(kMaxSide) + ", got '" + value + "'";
-      }
-    } else if (a.starts_with("-")) {
-      return "unknown option '" + a + "'";
-    } else if (parsed.database.empty()) {
-      parsed.database = a;
-    } else {
-      return "expected one database file";
+std::string Parse(const std::vector<std::string>& args, RenderArgs& render) {
+  ParsedArgs parsed;
+  std::string error;
+  if (!ParseArgs(args, {"-o", "--map", "--size"}, parsed, error)) return error;
+  if (parsed.positional.size() != 1) return "expected one database file";
+  render.database = parsed.positional.front();
+  const std::string* output = parsed.Option("-o");
+  if (output == nullptr) return "expected -o OUT.png";
+  render.output = *output;
+  if (const std::string* map = parsed.Option("--map")) render.map = *map;
+  if (const std::string* size = parsed.Option("--size")) {
+    render.size = ParseSize(*size);
+    if (!render.size) {
+      return "--size expects WIDTHxHEIGHT, each 1 to " + std::to_string(kMaxSide) + ", got '" + *size + "'";
     }
   }
-  if (parsed.database.empty()) return "expected one database file";
-  if (parsed.output.empty()) return "expected -o OUT.png";
   return {};
 }
 
@@ -77,7 +69,7 @@ int RunRender(const std::vector<std::string>& args, CliStreams& io) {
   MergeIncoming(working, incoming, scratch);
 
   MapPicture picture;
-  const int loaded = picture.Load(QString::fromStdString(parsed.map));
+  const bool loaded = picture.Load(QString::fromStdString(parsed.map));
   if (!picture.IsHeld()) {
     const char* why = loaded ? "not a picture" : "cannot open";
     if (!parsed.size) {

@@ -81,6 +81,11 @@ void PtyUnit::Serve(UnitEngine& engine, int latencyMs, const std::function<bool(
       }
     }
     if (engine.TakeSaveRequest() && save) save();
+    if (engine.Vanished()) {
+      ::close(m_master);
+      m_master = -1;
+      return;
+    }
 
     if (hungUp) {
       // Nobody holds the line: wait a little, then look again.

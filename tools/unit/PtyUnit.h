@@ -14,7 +14,9 @@ class PtyUnit {
   const std::string& DevicePath() const { return m_devicePath; }
 
   // Serves `engine` until `stop` says so (checked when a signal interrupts
-  // the wait). `save` runs after each transfer that changed the memory.
+  // the wait), or until the engine's line vanishes: then the terminal is
+  // closed, as an adapter pulled out of its socket disappears. `save` runs
+  // after each transfer that changed the memory.
   // `latencyMs` above 0 puts a USB-serial adapter with that latency timer
   // between the unit and the terminal.
   void Serve(UnitEngine& engine, int latencyMs, const std::function<bool()>& stop,

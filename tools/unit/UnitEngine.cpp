@@ -28,7 +28,11 @@ void UnitEngine::PowerOn(std::int64_t nowMs) {
 }
 
 bool UnitEngine::Silent() const {
-  return m_faults.silentAfterBytes >= 0 && m_stats.bytesSent >= m_faults.silentAfterBytes;
+  return Vanished() || (m_faults.silentAfterBytes >= 0 && m_stats.bytesSent >= m_faults.silentAfterBytes);
+}
+
+bool UnitEngine::Vanished() const {
+  return m_faults.vanishAfterBytes >= 0 && m_stats.bytesSent >= m_faults.vanishAfterBytes;
 }
 
 void UnitEngine::Queue(std::uint8_t byte) { m_out.push_back(byte); }

@@ -29,6 +29,7 @@ enum class UnitMode { Database, Bootloader };
 
 struct UnitFaults {
   long silentAfterBytes = -1;  // sends nothing more once it has sent this many (<0: never)
+  long vanishAfterBytes = -1;  // the line itself goes away once it has sent this many (<0: never)
   int nakFirstBlocks = 0;      // answers 'N' to this many written blocks, however good
   int badChecksumBlock = -1;   // block index (address / 64) served with a wrong checksum
   int badChecksumTimes = 1;    // ... on its first this many servings
@@ -75,6 +76,9 @@ class UnitEngine {
   std::optional<std::int64_t> NextEmitAt(std::int64_t nowMs) const;
   // True once after each transfer that changed Memory() has ended.
   bool TakeSaveRequest();
+  // The unit's line has gone away (an adapter unplugged): whoever carries
+  // its bytes stops, and nothing more comes from it.
+  bool Vanished() const;
 
  private:
   enum class State {

@@ -1,28 +1,33 @@
 #include "tools/unit/UnitOptions.h"
 
-#include <charconv>
-
+#include "tools/args/CommandLine.h"
 #include "tools/unit/AdapterLine.h"
 
 namespace {
 
-bool ParseNumber(const std::string& text, long& value) {
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end && value >= 0;
-}
+const std::vector<std::string> kValued = {"--db",        "--save",         "--link",    "--latency",
+                                          "--silent-after", "--vanish-after", "--nak-first", "--bad-checksum",
+                                          "--chatter"};
+const std::vector<std::string> kFlags = {"-h",           "--help",       "--bootloader",    "--sample",
+                                         "--never-echo", "--echo-wake",  "--garble-echoes", "--no-end-answer"};
 
-bool ParseInt(const std::string& text, int& value) {
-  long wide = 0;
-  if (!ParseNumber(text, wide) || wide > 1000000000L) return false;
-  value = static_cast<int>(wide);
+// A count of at least 0 and at most `most`.
+template <typename Number>
+bool ReadCount(const std::string& text, Number most, Number& value) {
+  Number read = 0;
+  if (!ReadNumber(text, read) || read < 0 || read > most) return false;
+  value = read;
   return true;
 }
 
-bool TakesValue(const std::string& arg) {
-  for (const char* name : {"--db", "--save", "--link", "--silent-after", "--nak-first", "--bad-checksum", "--chatter", "--latency"}) {
-    if (arg == name) return true;
-  }
+// Reads `name`'s value into `value` when it was given; false, with `error`
+// set to `expected`, when it does not read.
+template <typename Number>
+bool ReadCountOption(const ParsedArgs& parsed, const char* name, Number most, Number& value, const char* expected,
+                     std::string& error) {
+  const std::string* text = parsed.Option(name);
+  if (text == nullptr || ReadCount(*text, most, value)) return true;
+  error = std::string(name) + " takes " + expected;
   return false;
 }
 
@@ -52,6 +57,8 @@ const char* UnitUsage() {
          "                         (default 0: a plain serial line)\n"
          "Faults:\n"
          "  --silent-after N       send nothing more after N bytes\n"
+         "  --vanish-after N       close the terminal after sending N bytes, as an\n"
+         "                         adapter pulled out of its socket goes away\n"
          "  --nak-first N          answer the first N written blocks with 'N'\n"
          "  --bad-checksum N[:K]   serve block N (address / 64) with a wrong\n"
          "                         checksum, the first K times (default 1)\n"
@@ -64,66 +71,43 @@ const char* UnitUsage() {
 }
 
 bool ParseUnitOptions(const std::vector<std::string>& args, UnitProgramOptions& options, std::string& error) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    const bool hasValue = i + 1 < args.size();
-    auto value = [&]() -> const std::string& { return args[++i]; };
-    if (arg == "-h" || arg == "--help") {
-      options.help = true;
-    } else if (arg == "--bootloader") {
-      options.mode = UnitMode::Bootloader;
-    } else if (arg == "--sample") {
-      options.sample = true;
-    } else if (arg == "--never-echo") {
-      options.faults.neverEcho = true;
-    } else if (arg == "--echo-wake") {
-      options.faults.echoWake = true;
-    } else if (arg == "--garble-echoes") {
-      options.faults.garbleHeaderEchoes = true;
-    } else if (arg == "--no-end-answer") {
-      options.faults.noEndAnswer = true;
-    } else if (!hasValue && TakesValue(arg)) {
-      error = arg + " needs a value";
-      return false;
-    } else if (arg == "--db") {
-      options.dbFile = value();
-    } else if (arg == "--save") {
-      options.saveFile = value();
-    } else if (arg == "--link") {
-      options.linkPath = value();
-    } else if (arg == "--silent-after") {
-      if (!ParseNumber(value(), options.faults.silentAfterBytes)) {
-        error = "--silent-after takes a number of bytes";
-        return false;
-      }
-    } else if (arg == "--nak-first") {
-      if (!ParseInt(value(), options.faults.nakFirstBlocks)) {
-        error = "--nak-first takes a number of blocks";
-        return false;
-      }
-    } else if (arg == "--bad-checksum") {
-      const std::string& text = value();
-      const std::size_t colon = text.find(':');
-      bool ok = ParseInt(text.substr(0, colon), options.faults.badChecksumBlock);
-      if (ok && colon != std::string::npos) ok = ParseInt(text.substr(colon + 1), options.faults.badChecksumTimes);
-      if (!ok || options.faults.badChecksumBlock > 1023) {
-        error = "--bad-checksum takes a block 0..1023, optionally :TIMES";
-        return false;
-      }
-    } else if (arg == "--latency") {
-      if (!ParseInt(value(), options.latencyMs) || options.latencyMs > kMaxAdapterLatencyMs) {
-        error = "--latency takes a number of milliseconds, 0..255";
-        return false;
-      }
-    } else if (arg == "--chatter") {
-      int seconds = 0;
-      if (!ParseInt(value(), seconds) || seconds > 3600) {
-        error = "--chatter takes a number of seconds";
-        return false;
-      }
-      options.faults.chatterMs = seconds * 1000;
-    } else {
-      error = "unknown option " + arg;
+  ParsedArgs parsed;
+  if (!ParseArgs(args, kValued, kFlags, parsed, error)) return false;
+  if (!parsed.positional.empty()) {
+    error = "unexpected argument " + parsed.positional.front();
+    return false;
+  }
+  options.help = parsed.Flag("-h") || parsed.Flag("--help");
+  if (parsed.Flag("--bootloader")) options.mode = UnitMode::Bootloader;
+  options.sample = parsed.Flag("--sample");
+  options.faults.neverEcho = parsed.Flag("--never-echo");
+  options.faults.echoWake = parsed.Flag("--echo-wake");
+  options.faults.garbleHeaderEchoes = parsed.Flag("--garble-echoes");
+  options.faults.noEndAnswer = parsed.Flag("--no-end-answer");
+  if (const std::string* db = parsed.Option("--db")) options.dbFile = *db;
+  if (const std::string* save = parsed.Option("--save")) options.saveFile = *save;
+  if (const std::string* link = parsed.Option("--link")) options.linkPath = *link;
+
+  constexpr long kMostBytes = 1'000'000'000L;
+  int chatterSeconds = 0;
+  if (!ReadCountOption(parsed, "--silent-after", kMostBytes, options.faults.silentAfterBytes, "a number of bytes",
+                       error) ||
+      !ReadCountOption(parsed, "--vanish-after", kMostBytes, options.faults.vanishAfterBytes, "a number of bytes",
+                       error) ||
+      !ReadCountOption(parsed, "--nak-first", 1'000'000'000, options.faults.nakFirstBlocks, "a number of blocks",
+                       error) ||
+      !ReadCountOption(parsed, "--latency", kMaxAdapterLatencyMs, options.latencyMs,
+                       "a number of milliseconds, 0..255", error) ||
+      !ReadCountOption(parsed, "--chatter", 3600, chatterSeconds, "a number of seconds", error)) {
+    return false;
+  }
+  options.faults.chatterMs = chatterSeconds * 1000;
+  if (const std::string* bad = parsed.Option("--bad-checksum")) {
+    const std::size_t colon = bad->find(':');
+    bool ok = ReadCount(bad->substr(0, colon), 1023, options.faults.badChecksumBlock);
+    if (ok && colon != std::string::npos) ok = ReadCount(bad->substr(colon + 1), 1'000'000'000, options.faults.badChecksumTimes);
+    if (!ok) {
+      error = "--bad-checksum takes a block 0..1023, optionally :TIMES";
       return false;
     }
   }

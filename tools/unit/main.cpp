@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 
 #include "database/DatabaseFile.h"
@@ -17,18 +16,6 @@ namespace {
 volatile sig_atomic_t g_stop = 0;
 
 void OnStopSignal(int) { g_stop = 1; }
-
-bool SaveMemory(const UnitEngine& engine, const std::string& path) {
-  const std::string partial = path + ".partial";
-  {
-    std::ofstream file(partial, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(engine.Memory().data()), kDatabaseImageSize);
-    if (!file) return false;
-  }
-  std::error_code error;
-  std::filesystem::rename(partial, path, error);
-  return !error;
-}
 
 }  // namespace
 
@@ -47,7 +34,8 @@ int main(int argc, char** argv) {
   UnitEngine engine(options.mode, options.faults);
   if (options.sample) engine.Memory() = SampleDatabase();
   if (!options.dbFile.empty()) {
-    const DatabaseFileRead read = ReadDatabaseFileImage(options.dbFile, engine.Memory());
+    // Read as the program's Read from File reads it.
+    const DatabaseFileRead read = LoadDatabaseFile(options.dbFile, engine.Memory());
     if (read.status != DatabaseFileStatus::Ok) {
       std::cerr << "zorvane-unit: " << options.dbFile << ": " << ToString(read.status) << '\n';
       return 1;
@@ -87,9 +75,13 @@ int main(int argc, char** argv) {
             << " on " << pty.DevicePath() << (options.linkPath.empty() ? "" : " (" + options.linkPath + ")")
             << "; Ctrl+C stops it\n";
 
+  // Written as the program writes its files: a reader sees the old file or
+  // the new one whole, never half of one.
   auto save = [&] {
-    if (!options.saveFile.empty() && !SaveMemory(engine, options.saveFile)) {
-      std::cerr << "zorvane-unit: cannot write " << options.saveFile << '\n';
+    if (options.saveFile.empty()) return;
+    if (const DatabaseFileStatus written = WriteDatabaseFile(options.saveFile, engine.Memory());
+        written != DatabaseFileStatus::Ok) {
+      std::cerr << "zorvane-unit: " << options.saveFile << ": " << ToString(written) << '\n';
     }
   };
   pty.Serve(engine, options.latencyMs, [] { return g_stop != 0; }, save);

@@ -52,15 +52,18 @@ class DatabaseFilePosix : public ::testing::Test {
 
 TEST_F(DatabaseFilePosix, NewFilesFollowTheUmaskAndOldFilesKeepTheirMode) {
   const DatabaseImage image = ImageWith({{1, 1}});
-  const mode_t mask = ::umask(022);
+  const mode_t mask = ::umask(027);
   ASSERT_EQ(WriteDatabaseFile(dir.File("new.bin"), image), DatabaseFileStatus::Ok);
-  ::umask(mask);
-  EXPECT_EQ(fs::status(dir.File("new.bin")).permissions() & fs::perms::all, fs::perms(0644));
+  // Every thread shares the umask: the writer leaves it as it found it.
+  EXPECT_EQ(::umask(077), mode_t{027});
+  EXPECT_EQ(fs::status(dir.File("new.bin")).permissions() & fs::perms::all, fs::perms(0640));
 
+  // An old file keeps its mode whatever the umask says.
   const std::string old = dir.Write("old.bin", "x");
-  fs::permissions(old, fs::perms(0600));
+  fs::permissions(old, fs::perms(0664));
   ASSERT_EQ(WriteDatabaseFile(old, image), DatabaseFileStatus::Ok);
-  EXPECT_EQ(fs::status(old).permissions() & fs::perms::all, fs::perms(0600));
+  ::umask(mask);
+  EXPECT_EQ(fs::status(old).permissions() & fs::perms::all, fs::perms(0664));
 }
 
 TEST_F(DatabaseFilePosix, ALinkIsWrittenThroughAndKept) {

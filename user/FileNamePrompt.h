@@ -4,7 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "resources/FileNameDialogTemplates.h"
+// Which of the four dialogs asks.
+enum class FileNameDialogKind { Import, Upgrade, WriteFile, ReadFile };
 
 class FileNamePrompt {
  public:

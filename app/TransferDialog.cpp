@@ -1,4 +1,4 @@
-#include "link/qt/TransferDialog.h"
+#include "app/TransferDialog.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -6,7 +6,6 @@
 #include <QVBoxLayout>
 #include <string>
 
-#include "dialogs/MessageBox.h"
 #include "link/LinkConstants.h"
 #include "resources/Strings.h"
 

@@ -1,15 +1,15 @@
-#include "link/qt/TransferRunner.h"
+#include "app/WindowTransferRunner.h"
 
 #include <QMetaObject>
 #include <QThread>
 #include <optional>
 
-#include "dialogs/MessageBox.h"
+#include "app/TransferDialog.h"
 #include "link/TimeLeft.h"
 #include "link/qt/QtSerialPort.h"
 #include "link/qt/SerialPorts.h"
-#include "link/qt/TransferDialog.h"
 #include "resources/Strings.h"
+#include "user/MessageBox.h"
 
 namespace {
 
@@ -19,9 +19,9 @@ class UiThreadMessageBox : public MessageBox {
  public:
   UiThreadMessageBox(MessageBox& target, QObject* uiObject) : m_target(target), m_uiObject(uiObject) {}
 
-  int Show(const std::string& text, const std::string& caption, MessageStyle style) override {
+  MessageAnswer Show(const std::string& text, const std::string& caption, MessageStyle style) override {
     if (QThread::currentThread() == m_uiObject->thread()) return m_target.Show(text, caption, style);
-    int answer = IDCANCEL;
+    MessageAnswer answer = MessageAnswer::Cancel;
     QMetaObject::invokeMethod(
         m_uiObject, [&] { answer = m_target.Show(text, caption, style); }, Qt::BlockingQueuedConnection);
     return answer;
@@ -64,24 +64,32 @@ class DialogProgress : public TransferProgress {
   TimeLeft m_timeLeft;
 };
 
+const char* ProgressText(TransferKind kind) {
+  switch (kind) {
+    case TransferKind::Read: return kProgressReading;
+    case TransferKind::Write: return kProgressWriting;
+    case TransferKind::Upgrade: return kProgressUpgrading;
+  }
+  return kProgressReading;
+}
+
 }  // namespace
 
-UnitCommandOutcome RunTransfer(QWidget* parent, MessageBox& messages, int portIndex, const CommPaths& namedPaths,
-                               const TransferJob& job) {
-  const PortsNow ports = LookAtPorts(namedPaths);
+UnitCommandOutcome WindowTransferRunner::Run(const TransferStep& step) {
+  const PortsNow ports = LookAtPorts(m_namedPaths);
   std::atomic<bool> cancel{false};
-  TransferDialog dialog(parent, job.progressText, job.cancellable ? &cancel : nullptr);
-  UiThreadMessageBox uiMessages(messages, &dialog);
+  TransferDialog dialog(m_parent, ProgressText(step.kind), step.cancellable ? &cancel : nullptr);
+  UiThreadMessageBox uiMessages(m_messages, &dialog);
   SteadyClock clock;
-  DialogProgress progress(&dialog, clock, job.plainLineMsPerBlock);
+  DialogProgress progress(&dialog, clock, step.plainLineMsPerBlock);
   QtSerialOpener opener;
-  UnitCommandContext context{uiMessages, opener, clock, progress, &cancel, portIndex, ports.comm,
-                             PortAdvice{ports.present, ports.comm, kMsgUsePortInWindow}};
+  TransferContext context{uiMessages, opener, clock, progress, &cancel, m_portIndex, ports.comm,
+                          PortAdvice{ports.present, ports.comm, kMsgUsePortInWindow}};
   dialog.SetConnecting(
       QString::fromStdString(FormatMessageText(kProgressConnecting, DescribePort(ports.present, context.PortPath()))));
 
   UnitCommandOutcome outcome = UnitCommandOutcome::TimedOut;
-  QThread* worker = QThread::create([&] { outcome = job.run(context); });
+  QThread* worker = QThread::create([&] { outcome = step.run(context); });
   QObject::connect(worker, &QThread::finished, &dialog, &TransferDialog::Finish);
   worker->start();
   dialog.exec();

@@ -1,0 +1,11 @@
+#pragma once
+// Runs one of the unit commands with the view's message box, the file
+// dialogs, the window's transfer runner on the port chosen under Options,
+// and the view's immediate redraw.
+#include <functional>
+
+#include "link/UnitCommand.h"
+
+class CZorvaneView;
+
+void RunUnitCommand(CZorvaneView& view, const std::function<void(UnitCommandContext&)>& command);
