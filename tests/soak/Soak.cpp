@@ -13,6 +13,7 @@
 
 #include <QThread>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -52,6 +53,83 @@ int OpenDescriptors() {
   return count;
 }
 
+// What a lane's line did last, told when a cycle fails: where in the
+// transfer it stopped and whether the unit was really silent.
+struct LineWatch {
+  int blocksDone = 0;
+  int blocksTotal = 0;
+  long sent = 0;
+  long received = 0;
+  int lastSent = -1;
+  int lastReceived = -1;
+  long lastWaitMs = 0;  // how long the last receive that gave nothing took
+
+  std::string Describe() const {
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "block %d of %d, %ld bytes sent and %ld received since the port opened, last sent 0x%02X, "
+                  "last received 0x%02X, the last empty receive took %ld ms",
+                  blocksDone, blocksTotal, sent, received, lastSent & 0xFF, lastReceived & 0xFF, lastWaitMs);
+    return text;
+  }
+};
+
+class WatchedStream : public SerialStream {
+ public:
+  WatchedStream(std::unique_ptr<SerialStream> inner, LineWatch& watch) : m_inner(std::move(inner)), m_watch(watch) {}
+  bool Send(std::uint8_t byte) override {
+    ++m_watch.sent;
+    m_watch.lastSent = byte;
+    return m_inner->Send(byte);
+  }
+  int Receive(int timeoutMs) override {
+    const auto started = std::chrono::steady_clock::now();
+    const int got = m_inner->Receive(timeoutMs);
+    if (got >= 0) {
+      ++m_watch.received;
+      m_watch.lastReceived = got;
+    } else {
+      m_watch.lastWaitMs = static_cast<long>(
+          std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count());
+    }
+    return got;
+  }
+
+ private:
+  std::unique_ptr<SerialStream> m_inner;
+  LineWatch& m_watch;
+};
+
+class WatchedOpener : public SerialOpener {
+ public:
+  explicit WatchedOpener(LineWatch& watch) : m_watch(watch) {}
+  OpenResult Open(const std::string& path) override {
+    OpenResult result = m_opener.Open(path);
+    m_watch.sent = m_watch.received = 0;
+    if (result.stream) result.stream = std::make_unique<WatchedStream>(std::move(result.stream), m_watch);
+    return result;
+  }
+
+ private:
+  QtSerialOpener m_opener;
+  LineWatch& m_watch;
+};
+
+class WatchedProgress : public TransferProgress {
+ public:
+  explicit WatchedProgress(LineWatch& watch) : m_watch(watch) {}
+  void Start(int total) override {
+    m_watch.blocksTotal = total;
+    m_watch.blocksDone = 0;
+  }
+  void Step(int done) override { m_watch.blocksDone = done; }
+  void Done() override {}
+  void Failed() override {}
+
+ private:
+  LineWatch& m_watch;
+};
+
 struct Shared {
   int target = 0;  // cycles to reach in the running phase
   std::atomic<int> done{0};
@@ -61,9 +139,10 @@ struct Shared {
 
 void Lane(Shared& shared, const std::string& device, int lane) {
   RecordingMessageBox messages;
-  QtSerialOpener opener;
+  LineWatch watch;
+  WatchedOpener opener(watch);
   SteadyClock clock;
-  NoProgress progress;
+  WatchedProgress progress(watch);
   TransferContext context{messages, opener, clock, progress};
   context.portPaths = {device, device};
 
@@ -80,8 +159,9 @@ void Lane(Shared& shared, const std::string& device, int lane) {
                     *incoming == *working && messages.shown.empty();
     if (!ok) {
       std::lock_guard<std::mutex> lock(shared.print);
-      std::fprintf(stderr, "soak: lane %d failed: write %s, read %s, %s\n", lane, ToString(wrote), ToString(read),
-                   messages.shown.empty() ? "no message" : messages.shown.back().text.c_str());
+      std::fprintf(stderr, "soak: lane %d failed: write %s, read %s, %s\nsoak: where: %s\n", lane, ToString(wrote),
+                   ToString(read), messages.shown.empty() ? "no message" : messages.shown.back().text.c_str(),
+                   watch.Describe().c_str());
       ++shared.failures;
       return;
     }
