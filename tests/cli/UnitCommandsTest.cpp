@@ -2,7 +2,10 @@
 // pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSerialPort>
+#include <sstream>
 
 #include "database/DatabaseFile.h"
 #include "link/LinkConstants.h"
@@ -14,6 +17,7 @@
 #include "tests/support/UnitProcess.h"
 #include "tools/cli/CliUnit.h"
 #include "tools/cli/Subcommand.h"
+#include "tools/cli/UnitDatabase.h"
 #include "upgrade/UploadConstants.h"
 
 namespace {
@@ -33,7 +37,7 @@ TEST_F(UnitCommands, AFullWriteThenAFullReadGivesBackEveryByte) {
   const CliRun write = RunCliWith({"write", "--port", unit.Device(), source});
   EXPECT_EQ(write.status, kExitOk) << write.err;
   EXPECT_EQ(write.out, "Completed: Database written successfully\n");
-  EXPECT_EQ(write.err, "");  // not a terminal: no progress bar
+  EXPECT_EQ(write.err, kBackupHint);  // not a terminal: no progress bar
 
   const std::string back = dir.File("back.bin");
   const CliRun read = RunCliWith({"read", "--port", unit.Device(), "-o", back});
@@ -107,13 +111,55 @@ TEST_F(UnitCommands, AUnitThatNeverEchoesTimesOutWithStatus3) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("out.bin")));
 }
 
+TEST_F(UnitCommands, VerifyOfAUnitThatNeverEchoesTimesOutWithStatus3) {
+  UnitProcess unit({"--never-echo"});
+  ASSERT_TRUE(unit.Started());
+  const std::string file = dir.Write("file.bin", Bytes(ImageWith({{1, 2}})));
+  const CliRun verify = RunCliWith({"verify", "--port", unit.Device(), file});
+  EXPECT_EQ(verify.status, kExitNoAnswer);
+  EXPECT_EQ(verify.err, "Error: Timed out talking to unit. Please retry.\n");
+  EXPECT_EQ(verify.out, "");
+}
+
+// The safe update the README shows, with --json as a front end reads it:
+// every line an object, the three phases in order, the outcome last.
+TEST_F(UnitCommands, BackupWriteAndVerifyInOneCommandWithJson) {
+  const DatabaseImage before = ImageWith(DistinctEntries(120, 31, 0));
+  UnitProcess unit({"--db", dir.Write("unit.bin", Bytes(before))});
+  ASSERT_TRUE(unit.Started());
+  const std::string file = dir.Write("new.bin", Bytes(ImageWith(DistinctEntries(80, 32, 1))));
+  const std::string backup = dir.File("old.bin");
+  const CliRun write = RunCliWith({"write", "--port", unit.Device(), file, "--backup", backup, "--verify", "--json"});
+  EXPECT_EQ(write.status, kExitOk) << write.out;
+  EXPECT_EQ(write.err, "");
+  EXPECT_TRUE(ReadWholeFile(backup) == Bytes(before));
+
+  std::vector<std::string> phases;
+  QJsonObject last;
+  std::istringstream lines(write.out);
+  for (std::string line; std::getline(lines, line);) {
+    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(line));
+    ASSERT_TRUE(document.isObject()) << line;
+    last = document.object();
+    const std::string phase = last["phase"].toString().toStdString();
+    if (!phase.empty() && (phases.empty() || phases.back() != phase)) phases.push_back(phase);
+    if (!phase.empty()) {
+      EXPECT_EQ(last["total"].toInt(), kBlockCount) << line;
+    }
+  }
+  EXPECT_EQ(phases, (std::vector<std::string>{"backup", "writing", "verifying"}));
+  EXPECT_EQ(last["outcome"].toString(), "same");
+  EXPECT_EQ(last["message"].toString(), "same 80 entries");
+  EXPECT_EQ(last["exit"].toInt(), kExitOk);
+}
+
 TEST_F(UnitCommands, AUnitThatEchoesTheWakeGivesNoResponseWithStatus3) {
   UnitProcess unit({"--echo-wake"});
   ASSERT_TRUE(unit.Started());
   const std::string source = dir.Write("source.bin", Bytes(ImageWith({{1, 2}})));
   const CliRun write = RunCliWith({"write", "--port", unit.Device(), source});
   EXPECT_EQ(write.status, kExitNoAnswer);
-  EXPECT_EQ(write.err, "Error: No response from Unit\n");
+  EXPECT_EQ(write.err, std::string(kBackupHint) + "Error: No response from Unit\n");
 }
 
 TEST_F(UnitCommands, UsageErrorsGiveStatus2AndNonDatabasesAreRefused) {

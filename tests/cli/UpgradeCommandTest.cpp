@@ -61,6 +61,22 @@ TEST_F(UpgradeCommand, ThroughASlowAdapterEveryBlockGoesOnceAndTheUpgradeFinishe
       << ReadWholeFile(log);
 }
 
+TEST_F(UpgradeCommand, WithJsonTheBlocksAndTheOutcomeAreObjects) {
+  UnitProcess unit({"--bootloader"});
+  ASSERT_TRUE(unit.Started());
+  const std::string hex = dir.Write("fw.hex", HexFileOf(0x600, std::vector<std::uint8_t>(3 * 64, 0x5A), 32));
+  const CliRun run = RunCliWith({"upgrade", "--port", unit.Device(), hex, "--json"});
+  EXPECT_EQ(run.status, kExitOk) << run.out;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out,
+            "{\"block\":0,\"phase\":\"upgrading\",\"seconds_left\":null,\"total\":3}\n"
+            "{\"block\":1,\"phase\":\"upgrading\",\"seconds_left\":null,\"total\":3}\n"
+            "{\"block\":2,\"phase\":\"upgrading\",\"seconds_left\":null,\"total\":3}\n"
+            "{\"block\":3,\"phase\":\"upgrading\",\"seconds_left\":null,\"total\":3}\n"
+            "{\"caption\":\"Completed\",\"message\":\"Finished ok.\"}\n"
+            "{\"exit\":0,\"message\":\"Finished ok.\",\"outcome\":\"completed\"}\n");
+}
+
 TEST_F(UpgradeCommand, AMalformedFileIsRefusedBeforeThePortIsOpened) {
   const std::string hex = dir.Write("bad.hex", HexData(0x600, {1, 2}) + ":02060000010\n");
   const CliRun run = RunCliWith({"upgrade", "--port", dir.File("no-such-port"), hex});

@@ -7,6 +7,7 @@
 #include "link/qt/QtSerialPort.h"
 #include "link/qt/SerialPorts.h"
 #include "resources/Strings.h"
+#include "tools/cli/JsonLines.h"
 
 std::string ProgressBar::Line(const char* verb, int done, int total, const std::string& timeLeft) {
   constexpr int kWidth = 30;
@@ -67,12 +68,17 @@ UnitCommandOutcome CliTransferRunner::Run(const TransferStep& step) {
   const PortsNow ports = LookAtPorts({m_port, std::string()});
   QtSerialOpener opener;
   SteadyClock clock;
-  ProgressBar bar(m_io.err, VerbOf(step.kind), clock, step.plainLineMsPerBlock);
+  const std::string phase = m_phase.empty() ? VerbOf(step.kind) : m_phase;
+  ProgressBar bar(m_io.err, phase.c_str(), clock, step.plainLineMsPerBlock);
+  JsonProgress json(m_io.out, phase, clock, step.plainLineMsPerBlock);
   NoProgress quiet;
-  TransferContext context{m_messages, opener, clock, m_io.errIsTerminal ? static_cast<TransferProgress&>(bar) : quiet};
+  TransferProgress& progress = m_io.json ? static_cast<TransferProgress&>(json)
+                               : m_io.errIsTerminal ? static_cast<TransferProgress&>(bar)
+                                                    : quiet;
+  TransferContext context{m_messages, opener, clock, progress};
   context.portPaths = ports.comm;
   context.portAdvice = {ports.present, ports.comm, kMsgUsePortOnCommandLine};
-  if (m_io.errIsTerminal) {
+  if (m_io.errIsTerminal && !m_io.json) {
     m_io.err << FormatMessageText(kProgressConnecting, DescribePort(ports.present, context.PortPath())) << '\n';
   }
   return step.run(context);

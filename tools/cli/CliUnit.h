@@ -43,17 +43,22 @@ class ProgressBar : public TransferProgress {
 
 // Runs each transfer step at once on this thread, on the real serial line:
 // `port`, or without one Comm1 as the program would choose it. Progress
-// (the bar, after the port it connects to) on a terminal only.
+// (the bar, after the port it connects to) on a terminal only; with --json
+// a progress line a block on the output stream instead.
 class CliTransferRunner : public TransferRunner {
  public:
   CliTransferRunner(CliStreams& io, MessageBox& messages, const std::string* port)
       : m_io(io), m_messages(messages), m_port(port != nullptr ? *port : std::string()) {}
   UnitCommandOutcome Run(const TransferStep& step) override;
+  // What the next steps are called in the progress ("backup", "verifying");
+  // empty: what the step does ("reading", "writing", "upgrading").
+  void SetPhase(std::string phase) { m_phase = std::move(phase); }
 
  private:
   CliStreams& m_io;
   MessageBox& m_messages;
   std::string m_port;
+  std::string m_phase;
 };
 
 // `zorvane-cli ports`: each port on a line with its description, maker,

@@ -1,14 +1,21 @@
 #include "tools/cli/FileCommandSession.h"
 
+#include <QJsonObject>
 #include <ostream>
 
 #include "resources/Strings.h"
+#include "tools/cli/JsonLines.h"
 
 MessageAnswer PrintingMessageBox::Show(const std::string& text, const std::string& caption, MessageStyle style) {
   if (style == MessageStyle::OkCancel) return MessageAnswer::Ok;
-  std::ostream& stream = caption == kCaptionError ? m_io.err : m_io.out;
   std::string body = text;
   while (!body.empty() && body.back() == '\n') body.pop_back();
+  m_last = body;
+  if (m_io.json) {
+    PrintJson(m_io.out, {{"caption", QString::fromStdString(caption)}, {"message", QString::fromStdString(body)}});
+    return MessageAnswer::Ok;
+  }
+  std::ostream& stream = caption == kCaptionError ? m_io.err : m_io.out;
   stream << caption << ": " << body << '\n';
   return MessageAnswer::Ok;
 }

@@ -20,16 +20,20 @@
 #include "user/FileNamePrompt.h"
 #include "user/MessageBox.h"
 
-// Prints "Caption: text"; errors go to the error stream. An OK/Cancel
-// question (the unit commands' "Apply power to your unit...") is neither
-// printed nor waited for: running the command was the user's OK.
+// Prints "Caption: text"; errors go to the error stream. With --json each
+// message is {"caption": ..., "message": ...} on the output stream. An
+// OK/Cancel question (the unit commands' "Apply power to your unit...") is
+// neither printed nor waited for: running the command was the user's OK.
 class PrintingMessageBox : public MessageBox {
  public:
   explicit PrintingMessageBox(CliStreams& io) : m_io(io) {}
   MessageAnswer Show(const std::string& text, const std::string& caption, MessageStyle style) override;
+  // The text of the last message printed, without its trailing newlines.
+  const std::string& LastText() const { return m_last; }
 
  private:
   CliStreams& m_io;
+  std::string m_last;
 };
 
 // Answers every dialog with the name it was given last.
@@ -52,6 +56,8 @@ class FileCommandSession {
 
   const DatabaseImage& Working() const { return m_images->working; }
   MessageBox& Messages() { return m_messages; }
+  // The text of the last message the session printed.
+  const std::string& LastMessage() const { return m_messages.LastText(); }
   // The answer of the next file-name dialog (the upgrade's HEX file).
   void GiveName(std::string name) { m_prompt.Give(std::move(name)); }
   // For commands that run a flow of their own on the session's database.

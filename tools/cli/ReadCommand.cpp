@@ -7,6 +7,7 @@
 #include "link/ReadFromUnit.h"
 #include "tools/cli/CliUnit.h"
 #include "tools/cli/FileCommandSession.h"
+#include "tools/cli/JsonLines.h"
 
 namespace {
 
@@ -15,30 +16,36 @@ constexpr const char* kName = "read";
 int RunRead(const std::vector<std::string>& args, CliStreams& io) {
   ParsedArgs parsed;
   std::string error;
-  if (!ParseArgs(args, {"--port", "-o", "--into"}, parsed, error)) return UsageError(io, kName, error);
+  if (!ParseArgs(args, {"--port", "-o", "--into"}, {"--json"}, parsed, error)) return UsageError(io, kName, error);
   const std::string* port = parsed.Option("--port");
   const std::string* out = parsed.Option("-o");
   const std::string* into = parsed.Option("--into");
+  io.json = parsed.Flag("--json");
   if (out == nullptr || !parsed.positional.empty()) return UsageError(io, kName, "expected -o OUT");
 
   FileCommandSession session(io);
-  if (into != nullptr && !session.ReadFromFile(*into)) return kExitFailed;
+  if (into != nullptr && !session.ReadFromFile(*into)) {
+    return FinishJson(io, "file refused", session.LastMessage(), kExitFailed);
+  }
   CliTransferRunner runner(io, session.Messages(), port);
   UnitCommandContext context = session.UnitContext(runner);
   const UnitCommandOutcome outcome = ReadFromUnitCommand(context, session.Targets());
-  if (outcome != UnitCommandOutcome::Completed) return ExitStatusOf(outcome);
+  if (outcome != UnitCommandOutcome::Completed) {
+    return FinishJson(io, ToString(outcome), session.LastMessage(), ExitStatusOf(outcome));
+  }
 
   // An empty unit still gives a file: the database as read, with no entries.
   if (const DatabaseFileStatus written = WriteDatabaseFile(*out, session.Working());
       written != DatabaseFileStatus::Ok) {
     io.err << "zorvane-cli read: " << *out << ": " << ToString(written) << '\n';
-    return kExitFailed;
+    return FinishJson(io, "file refused", *out + ": " + ToString(written), kExitFailed);
   }
-  io.out << session.Working().Count() << " entries written to " << *out << '\n';
-  return kExitOk;
+  const std::string done = std::to_string(session.Working().Count()) + " entries written to " + *out;
+  if (!io.json) io.out << done << '\n';
+  return FinishJson(io, "completed", done, kExitOk);
 }
 
-const SubcommandRegistration kRead{{kName, "read [--port PATH] -o OUT [--into FILE]",
+const SubcommandRegistration kRead{{kName, "read [--port PATH] -o OUT [--into FILE] [--json]",
                                     "read the unit's database (on PATH, or Comm1), merged into FILE or an empty one, "
                                     "to OUT",
                                     &RunRead}};

@@ -15,6 +15,9 @@ struct CliStreams {
   std::ostream& out;
   std::ostream& err;
   bool errIsTerminal = false;  // progress bars only on a terminal
+  // --json: messages, progress and the outcome as one JSON object a line
+  // on `out`, for front ends and scripts; nothing on `err`.
+  bool json = false;
 };
 
 using SubcommandRun = int (*)(const std::vector<std::string>& args, CliStreams& io);

@@ -5,6 +5,7 @@
 
 #include "tools/cli/CliUnit.h"
 #include "tools/cli/FileCommandSession.h"
+#include "tools/cli/JsonLines.h"
 #include "upgrade/UpgradeUnit.h"
 
 namespace {
@@ -14,8 +15,9 @@ constexpr const char* kName = "upgrade";
 int RunUpgrade(const std::vector<std::string>& args, CliStreams& io) {
   ParsedArgs parsed;
   std::string error;
-  if (!ParseArgs(args, {"--port"}, parsed, error)) return UsageError(io, kName, error);
+  if (!ParseArgs(args, {"--port"}, {"--json"}, parsed, error)) return UsageError(io, kName, error);
   const std::string* port = parsed.Option("--port");
+  io.json = parsed.Flag("--json");
   if (parsed.positional.size() != 1) return UsageError(io, kName, "expected one HEX file");
   const std::string& file = parsed.positional.front();
 
@@ -30,12 +32,16 @@ int RunUpgrade(const std::vector<std::string>& args, CliStreams& io) {
   HexLoadResult hex;
   const UnitCommandOutcome outcome = UpgradeUnitCommand(context, {*image, highest, currentBlock}, &hex);
   // The program's message, then what exactly was wrong.
-  if (!hex.ok()) io.err << "zorvane-cli upgrade: " << Describe(hex, file) << '\n';
-  return ExitStatusOf(outcome);
+  std::string message = session.LastMessage();
+  if (!hex.ok()) {
+    if (!io.json) io.err << "zorvane-cli upgrade: " << Describe(hex, file) << '\n';
+    message += "\n" + Describe(hex, file);
+  }
+  return FinishJson(io, ToString(outcome), message, ExitStatusOf(outcome));
 }
 
 const SubcommandRegistration kUpgrade{
-    {kName, "upgrade [--port PATH] FILE", "send a HEX file to the unit's bootloader (on PATH, or Comm1)",
+    {kName, "upgrade [--port PATH] FILE [--json]", "send a HEX file to the unit's bootloader (on PATH, or Comm1)",
      &RunUpgrade}};
 
 }  // namespace

@@ -1,8 +1,15 @@
-// zorvane-cli write [--port PATH] FILE: a database file into the unit, as
-// the window writes it after Read from File into an empty database.
+// zorvane-cli write [--port PATH] FILE [--backup OLD] [--verify] [--json]:
+// a database file into the unit, as the window writes it after Read from
+// File into an empty database. --backup first saves what the unit holds,
+// and writes nothing unless that worked; --verify reads the unit back
+// afterwards and compares it with FILE.
+#include <ostream>
+
 #include "link/WriteToUnit.h"
 #include "tools/cli/CliUnit.h"
 #include "tools/cli/FileCommandSession.h"
+#include "tools/cli/JsonLines.h"
+#include "tools/cli/UnitDatabase.h"
 
 namespace {
 
@@ -11,17 +18,29 @@ constexpr const char* kName = "write";
 int RunWrite(const std::vector<std::string>& args, CliStreams& io) {
   ParsedArgs parsed;
   std::string error;
-  if (!ParseArgs(args, {"--port"}, parsed, error)) return UsageError(io, kName, error);
+  if (!ParseArgs(args, {"--port", "--backup"}, {"--verify", "--json"}, parsed, error)) {
+    return UsageError(io, kName, error);
+  }
   const std::string* port = parsed.Option("--port");
+  const std::string* backup = parsed.Option("--backup");
+  io.json = parsed.Flag("--json");
   if (parsed.positional.size() != 1) return UsageError(io, kName, "expected one database file");
 
   FileCommandSession session(io);
-  if (!session.ReadFromFile(parsed.positional.front())) return kExitFailed;
+  if (!session.ReadFromFile(parsed.positional.front())) {
+    return FinishJson(io, "file refused", session.LastMessage(), kExitFailed);
+  }
   CliTransferRunner runner(io, session.Messages(), port);
-  UnitCommandContext context = session.UnitContext(runner);
-  return ExitStatusOf(WriteToUnitCommand(context, session.Working()));
+  return WriteSafely(io, session, runner,
+                     {backup, parsed.Flag("--verify"), [&runner](const std::string& phase) { runner.SetPhase(phase); }});
 }
 
-const SubcommandRegistration kWrite{{kName, "write [--port PATH] FILE", "write a database file into the unit (on PATH, or Comm1)", &RunWrite}};
+const SubcommandRegistration kWrite{
+    {kName, "write [--port PATH] FILE [--backup OLD] [--verify] [--json]",
+     "write a database file into the unit (on PATH, or Comm1)",
+     &RunWrite,
+     {"--backup OLD  first save the unit's database to OLD; write nothing unless that worked",
+      "--verify      read the unit back afterwards and compare it with FILE (exit 1 if they differ)",
+      "--json        one JSON object a line on standard output"}}};
 
 }  // namespace

@@ -1,0 +1,117 @@
+// write --backup and --verify, and verify, against the in-process unit in
+// virtual time: the unit's own database is never lost, and a write is
+// checked entry by entry.
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <sstream>
+
+#include "database/CameraCsv.h"
+#include "database/DatabaseFile.h"
+#include "tests/support/ImageBuilders.h"
+#include "tests/support/LinkHarness.h"
+#include "tests/support/TempDir.h"
+#include "tools/cli/UnitDatabase.h"
+
+namespace {
+
+class SafeWrite : public ::testing::Test {
+ protected:
+  // The unit holds `unitEntries`; FILE holds `fileEntries`, read into the session.
+  void SetUp() override {
+    unit.unit.engine.Memory() = ImageWith(unitEntries);
+    file = dir.Write("new.bin", Bytes(ImageWith(fileEntries)));
+    ASSERT_TRUE(session.ReadFromFile(file));
+  }
+
+  int Write(const std::string* backup, bool verify) { return WriteSafely(io, session, unit.runner, {backup, verify}); }
+  int BlocksWritten() const { return unit.unit.engine.Stats().blocksAccepted; }
+
+  TempDir dir;
+  std::vector<CameraEntry> unitEntries = DistinctEntries(300, 11, 0);
+  std::vector<CameraEntry> fileEntries = DistinctEntries(40, 12, 1);
+  std::string file;
+  std::ostringstream out, err;
+  CliStreams io{out, err, false};
+  FileCommandSession session{io};
+  LinkHarness unit;
+};
+
+TEST_F(SafeWrite, TheBackupHoldsTheUnitsEntriesAndOnlyThenIsTheFileWritten) {
+  const std::string backup = dir.File("old.bin");
+  EXPECT_EQ(Write(&backup, false), kExitOk) << err.str();
+  DatabaseImage saved;
+  ASSERT_EQ(LoadDatabaseFile(backup, saved).status, DatabaseFileStatus::Ok);
+  EXPECT_TRUE(saved == ImageWith(unitEntries));
+  EXPECT_TRUE(unit.unit.engine.Memory() == ImageWith(fileEntries));
+  EXPECT_NE(out.str().find("300 entries written to " + backup), std::string::npos) << out.str();
+  EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(SafeWrite, ASilentUnitGetsNothingWrittenAndNoBackup) {
+  unit.unit.engine = UnitEngine(UnitMode::Database, UnitFaults{.silentAfterBytes = 0});
+  const std::string backup = dir.File("old.bin");
+  EXPECT_EQ(Write(&backup, false), kExitNoAnswer);
+  EXPECT_FALSE(std::filesystem::exists(backup));
+  EXPECT_EQ(unit.unit.engine.Stats().bytesReceived, unit.unit.engine.Stats().wakes);  // nothing but 'X'
+  EXPECT_NE(err.str().find("the unit was not written"), std::string::npos) << err.str();
+}
+
+TEST_F(SafeWrite, ABackupThatCannotBeSavedWritesNothingToTheUnit) {
+  for (const std::string& backup : {dir.File("no-such-folder/old.bin"), dir.Path().string()}) {
+    err.str("");
+    EXPECT_EQ(Write(&backup, false), kExitFailed) << backup;
+    EXPECT_EQ(BlocksWritten(), 0) << backup;
+    EXPECT_TRUE(unit.unit.engine.Memory() == ImageWith(unitEntries));
+    EXPECT_NE(err.str().find("could not be saved to " + backup), std::string::npos) << err.str();
+  }
+}
+
+TEST_F(SafeWrite, WithoutABackupTheWriteSaysOnceThatOneExists) {
+  EXPECT_EQ(Write(nullptr, false), kExitOk);
+  const std::string said = err.str();
+  EXPECT_EQ(said, kBackupHint);
+  EXPECT_EQ(BlocksWritten(), 1024);
+}
+
+TEST_F(SafeWrite, VerifyAfterTheWriteFindsTheSameEntries) {
+  EXPECT_EQ(Write(nullptr, true), kExitOk);
+  EXPECT_TRUE(out.str().ends_with("same 40 entries\n")) << out.str();
+}
+
+TEST_F(SafeWrite, WithJsonTheLastLineIsTheOutcome) {
+  io.json = true;
+  EXPECT_EQ(Write(nullptr, true), kExitOk);
+  EXPECT_EQ(err.str(), "");  // not even the word on --backup
+  std::istringstream lines(out.str());
+  std::string line, last;
+  while (std::getline(lines, line)) {
+    QJsonParseError error{};
+    EXPECT_TRUE(QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).isObject()) << line;
+    last = line;
+  }
+  const QJsonObject outcome = QJsonDocument::fromJson(QByteArray::fromStdString(last)).object();
+  EXPECT_EQ(outcome["outcome"].toString(), "same");
+  EXPECT_EQ(outcome["message"].toString(), "same 40 entries");
+  EXPECT_EQ(outcome["exit"].toInt(), kExitOk);
+}
+
+TEST(VerifyUnit, FindsOneChangedEntryAmongTenThousand) {
+  std::vector<CameraEntry> entries = DistinctEntries(10000, 3);
+  LinkHarness unit;
+  unit.unit.engine.Memory() = ImageWith(entries);
+  const CameraEntry held = entries[7777];
+  entries[7777].longitude -= 5;
+  std::ostringstream out, err;
+  CliStreams io{out, err, false};
+  const UnitVerdict verdict = VerifyUnit(io, unit.runner, ImageWith(entries));
+  EXPECT_EQ(verdict.read, UnitCommandOutcome::Completed);
+  EXPECT_EQ(verdict.difference.exit, kExitFailed);
+  const std::string expected = "+ " + DegreesText(entries[7777].latitude) + " " + DegreesText(entries[7777].longitude) +
+                               "\n- " + DegreesText(held.latitude) + " " + DegreesText(held.longitude) +
+                               "\n1 added, 1 removed, 9999 the same\n";
+  EXPECT_TRUE(out.str().ends_with(expected)) << out.str();
+}
+
+}  // namespace

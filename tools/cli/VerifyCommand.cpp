@@ -1,0 +1,41 @@
+// zorvane-cli verify [--port PATH] FILE [--json]: reads the unit and
+// compares what it holds with FILE, entry by entry, the unit as A.
+// Exit 0 when they hold the same entries, 1 when they differ, 3 when the
+// unit does not answer.
+#include "tools/cli/CliUnit.h"
+#include "tools/cli/FileCommandSession.h"
+#include "tools/cli/JsonLines.h"
+#include "tools/cli/UnitDatabase.h"
+
+namespace {
+
+constexpr const char* kName = "verify";
+
+int RunVerify(const std::vector<std::string>& args, CliStreams& io) {
+  ParsedArgs parsed;
+  std::string error;
+  if (!ParseArgs(args, {"--port"}, {"--json"}, parsed, error)) return UsageError(io, kName, error);
+  const std::string* port = parsed.Option("--port");
+  io.json = parsed.Flag("--json");
+  if (parsed.positional.size() != 1) return UsageError(io, kName, "expected one database file");
+
+  FileCommandSession file(io);
+  if (!file.ReadFromFile(parsed.positional.front())) {
+    return FinishJson(io, "file refused", file.LastMessage(), kExitUsage);
+  }
+  CliTransferRunner runner(io, file.Messages(), port);
+  runner.SetPhase("verifying");
+  const UnitVerdict verdict = VerifyUnit(io, runner, file.Working());
+  if (verdict.read != UnitCommandOutcome::Completed) {
+    return FinishJson(io, ToString(verdict.read), file.LastMessage(), ExitStatusOf(verdict.read));
+  }
+  return FinishJson(io, verdict.difference.outcome, verdict.difference.summary, verdict.difference.exit);
+}
+
+const SubcommandRegistration kVerify{
+    {kName, "verify [--port PATH] FILE [--json]",
+     "compare the unit's database (on PATH, or Comm1) with FILE: + in FILE only, - in the unit only",
+     &RunVerify,
+     {"exit 0 the same entries, 1 they differ, 2 FILE not read, 3 the unit did not answer"}}};
+
+}  // namespace
