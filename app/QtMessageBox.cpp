@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 #include "app/WhenFramed.h"
@@ -13,7 +14,7 @@ namespace {
 // kept on the owner's screen.
 QPoint CentredOn(const QWidget* owner, QSize size) {
   QRect place(QPoint(), size);
-  place.moveCenter(owner->frameGeometry().center());
+  place.moveCenter(OuterFrame(owner).center());
   const QRect screen = owner->screen()->availableGeometry();
   place.moveLeft(std::clamp(place.left(), screen.left(), std::max(screen.left(), screen.right() + 1 - size.width())));
   place.moveTop(std::clamp(place.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height())));
@@ -38,7 +39,12 @@ MessageAnswer QtMessageBox::Show(const std::string& text, const std::string& cap
   box.setTextFormat(Qt::PlainText);
   box.setDefaultButton(QMessageBox::Ok);
   if (owner != nullptr) {
-    WhenFramed(&box, [&box, owner](QSize) { box.move(CentredOn(owner, box.frameGeometry().size())); });
+    // Placed through its window: QWidget::move would turn the frame's place
+    // into the client's with the frame the widget last heard of, which may
+    // still be none.
+    WhenFramed(&box, [&box, owner](QSize decoration) {
+      box.windowHandle()->setFramePosition(CentredOn(owner, box.size() + decoration));
+    });
   }
   return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
