@@ -25,7 +25,7 @@ DifferenceVerdict ReportDifference(CliStreams& io, const DatabaseDifference& dif
   for (const CameraEntry& entry : difference.removed) PrintChange(io, '-', entry);
   DifferenceVerdict verdict;
   if (difference.Equal()) {
-    verdict = {kExitOk, "same", "same " + std::to_string(difference.same) + " entries"};
+    verdict = {kExitOk, "same", std::string("same ").append(std::to_string(difference.same)).append(" entries")};
   } else {
     verdict = {kExitFailed, "different",
                std::to_string(difference.added.size()) + " added, " + std::to_string(difference.removed.size()) +

@@ -43,7 +43,8 @@ int WriteSafely(CliStreams& io, FileCommandSession& session, TransferRunner& run
     options.Phase("backup");
     const UnitSave save = SaveUnitDatabase(io, "write", runner, *options.backup);
     if (!save.Ok()) {
-      const std::string why = "the unit was not written: its database could not be saved to " + *options.backup;
+      std::string why = "the unit was not written: its database could not be saved to ";
+      why += *options.backup;
       if (!io.json) io.err << "zorvane-cli write: " << why << '\n';
       const int exit = save.read != UnitCommandOutcome::Completed ? ExitStatusOf(save.read) : kExitFailed;
       return FinishJson(io, "backup failed", why, exit);

@@ -35,7 +35,8 @@ int RunUpgrade(const std::vector<std::string>& args, CliStreams& io) {
   std::string message = session.LastMessage();
   if (!hex.ok()) {
     if (!io.json) io.err << "zorvane-cli upgrade: " << Describe(hex, file) << '\n';
-    message += "\n" + Describe(hex, file);
+    message += '\n';
+    message += Describe(hex, file);
   }
   return FinishJson(io, ToString(outcome), message, ExitStatusOf(outcome));
 }
