@@ -11,6 +11,7 @@
 #include "database/DatabaseFile.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/LinkHarness.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempDir.h"
 #include "tools/cli/UnitDatabase.h"
 
@@ -66,6 +67,23 @@ TEST_F(SafeWrite, ABackupThatCannotBeSavedWritesNothingToTheUnit) {
     EXPECT_TRUE(unit.unit.engine.Memory() == ImageWith(unitEntries));
     EXPECT_NE(err.str().find("could not be saved to " + backup), std::string::npos) << err.str();
   }
+}
+
+// As Write to File refuses it: root could write it, so an ordinary user tries.
+TEST_F(SafeWrite, AReadOnlyBackupFileIsRefusedKeptAndNothingIsWritten) {
+  ASSERT_TRUE(GiveToOrdinaryUser(dir.Path().string()));
+  const std::string backup = dir.Write("old.bin", "an older backup");
+  ASSERT_TRUE(GiveToOrdinaryUser(backup));
+  namespace fs = std::filesystem;
+  fs::permissions(backup, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const std::string failure = RunAsOrdinaryUser([&]() -> std::string {
+    const int exit = Write(&backup, false);
+    if (exit != kExitFailed) return "exit " + std::to_string(exit);
+    if (BlocksWritten() != 0) return std::to_string(BlocksWritten()) + " blocks written";
+    return {};
+  });
+  EXPECT_EQ(failure, "");
+  EXPECT_TRUE(ReadWholeFile(backup) == "an older backup");
 }
 
 TEST_F(SafeWrite, WithoutABackupTheWriteSaysOnceThatOneExists) {
