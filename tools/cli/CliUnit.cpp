@@ -84,6 +84,10 @@ UnitCommandOutcome CliTransferRunner::Run(const TransferStep& step) {
   return step.run(context);
 }
 
+int FinishUnitCommand(CliStreams& io, UnitCommandOutcome outcome, const std::string& message) {
+  return FinishJson(io, ToString(outcome), message, ExitStatusOf(outcome));
+}
+
 int ExitStatusOf(UnitCommandOutcome outcome) {
   switch (outcome) {
     case UnitCommandOutcome::Completed: return kExitOk;

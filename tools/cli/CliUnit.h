@@ -69,6 +69,9 @@ std::string PortsListing(const std::vector<SerialPortInfo>& present, const CommP
 // 0 completed, 3 the unit did not answer or timed out, 1 anything else (a
 // line lost part-way included).
 int ExitStatusOf(UnitCommandOutcome outcome);
+// Ends a unit command: with --json its outcome line (the outcome, `message`,
+// the exit status); gives ExitStatusOf(outcome).
+int FinishUnitCommand(CliStreams& io, UnitCommandOutcome outcome, const std::string& message);
 
 // QSerialPort wants an application object; the tool makes one when needed.
 void EnsureQtCore();

@@ -31,7 +31,7 @@ int RunRead(const std::vector<std::string>& args, CliStreams& io) {
   UnitCommandContext context = session.UnitContext(runner);
   const UnitCommandOutcome outcome = ReadFromUnitCommand(context, session.Targets());
   if (outcome != UnitCommandOutcome::Completed) {
-    return FinishJson(io, ToString(outcome), session.LastMessage(), ExitStatusOf(outcome));
+    return FinishUnitCommand(io, outcome, session.LastMessage());
   }
 
   // An empty unit still gives a file: the database as read, with no entries.

@@ -38,6 +38,11 @@ UnitVerdict VerifyUnit(CliStreams& io, TransferRunner& runner, const DatabaseIma
   return verdict;
 }
 
+int FinishVerify(CliStreams& io, const UnitVerdict& verdict, const std::string& unitMessage) {
+  if (verdict.read != UnitCommandOutcome::Completed) return FinishUnitCommand(io, verdict.read, unitMessage);
+  return FinishJson(io, verdict.difference.outcome, verdict.difference.summary, verdict.difference.exit);
+}
+
 int WriteSafely(CliStreams& io, FileCommandSession& session, TransferRunner& runner, const SafeWriteOptions& options) {
   if (options.backup != nullptr) {
     options.Phase("backup");
@@ -57,13 +62,9 @@ int WriteSafely(CliStreams& io, FileCommandSession& session, TransferRunner& run
   UnitCommandContext context = session.UnitContext(runner);
   const UnitCommandOutcome wrote = WriteToUnitCommand(context, session.Working());
   if (wrote != UnitCommandOutcome::Completed || !options.verify) {
-    return FinishJson(io, ToString(wrote), session.LastMessage(), ExitStatusOf(wrote));
+    return FinishUnitCommand(io, wrote, session.LastMessage());
   }
 
   options.Phase("verifying");
-  const UnitVerdict verdict = VerifyUnit(io, runner, session.Working());
-  if (verdict.read != UnitCommandOutcome::Completed) {
-    return FinishJson(io, ToString(verdict.read), session.LastMessage(), ExitStatusOf(verdict.read));
-  }
-  return FinishJson(io, verdict.difference.outcome, verdict.difference.summary, verdict.difference.exit);
+  return FinishVerify(io, VerifyUnit(io, runner, session.Working()), session.LastMessage());
 }

@@ -39,6 +39,9 @@ struct UnitVerdict {
   DifferenceVerdict difference{};
 };
 UnitVerdict VerifyUnit(CliStreams& io, TransferRunner& runner, const DatabaseImage& expected);
+// Ends a verify: the unit's outcome (with `unitMessage`) when the read
+// failed, else the comparison's verdict. Gives the exit status.
+int FinishVerify(CliStreams& io, const UnitVerdict& verdict, const std::string& unitMessage);
 
 // What `write` does once FILE is in `session`: with a backup path, the
 // unit's database saved there first (nothing is written when that fails);

@@ -38,7 +38,7 @@ int RunUpgrade(const std::vector<std::string>& args, CliStreams& io) {
     message += '\n';
     message += Describe(hex, file);
   }
-  return FinishJson(io, ToString(outcome), message, ExitStatusOf(outcome));
+  return FinishUnitCommand(io, outcome, message);
 }
 
 const SubcommandRegistration kUpgrade{

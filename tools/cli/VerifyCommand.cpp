@@ -26,10 +26,7 @@ int RunVerify(const std::vector<std::string>& args, CliStreams& io) {
   CliTransferRunner runner(io, file.Messages(), port);
   runner.SetPhase("verifying");
   const UnitVerdict verdict = VerifyUnit(io, runner, file.Working());
-  if (verdict.read != UnitCommandOutcome::Completed) {
-    return FinishJson(io, ToString(verdict.read), file.LastMessage(), ExitStatusOf(verdict.read));
-  }
-  return FinishJson(io, verdict.difference.outcome, verdict.difference.summary, verdict.difference.exit);
+  return FinishVerify(io, verdict, file.LastMessage());
 }
 
 const SubcommandRegistration kVerify{
