@@ -1,7 +1,6 @@
 #include "app/CZorvaneApp.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 #include <QFileDialog>
 #include <QSettings>
 #include <cstdio>
@@ -27,7 +26,7 @@ QSettings ProfileSettings() {
 CZorvaneApp::CZorvaneApp(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QString::fromLatin1(kAppName));
   setOrganizationName(QString::fromLatin1(kRegistryKey));
-  ProgramFolder = QFile::encodeName(applicationDirPath()).toStdString();
+  ProgramFolder = applicationDirPath().toStdString();
   m_ownMessages = std::make_unique<QtMessageBox>([this]() -> QWidget* { return m_frame.get(); });
   m_messages = m_ownMessages.get();
   m_openFilePrompt = [this] {

@@ -1,6 +1,5 @@
 #include "app/CZorvaneView.h"
 
-#include <QFile>
 #include <QPainter>
 
 #include "app/ProcessState.h"
@@ -24,7 +23,7 @@ void CZorvaneView::OnInitialUpdate() {
 void CZorvaneView::LoadMap() {
   MapPicture.Release();
   const std::string file = MapFileToLoad(ProgramFolder);
-  MapLoaded = MapPicture.Load(QFile::decodeName(QByteArray::fromStdString(file))) ? 1 : 0;
+  MapLoaded = MapPicture.Load(QString::fromStdString(file)) ? 1 : 0;
   update();
 }
 

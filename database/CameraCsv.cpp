@@ -70,7 +70,7 @@ CsvImportResult ReadCameraCsv(const std::string& path, DatabaseImage& incoming) 
   CsvImportResult result;
   // Some systems open a folder and fail the first read, others refuse it.
   std::error_code error;
-  FileHandle file(std::filesystem::is_directory(path, error) ? nullptr : std::fopen(path.c_str(), "rb"), &std::fclose);
+  FileHandle file(std::filesystem::is_directory(FilePath(path), error) ? nullptr : OpenFile(path, "rb"), &std::fclose);
   if (!file) {
     result.status = CsvImportStatus::CannotOpen;
     return result;

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "database/ListMistakes.h"
+#include "database/Platform.h"
 
 namespace {
 
@@ -17,8 +18,8 @@ using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 // some systems and not on others: it is never a file.
 FileHandle OpenToRead(const std::string& path) {
   std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return FileHandle(nullptr, &std::fclose);
-  return FileHandle(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (std::filesystem::is_directory(FilePath(path), error)) return FileHandle(nullptr, &std::fclose);
+  return FileHandle(OpenFile(path, "rb"), &std::fclose);
 }
 
 std::string Lowered(std::string_view text) {

@@ -23,7 +23,7 @@ struct WriteTarget {
 WriteTarget ResolveWriteTarget(const std::string& path) {
   WriteTarget target;
   std::error_code error;
-  const fs::file_status status = fs::status(path, error);
+  const fs::file_status status = fs::status(FilePath(path), error);
   if (error || status.type() == fs::file_type::not_found) {
     target.path = path;
     return target;
@@ -38,12 +38,12 @@ WriteTarget ResolveWriteTarget(const std::string& path) {
     target.status = DatabaseFileStatus::WriteError;
     return target;
   }
-  const fs::path real = fs::canonical(path, error);
+  const fs::path real = fs::canonical(FilePath(path), error);
   if (error) {
     target.status = DatabaseFileStatus::CannotCreate;
     return target;
   }
-  target.path = real.string();
+  target.path = FileName(real);
   target.exists = true;
   return target;
 }
@@ -52,19 +52,19 @@ WriteTarget ResolveWriteTarget(const std::string& path) {
 // would ask, without truncating it. The rename that replaces the file needs
 // no permission on the file itself, so a read-only file must be refused here.
 bool MayWriteInto(const std::string& path) {
-  FileHandle file(std::fopen(path.c_str(), "r+b"), &std::fclose);
+  FileHandle file(OpenFile(path, "r+b"), &std::fclose);
   return file != nullptr;
 }
 
 // For an existing file beside which no temporary file can be made. Opening
 // it changes nothing, so the old bytes are lost only if the write fails.
 DatabaseFileStatus WriteInPlace(const std::string& path, std::span<const std::uint8_t> bytes) {
-  FileHandle file(std::fopen(path.c_str(), "r+b"), &std::fclose);
+  FileHandle file(OpenFile(path, "r+b"), &std::fclose);
   if (!file) return DatabaseFileStatus::CannotCreate;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
   ok = std::fclose(file.release()) == 0 && ok;
   std::error_code error;
-  if (ok) fs::resize_file(path, bytes.size(), error);
+  if (ok) fs::resize_file(FilePath(path), bytes.size(), error);
   return ok && !error ? DatabaseFileStatus::Ok : DatabaseFileStatus::WriteError;
 }
 
@@ -95,11 +95,11 @@ namespace {
 DatabaseFileRead ReadDatabaseFileImage(const std::string& path, DatabaseImage& image) {
   DatabaseFileRead result;
   std::error_code error;
-  if (fs::is_directory(path, error)) {
+  if (fs::is_directory(FilePath(path), error)) {
     result.status = DatabaseFileStatus::CannotOpen;
     return result;
   }
-  FileHandle file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  FileHandle file(OpenFile(path, "rb"), &std::fclose);
   if (!file) {
     result.status = DatabaseFileStatus::CannotOpen;
     return result;

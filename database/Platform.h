@@ -4,8 +4,19 @@
 // system implements it: platform/Posix.cpp (Linux, macOS) and
 // platform/Windows.cpp.
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <span>
 #include <string>
+
+// File names are UTF-8 throughout the program, on every system: what the
+// user typed, what the command line gave, what a dialog returned.
+// The path the system's file functions take for such a name.
+std::filesystem::path FilePath(const std::string& name);
+// The other way: the UTF-8 name of a path the system gave.
+std::string FileName(const std::filesystem::path& path);
+// std::fopen of such a name; the caller closes what it gives.
+std::FILE* OpenFile(const std::string& name, const char* mode);
 
 // While it lives, the C library's number reading and writing on this thread
 // (sscanf "%f" above all) use the C locale's decimal point, whatever locale

@@ -1,6 +1,5 @@
 #include "dialogs/CFileNameDlg.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -129,7 +128,7 @@ void CFileNameDlg::OnBrowse() {
                                                      QString::fromLatin1(filter.pattern));
   }
   const std::optional<QString> chosen = Chooser()(nullptr, request);
-  if (!chosen || chosen->isEmpty() || QFile::encodeName(*chosen).size() > kMaxChosenNameLength) return;
+  if (!chosen || chosen->isEmpty() || chosen->toUtf8().size() > kMaxChosenNameLength) return;
   m_fileName = *chosen;
   m_edit->setText(m_fileName);
 }

@@ -1,6 +1,5 @@
 #include "dialogs/QtFileNamePrompt.h"
 
-#include <QFile>
 
 #include "dialogs/CImportDlg.h"
 #include "dialogs/CReadFileDlg.h"
@@ -24,6 +23,6 @@ std::unique_ptr<CFileNameDlg> MakeFileNameDialog(FileNameDialogKind kind, QWidge
 std::optional<std::string> QtFileNamePrompt::Ask(FileNameDialogKind kind) {
   const std::unique_ptr<CFileNameDlg> dialog = MakeFileNameDialog(kind, m_parent);
   if (dialog->DoModal() != IDOK) return std::nullopt;
-  // File names reach fopen in the file-system encoding.
-  return QFile::encodeName(dialog->m_fileName).toStdString();
+  // File names are UTF-8 in the program on every system.
+  return dialog->m_fileName.toStdString();
 }

@@ -1,5 +1,6 @@
 #include "upgrade/UpgradeUnit.h"
 
+#include "database/Platform.h"
 #include "link/TransferRunner.h"
 #include "resources/Strings.h"
 #include "upgrade/BootloaderUpload.h"
@@ -22,7 +23,7 @@ LoadedFirmware OpenAndLoadFirmware(MessageBox& messages, const std::string& name
                                    std::uint32_t& highest) {
   LoadedFirmware loaded;
   loaded.otherwise = UnitCommandOutcome::FileRefused;
-  HexFile file(std::fopen(name.c_str(), "r"));
+  HexFile file(OpenFile(name, "r"));
   if (!file) {
     messages.Show(FormatMessageText(kMsgCannotOpenForReading, name), kCaptionError, MessageStyle::Ok);
     return loaded;

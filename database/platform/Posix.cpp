@@ -13,6 +13,13 @@
 
 #include "database/Platform.h"
 
+// The system takes the bytes as they are.
+std::filesystem::path FilePath(const std::string& name) { return std::filesystem::path(name); }
+
+std::string FileName(const std::filesystem::path& path) { return path.string(); }
+
+std::FILE* OpenFile(const std::string& name, const char* mode) { return std::fopen(name.c_str(), mode); }
+
 namespace {
 
 locale_t CLocale() {

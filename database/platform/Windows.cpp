@@ -17,6 +17,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The narrow file functions read a name in the ANSI code page, which cannot
+// hold every letter: names go to the wide ones.
+std::wstring Widened(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int size = static_cast<int>(utf8.size());
+  const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+  return wide;
+}
+
 // Bounds the search for a free temporary name; each try is a fresh random
 // name, so only a folder flooded with our own leftovers runs out.
 constexpr int kTemporaryNameTries = 100;
@@ -77,6 +88,17 @@ bool PutInPlace(const fs::path& temporary, const fs::path& target) {
 
 }  // namespace
 
+fs::path FilePath(const std::string& name) { return fs::path(Widened(name)); }
+
+std::string FileName(const fs::path& path) {
+  const std::u8string utf8 = path.u8string();
+  return std::string(utf8.begin(), utf8.end());
+}
+
+std::FILE* OpenFile(const std::string& name, const char* mode) {
+  return ::_wfopen(Widened(name).c_str(), Widened(mode).c_str());
+}
+
 // The C library keeps one locale for the process unless a thread asks for
 // its own; the thread's own is set while the object lives, then given back.
 ScopedCLocale::ScopedCLocale() : m_mode(::_configthreadlocale(_ENABLE_PER_THREAD_LOCALE)) {
@@ -91,7 +113,7 @@ ScopedCLocale::~ScopedCLocale() {
 }
 
 ReplaceStatus ReplaceFileContents(const std::string& target, std::span<const std::uint8_t> bytes) {
-  const fs::path targetPath(target);
+  const fs::path targetPath = FilePath(target);
   fs::path temporary;
   FileHandle file(CreateBeside(targetPath, temporary));
   if (!file.IsOpen()) return ReplaceStatus::CannotCreate;
