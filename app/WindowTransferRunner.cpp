@@ -6,7 +6,6 @@
 
 #include "app/TransferDialog.h"
 #include "link/TimeLeft.h"
-#include "link/qt/QtSerialPort.h"
 #include "link/qt/SerialPorts.h"
 #include "resources/Strings.h"
 #include "user/MessageBox.h"
@@ -82,8 +81,8 @@ UnitCommandOutcome WindowTransferRunner::Run(const TransferStep& step) {
   UiThreadMessageBox uiMessages(m_messages, &dialog);
   SteadyClock clock;
   DialogProgress progress(&dialog, clock, step.plainLineMsPerBlock);
-  QtSerialOpener opener;
-  TransferContext context{uiMessages, opener, clock, progress, &cancel, m_portIndex, ports.comm,
+  const std::unique_ptr<SerialOpener> opener = MakeSerialOpener();
+  TransferContext context{uiMessages, *opener, clock, progress, &cancel, m_portIndex, ports.comm,
                           PortAdvice{ports.present, ports.comm, kMsgUsePortInWindow}};
   dialog.SetConnecting(
       QString::fromStdString(FormatMessageText(kProgressConnecting, DescribePort(ports.present, context.PortPath()))));

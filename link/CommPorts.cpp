@@ -1,6 +1,8 @@
 #include "link/CommPorts.h"
 
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <filesystem>
 
 namespace {
@@ -23,6 +25,29 @@ std::vector<const SerialPortInfo*> AdaptersInStableOrder(const std::vector<Seria
     return OpenPathOf(*a) < OpenPathOf(*b);
   });
   return adapters;
+}
+
+// 7 for "COM7", 0 for a name that is no COM port.
+int ComNumber(const std::string& device) {
+  int number = 0;
+  if (device.size() < 4 || device.compare(0, 3, "COM") != 0) return 0;
+  const auto [end, error] = std::from_chars(device.data() + 3, device.data() + device.size(), number);
+  return error == std::errc() && end == device.data() + device.size() ? number : 0;
+}
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The four hex digits after `key` ("VID_") in `id`, or -1.
+int HexAfter(const std::string& id, const std::string& key) {
+  const std::size_t at = id.find(key);
+  if (at == std::string::npos || at + key.size() + 4 > id.size()) return -1;
+  int value = -1;
+  const char* first = id.data() + at + key.size();
+  const auto [end, error] = std::from_chars(first, first + 4, value, 16);
+  return error == std::errc() && end == first + 4 ? value : -1;
 }
 
 }  // namespace
@@ -84,7 +109,44 @@ CommPaths MacCommPorts(const std::vector<SerialPortInfo>& present) {
   return comm;
 }
 
-CommPaths WindowsCommPorts(const std::vector<SerialPortInfo>&) { return {kWindowsPorts[0], kWindowsPorts[1]}; }
+CommPaths WindowsCommPorts(const std::vector<SerialPortInfo>& present) {
+  std::vector<const SerialPortInfo*> adapters;
+  for (const SerialPortInfo& port : present) {
+    const int number = ComNumber(port.device);
+    if (port.usb && number > 2) adapters.push_back(&port);
+  }
+  std::sort(adapters.begin(), adapters.end(),
+            [](const SerialPortInfo* a, const SerialPortInfo* b) { return ComNumber(a->device) < ComNumber(b->device); });
+  std::size_t nextAdapter = 0;
+  CommPaths comm;
+  for (std::size_t i = 0; i < comm.size(); ++i) {
+    if (FindPort(present, kWindowsPorts[i]) == nullptr && nextAdapter < adapters.size()) {
+      comm[i] = adapters[nextAdapter++]->device;
+    } else {
+      comm[i] = kWindowsPorts[i];
+    }
+  }
+  return comm;
+}
+
+std::string WindowsPortName(const std::string& named) {
+  std::string name = named;
+  for (const char* prefix : {"\\\\.\\", "//./"}) {
+    if (name.starts_with(prefix)) name.erase(0, std::char_traits<char>::length(prefix));
+  }
+  const std::string upper = Upper(name);
+  return ComNumber(upper) > 0 ? upper : named;
+}
+
+void ReadUsbIds(const std::string& hardwareId, SerialPortInfo& port) {
+  const std::string id = Upper(hardwareId);
+  const int vendor = HexAfter(id, "VID_");
+  const int product = HexAfter(id, "PID_");
+  if (vendor < 0 || product < 0) return;
+  port.usb = true;
+  port.vendorId = vendor;
+  port.productId = product;
+}
 
 CommPaths WithNamedPorts(const CommPaths& named, const CommPaths& chosen) {
   CommPaths comm;

@@ -47,8 +47,20 @@ CommPaths LinuxCommPorts(const std::vector<SerialPortInfo>& present);
 // macOS: the first and second USB adapters among the /dev/cu.* devices, in
 // the order of their names; nothing left: /dev/cu.usbserial.
 CommPaths MacCommPorts(const std::vector<SerialPortInfo>& present);
-// Windows: COM1 and COM2, whatever is present.
+// Windows: COM1 and COM2 where they are present; a Comm without one takes
+// the next USB adapter, in the order of their COM numbers (Windows gives an
+// adapter the same number each time it comes back). Nothing left: COM1,
+// COM2.
 CommPaths WindowsCommPorts(const std::vector<SerialPortInfo>& present);
+
+// A Windows port as the user may name it ("com7", "\\.\COM12") by the name
+// the system lists it under ("COM7", "COM12"); other names as they are.
+std::string WindowsPortName(const std::string& named);
+
+// The USB ids in a Windows hardware id ("USB\VID_0403&PID_6001&REV_0600",
+// "FTDIBUS\COMPORT&VID_0403&PID_6001") into `port`, which is then a USB
+// adapter; a hardware id without them changes nothing.
+void ReadUsbIds(const std::string& hardwareId, SerialPortInfo& port);
 
 // A Comm the command line named keeps that name; an empty one takes the
 // choice.

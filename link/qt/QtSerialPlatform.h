@@ -1,8 +1,6 @@
 #pragma once
-// What the serial side does differently on each system. Every system has
-// one source file in link/qt/platform/ that defines these, and the build
-// takes the one of the system it builds for; nothing else asks which
-// system it runs on.
+// What the serial line on Qt Serial Port (Linux and macOS) does differently
+// on each: one source file in link/qt/platform/ per system defines these.
 #include <QSerialPort>
 #include <string>
 #include <vector>
@@ -14,13 +12,8 @@
 // which ports are the PC's own, and own ports Qt left out.
 void CompletePortList(std::vector<SerialPortInfo>& ports);
 
-// Comm1 and Comm2 among `present`, by this system's rule.
-CommPaths ChooseCommPorts(const std::vector<SerialPortInfo>& present);
-
 // Before opening `path`: a device that is missing, or that the user may
-// not open, told apart from one that can be tried. Ok where the system
-// cannot tell in advance (Windows, where a port held by another program is
-// refused as "access denied", which therefore means busy).
+// not open, told apart from one that can be tried.
 OpenStatus CheckDeviceBeforeOpen(const std::string& path);
 
 enum class LowLatency {

@@ -1,9 +1,11 @@
 #include "link/qt/QtSerialPort.h"
 
 #include <QSerialPort>
+#include <QSerialPortInfo>
 
 #include "link/LinkConstants.h"
-#include "link/qt/SerialPlatform.h"
+#include "link/qt/QtSerialPlatform.h"
+#include "link/qt/SerialPorts.h"
 
 namespace {
 
@@ -73,6 +75,24 @@ OpenResult QtSerialOpener::Open(const std::string& path) {
   // the line works as it is.
   RequestLowLatency(port);
   return {OpenStatus::Ok, std::move(stream), {}};
+}
+
+std::unique_ptr<SerialOpener> MakeSerialOpener() { return std::make_unique<QtSerialOpener>(); }
+
+std::vector<SerialPortInfo> PresentSerialPorts() {
+  std::vector<SerialPortInfo> ports;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    SerialPortInfo port;
+    port.device = info.systemLocation().toStdString();
+    port.description = info.description().toStdString();
+    port.manufacturer = info.manufacturer().toStdString();
+    port.usb = info.hasVendorIdentifier();
+    if (info.hasVendorIdentifier()) port.vendorId = info.vendorIdentifier();
+    if (info.hasProductIdentifier()) port.productId = info.productIdentifier();
+    ports.push_back(std::move(port));
+  }
+  CompletePortList(ports);
+  return ports;
 }
 
 const char* ToString(LowLatency result) {

@@ -1,7 +1,8 @@
 #pragma once
-// The serial line on Qt Serial Port, used in blocking style on whichever
-// thread opens it (the transfer's worker thread, or the command-line tool's
-// only thread). A stream belongs to the thread that opened it.
+// The serial line on Qt Serial Port (Linux and macOS), used in blocking
+// style on whichever thread opens it (the transfer's worker thread, or the
+// command-line tool's only thread). A stream belongs to the thread that
+// opened it.
 #include "link/SerialStream.h"
 
 class QtSerialOpener : public SerialOpener {

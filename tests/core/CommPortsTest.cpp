@@ -99,8 +99,51 @@ TEST(MacComm, IsTheFirstTwoUsbCallOutDevicesByName) {
   EXPECT_EQ(MacCommPorts({bluetooth}), (CommPaths{"/dev/cu.usbserial", "/dev/cu.usbserial"}));
 }
 
-TEST(WindowsComm, IsCom1AndCom2WhateverIsPresent) {
-  EXPECT_EQ(WindowsCommPorts({Adapter("COM7")}), (CommPaths{"COM1", "COM2"}));
+struct WindowsCase {
+  const char* name;
+  std::vector<SerialPortInfo> present;
+  CommPaths expected;
+};
+
+void PrintTo(const WindowsCase& c, std::ostream* os) { *os << c.name; }
+
+class WindowsComm : public ::testing::TestWithParam<WindowsCase> {};
+
+TEST_P(WindowsComm, IsChosenByTheRule) { EXPECT_EQ(WindowsCommPorts(GetParam().present), GetParam().expected); }
+
+const WindowsCase kWindowsCases[] = {
+    {"NothingPresentKeepsCom1AndCom2", {}, {"COM1", "COM2"}},
+    {"ThePcsOwnPortsStayComm1AndComm2", {NoUart("COM1"), NoUart("COM2"), Adapter("COM3")}, {"COM1", "COM2"}},
+    {"AnAdapterIsComm1OnAPcWithoutPorts", {Adapter("COM7")}, {"COM7", "COM2"}},
+    {"AnAdapterTakesTheCommThatHasNoPort", {NoUart("COM1"), Adapter("COM5")}, {"COM1", "COM5"}},
+    {"AdaptersGoByTheirNumbersNotByName", {Adapter("COM12"), Adapter("COM4")}, {"COM4", "COM12"}},
+    {"APortThatIsNoAdapterIsNeverChosen", {NoUart("COM5")}, {"COM1", "COM2"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rule, WindowsComm, ::testing::ValuesIn(kWindowsCases),
+                         [](const ::testing::TestParamInfo<WindowsCase>& p) { return std::string(p.param.name); });
+
+TEST(WindowsPortNames, AreTheNamesTheSystemListsThePortsUnder) {
+  for (const auto& [named, listed] : std::vector<std::pair<std::string, std::string>>{
+           {"COM7", "COM7"}, {"com7", "COM7"}, {"\\\\.\\COM12", "COM12"}, {"//./com3", "COM3"},
+           {"\\\\.\\CNCA0", "\\\\.\\CNCA0"}, {"COMX", "COMX"}, {"/dev/ttyUSB0", "/dev/ttyUSB0"}}) {
+    EXPECT_EQ(WindowsPortName(named), listed) << named;
+  }
+}
+
+TEST(WindowsHardwareIds, GiveTheAdaptersUsbIds) {
+  SerialPortInfo ftdi;
+  ReadUsbIds("FTDIBUS\\COMPORT&VID_0403&PID_6001", ftdi);
+  EXPECT_TRUE(ftdi.usb);
+  EXPECT_EQ(ftdi.vendorId, 0x0403);
+  EXPECT_EQ(ftdi.productId, 0x6001);
+  SerialPortInfo cdc;
+  ReadUsbIds("USB\\Vid_2341&Pid_0043&Rev_0001", cdc);
+  EXPECT_EQ(cdc.productId, 0x0043);
+  SerialPortInfo builtIn;
+  ReadUsbIds("ACPI\\PNP0501", builtIn);
+  EXPECT_FALSE(builtIn.usb);
+  EXPECT_EQ(builtIn.vendorId, -1);
 }
 
 TEST(NamedPorts, WinOverTheChoiceOneCommAtATime) {

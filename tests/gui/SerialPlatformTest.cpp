@@ -8,7 +8,7 @@
 
 #include "link/LinkConstants.h"
 #include "link/qt/QtSerialPort.h"
-#include "link/qt/SerialPlatform.h"
+#include "link/qt/QtSerialPlatform.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UnitProcess.h"
 

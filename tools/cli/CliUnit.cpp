@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "link/qt/QtSerialPort.h"
 #include "link/qt/SerialPorts.h"
 #include "resources/Strings.h"
 #include "tools/cli/JsonLines.h"
@@ -66,7 +65,7 @@ const char* VerbOf(TransferKind kind) {
 UnitCommandOutcome CliTransferRunner::Run(const TransferStep& step) {
   EnsureQtCore();
   const PortsNow ports = LookAtPorts({m_port, std::string()});
-  QtSerialOpener opener;
+  const std::unique_ptr<SerialOpener> opener = MakeSerialOpener();
   SteadyClock clock;
   const std::string phase = m_phase.empty() ? VerbOf(step.kind) : m_phase;
   ProgressBar bar(m_io.err, phase.c_str(), clock, step.plainLineMsPerBlock);
@@ -75,7 +74,7 @@ UnitCommandOutcome CliTransferRunner::Run(const TransferStep& step) {
   TransferProgress& progress = m_io.json ? static_cast<TransferProgress&>(json)
                                : m_io.errIsTerminal ? static_cast<TransferProgress&>(bar)
                                                     : quiet;
-  TransferContext context{m_messages, opener, clock, progress};
+  TransferContext context{m_messages, *opener, clock, progress};
   context.portPaths = ports.comm;
   context.portAdvice = {ports.present, ports.comm, kMsgUsePortOnCommandLine};
   if (m_io.errIsTerminal && !m_io.json) {

@@ -8,7 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "link/qt/SerialPlatform.h"
+#include "link/qt/QtSerialPlatform.h"
+#include "link/qt/SerialPorts.h"
 #include "link/qt/platform/PosixDevice.h"
 
 namespace {
@@ -48,6 +49,8 @@ void CompletePortList(std::vector<SerialPortInfo>& ports) {
     listed->builtIn = true;
   }
 }
+
+std::string ListedPortName(const std::string& named) { return named; }
 
 CommPaths ChooseCommPorts(const std::vector<SerialPortInfo>& present) { return LinuxCommPorts(present); }
 

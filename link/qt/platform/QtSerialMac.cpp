@@ -1,10 +1,13 @@
 // macOS: Qt's list as it is; Comm1 and Comm2 are the first two USB
 // adapters among the /dev/cu.* devices. The latency timer of an FTDI
 // adapter is a setting of its driver there (see the README), not of a port.
-#include "link/qt/SerialPlatform.h"
+#include "link/qt/QtSerialPlatform.h"
+#include "link/qt/SerialPorts.h"
 #include "link/qt/platform/PosixDevice.h"
 
 void CompletePortList(std::vector<SerialPortInfo>&) {}
+
+std::string ListedPortName(const std::string& named) { return named; }
 
 CommPaths ChooseCommPorts(const std::vector<SerialPortInfo>& present) { return MacCommPorts(present); }
 
