@@ -7,7 +7,7 @@
 #   share/man/man1/zorvane-cli.1.gz, zorvane-unit.1.gz (when help2man is there)
 include(GNUInstallDirs)
 
-install(TARGETS zorvane zorvane-cli zorvane-unit RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS zorvane zorvane-cli zorvane-unit RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} BUNDLE DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/uk.bmp DESTINATION ${CMAKE_INSTALL_DATADIR}/zorvane)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/zorvane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 

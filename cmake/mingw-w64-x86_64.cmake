@@ -1,6 +1,8 @@
 # Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (the POSIX
-# threads variant, which std::thread needs). Programs are linked statically,
-# so they run under Wine or on Windows without the compiler's DLLs.
+# threads variant, which std::thread needs). Used for Qt itself and for the
+# program (scripts/windows-build), which ship the compiler's runtime DLLs
+# beside them, and for the core's tests (scripts/windows-tests), which link
+# it statically.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
@@ -11,4 +13,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
