@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "database/CameraCsv.h"
+#include "database/Platform.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
 
@@ -80,6 +82,25 @@ TEST_F(DatabaseFile, WritesExactlyTheImageReplacingAnOldFile) {
   EXPECT_EQ(FolderContents(), std::vector<std::string>{"db.bin"}) << "no temporary file is left";
 }
 
+
+// Names are UTF-8; Windows' narrow file functions would read them in its
+// ANSI code page, which has neither Greek nor every accented letter.
+TEST_F(DatabaseFile, NamesWithLettersOutsideAsciiWorkOnEverySystem) {
+  const std::string folder = FileName(dir.Path()) + "/Κάμερες";
+  ASSERT_TRUE(fs::create_directory(FilePath(folder)));
+  const std::string database = folder + "/Zoë's cameras.db";
+  const DatabaseImage image = ImageWith(DistinctEntries(5, 7));
+  ASSERT_EQ(WriteDatabaseFile(database, image), DatabaseFileStatus::Ok);
+  EXPECT_EQ(LoadDatabaseFile(database, incoming).entries, 5);
+  EXPECT_TRUE(fs::exists(FilePath(folder) / FilePath("Zoë's cameras.db")));
+
+  const std::string list = folder + "/Zoë's cameras.csv";
+  std::FILE* file = OpenFile(list, "wb");
+  ASSERT_NE(file, nullptr);
+  std::fputs(CameraCsvText(image).c_str(), file);
+  std::fclose(file);
+  EXPECT_EQ(ReadCameraCsv(list, incoming).entries, 5);
+}
 
 TEST_F(DatabaseFile, NamesThatCannotBeCreatedAreRefused) {
   const DatabaseImage image = ImageWith({{1, 1}});

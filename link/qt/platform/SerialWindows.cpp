@@ -83,7 +83,16 @@ class Win32SerialStream : public SerialStream {
       m_lost = true;
       return kLineLost;
     }
-    return got == 1 ? byte : kReceiveTimeout;
+    if (got == 1) return byte;
+    // Some drivers (and Wine on a pseudo-terminal whose other end closed)
+    // answer a read of a device that went away with nothing, as if it had
+    // been silent; the line's own state tells the two apart.
+    DWORD errors = 0;
+    if (::ClearCommError(m_handle, &errors, nullptr) == 0) {
+      m_lost = true;
+      return kLineLost;
+    }
+    return kReceiveTimeout;
   }
 
  private:
