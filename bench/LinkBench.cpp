@@ -70,7 +70,8 @@ void BM_LinkOverPty(benchmark::State& state) {
   auto incoming = std::make_unique<DatabaseImage>();
   double seconds = 0;
   for (auto _ : state) {
-    const UnitCommandOutcome outcome = kRead ? TransferFromUnit(context, *incoming, ReadExtent::WholeMemory) : TransferToUnit(context, *image);
+    const UnitCommandOutcome outcome =
+        kRead ? TransferFromUnit(context, *incoming, ReadExtent::WholeMemory) : TransferToUnit(context, *image);
     if (outcome != UnitCommandOutcome::Completed) {
       state.SkipWithError(ToString(outcome));
       return;

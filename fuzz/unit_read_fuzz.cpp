@@ -71,8 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       // it; without one, what arrived is the unit's image exactly.
       if (fuzzed->changedBytes == 0) {
         const auto readEnd = static_cast<std::ptrdiff_t>(blocks) * kBlockSize;
-        FuzzedUnit::Check(std::equal(incoming->bytes.begin(), incoming->bytes.begin() + readEnd, unitImage->bytes.begin()),
-                          "the blocks read are the unit's");
+        FuzzedUnit::Check(
+            std::equal(incoming->bytes.begin(), incoming->bytes.begin() + readEnd, unitImage->bytes.begin()),
+            "the blocks read are the unit's");
         FuzzedUnit::Check(std::all_of(incoming->bytes.begin() + readEnd, incoming->bytes.end(),
                                       [](std::uint8_t byte) { return byte == 0x00; }),
                           "0x00 past the blocks read");

@@ -88,7 +88,9 @@ UnitCommandOutcome ReadFromUnitCommand(UnitCommandContext& context, ReadTargets 
     return UnitCommandOutcome::Cancelled;
   }
   const TransferStep step{TransferKind::Read, true, PlainLineMs(kReadBlockLineBytes),
-                          [&images, extent](TransferContext& transfer) { return TransferFromUnit(transfer, images.incoming, extent); }};
+                          [&images, extent](TransferContext& transfer) {
+                            return TransferFromUnit(transfer, images.incoming, extent);
+                          }};
   const UnitCommandOutcome outcome = context.runner.Run(step);
   if (outcome != UnitCommandOutcome::Completed) return outcome;
 

@@ -214,7 +214,8 @@ TEST_F(UnitCommands, ReadAsksForTheBlocksWithEntriesAndAllBlocksForEveryOne) {
     std::vector<std::string> flags;
     const char* asked;
   };
-  for (const Way& way : {Way{{}, "asked for 57 blocks: 0-56\n"}, Way{{"--all-blocks"}, "asked for 1024 blocks: 0-1023\n"}}) {
+  for (const Way& way :
+       {Way{{}, "asked for 57 blocks: 0-56\n"}, Way{{"--all-blocks"}, "asked for 1024 blocks: 0-1023\n"}}) {
     UnitProcess unit({"--db", dir.Write("unit.bin", Bytes(NoisyImageWith(600, 8)))}, log);
     ASSERT_TRUE(unit.Started());
     const std::string out = dir.File("out.bin");

@@ -277,7 +277,8 @@ TEST_P(FaultMatrix, EndsWithItsMessageTheLineClosedAndNothingHalfDone) {
       EXPECT_EQ(h.unit.engine.Stats().blocksAsked.back(), readBlocks - 1);
       const auto readEnd = static_cast<std::ptrdiff_t>(readBlocks) * kBlockSize;
       EXPECT_TRUE(std::equal(incoming.bytes.begin(), incoming.bytes.begin() + readEnd, unitBefore.bytes.begin()));
-      EXPECT_TRUE(std::all_of(incoming.bytes.begin() + readEnd, incoming.bytes.end(), [](std::uint8_t b) { return b == 0; }));
+      EXPECT_TRUE(
+          std::all_of(incoming.bytes.begin() + readEnd, incoming.bytes.end(), [](std::uint8_t b) { return b == 0; }));
       EXPECT_EQ(working.Count(), 20 + c.unitEntries);
     } else {
       EXPECT_EQ(working, held);

@@ -18,7 +18,9 @@ constexpr const char* kName = "read";
 int RunRead(const std::vector<std::string>& args, CliStreams& io) {
   ParsedArgs parsed;
   std::string error;
-  if (!ParseArgs(args, {"--port", "-o", "--into"}, {"--json", "--all-blocks"}, parsed, error)) return UsageError(io, kName, error);
+  if (!ParseArgs(args, {"--port", "-o", "--into"}, {"--json", "--all-blocks"}, parsed, error)) {
+    return UsageError(io, kName, error);
+  }
   const std::string* port = parsed.Option("--port");
   const std::string* out = parsed.Option("-o");
   const std::string* into = parsed.Option("--into");
