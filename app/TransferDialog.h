@@ -1,7 +1,8 @@
 #pragma once
 // The modal progress dialog of a unit transfer: where it connects, then
-// "Reading block n of 1024, about 1 min 50 s left" and a bar, and a line
-// of advice when the line is far slower than it should be. Only the
+// "Reading block n of 57, about 50 s left" and a bar (a read counts the
+// blocks that hold entries once block 0 has told them), and a line of
+// advice when the line is far slower than it should be. Only the
 // transfer ends it; Escape and the close box stop a cancellable transfer as
 // Cancel does, and do nothing otherwise.
 #include <QDialog>

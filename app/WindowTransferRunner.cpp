@@ -42,6 +42,10 @@ class DialogProgress : public TransferProgress {
     m_timeLeft.Start(total);
     QMetaObject::invokeMethod(m_dialog, [d = m_dialog, total] { d->SetTotal(total); }, Qt::QueuedConnection);
   }
+  void Retotal(int total) override {
+    m_timeLeft.Retotal(total);
+    QMetaObject::invokeMethod(m_dialog, [d = m_dialog, total] { d->SetTotal(total); }, Qt::QueuedConnection);
+  }
   void Step(int done) override {
     m_timeLeft.Step(done);
     const std::optional<std::int64_t> left = m_timeLeft.MsLeft();

@@ -1,5 +1,7 @@
 // Read, write and a 60 KiB upgrade through a USB-serial adapter's latency
 // timer (0, 1 and 16 ms), each beside the time the adapter alone imposes.
+// A read asks for the blocks that hold the unit's entries, so it is timed
+// for units of 0, 600, 4,491 and 10,921 entries.
 //
 // The model. An adapter passes a byte of the PC's on with the next USB
 // frame (1 ms), and the unit's answer to it at the first tick of its
@@ -25,6 +27,7 @@
 #include <algorithm>
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -80,8 +83,10 @@ double UpgradeModelMs(int blocks, int latencyMs) {
 }
 
 // What the adapter alone imposes on the blocks of one transfer, in ms.
-double ModelMs(Transfer transfer, int latencyMs) {
-  const int blocks = transfer == Transfer::Upgrade ? UploadBlockCount(kUpgradeHighest) : kBlockCount;
+double ModelMs(Transfer transfer, int latencyMs, int readBlocks = kBlockCount) {
+  const int blocks = transfer == Transfer::Upgrade ? UploadBlockCount(kUpgradeHighest)
+                     : transfer == Transfer::Read  ? readBlocks
+                                                   : kBlockCount;
   switch (transfer) {
     case Transfer::Read:
       return latencyMs == 0 ? WireMs(blocks * double{kReadBlockLineBytes}) : blocks * 67 * RoundTripMs(latencyMs);
@@ -103,7 +108,7 @@ UnitCommandOutcome RunTransfer(Transfer transfer, TransferContext& context, cons
                                DatabaseImage& incoming, const FirmwareBytes& firmware) {
   std::uint32_t current = 0;
   switch (transfer) {
-    case Transfer::Read: return TransferFromUnit(context, incoming);
+    case Transfer::Read: return TransferFromUnit(context, incoming, ReadExtent::WholeMemory);
     case Transfer::Write: return TransferToUnit(context, image);
     case Transfer::Upgrade: return UploadFirmware(context, firmware, kUpgradeHighest, current);
   }
@@ -122,6 +127,7 @@ class VirtualProgress : public TransferProgress {
  public:
   explicit VirtualProgress(const Clock& clock) : m_clock(clock) {}
   void Start(int) override { started = m_clock.NowMs(); }
+  void Retotal(int) override {}
   void Step(int) override {}
   void Done() override { ended = m_clock.NowMs(); }
   void Failed() override { ended = m_clock.NowMs(); }
@@ -131,26 +137,55 @@ class VirtualProgress : public TransferProgress {
   const Clock& m_clock;
 };
 
+// The transfer `run` makes against the in-process unit holding `image`,
+// in virtual ms from its first block to its end; negative when it failed.
+double VirtualMs(benchmark::State& state, UnitMode mode, const DatabaseImage& image, int latencyMs,
+                 const std::function<UnitCommandOutcome(TransferContext&)>& run) {
+  LinkHarness h(mode);
+  h.unit.engine.Memory() = image;
+  h.unit.SetLatency(latencyMs);
+  VirtualProgress progress(h.unit.clock);
+  TransferContext context{h.messages, h.unit, h.unit.clock, progress};
+  const UnitCommandOutcome outcome = run(context);
+  if (outcome != UnitCommandOutcome::Completed) {
+    state.SkipWithError(ToString(outcome));
+    return -1;
+  }
+  return static_cast<double>(progress.ended - progress.started);
+}
+
 void BM_AdapterVirtual(benchmark::State& state, Transfer transfer) {
   const int latencyMs = static_cast<int>(state.range(0));
   const auto image = std::make_unique<DatabaseImage>(ImageWith(DistinctEntries(5000, 3)));
   const auto firmware = UpgradeImage();
+  auto incoming = std::make_unique<DatabaseImage>();
   double programMs = 0;
   for (auto _ : state) {
-    LinkHarness h(transfer == Transfer::Upgrade ? UnitMode::Bootloader : UnitMode::Database);
-    h.unit.engine.Memory() = *image;
-    h.unit.SetLatency(latencyMs);
-    VirtualProgress progress(h.unit.clock);
-    TransferContext context{h.messages, h.unit, h.unit.clock, progress};
-    auto incoming = std::make_unique<DatabaseImage>();
-    const UnitCommandOutcome outcome = RunTransfer(transfer, context, *image, *incoming, *firmware);
-    if (outcome != UnitCommandOutcome::Completed) {
-      state.SkipWithError(ToString(outcome));
-      return;
-    }
-    programMs = static_cast<double>(progress.ended - progress.started);
+    programMs = VirtualMs(state, transfer == Transfer::Upgrade ? UnitMode::Bootloader : UnitMode::Database, *image,
+                          latencyMs, [&](TransferContext& context) {
+                            return RunTransfer(transfer, context, *image, *incoming, *firmware);
+                          });
+    if (programMs < 0) return;
   }
   Report(state, programMs, ModelMs(transfer, latencyMs));
+}
+
+// Read from Unit of a unit holding range(0) entries: block 0, then the
+// blocks up to its last entry.
+void BM_AdapterVirtualRead(benchmark::State& state) {
+  const int entries = static_cast<int>(state.range(0));
+  const int latencyMs = static_cast<int>(state.range(1));
+  const auto image = std::make_unique<DatabaseImage>(ImageWith(DistinctEntries(entries, 3)));
+  const int blocks = (8 + 6 * entries + kBlockSize - 1) / kBlockSize;
+  auto incoming = std::make_unique<DatabaseImage>();
+  double programMs = 0;
+  for (auto _ : state) {
+    programMs = VirtualMs(state, UnitMode::Database, *image, latencyMs,
+                          [&](TransferContext& context) { return TransferFromUnit(context, *incoming); });
+    if (programMs < 0) return;
+  }
+  state.counters["blocks"] = blocks;
+  Report(state, programMs, ModelMs(Transfer::Read, latencyMs, blocks));
 }
 
 void EnsureQt() {
@@ -165,6 +200,7 @@ class WallProgress : public TransferProgress {
  public:
   using Steady = std::chrono::steady_clock;
   void Start(int) override { started = Steady::now(); }
+  void Retotal(int) override {}
   void Step(int) override {}
   void Done() override { ended = Steady::now(); }
   void Failed() override { ended = Steady::now(); }
@@ -205,7 +241,10 @@ void BM_AdapterPty(benchmark::State& state, Transfer transfer) {
   Report(state, programMs, ModelMs(transfer, latencyMs));
 }
 
-BENCHMARK_CAPTURE(BM_AdapterVirtual, Read, Transfer::Read)->Arg(0)->Arg(1)->Arg(16)->Iterations(1);
+BENCHMARK(BM_AdapterVirtualRead)
+    ->ArgNames({"entries", "latency"})
+    ->ArgsProduct({{0, 600, 4491, 10921}, {0, 1, 16}})
+    ->Iterations(1);
 BENCHMARK_CAPTURE(BM_AdapterVirtual, Write, Transfer::Write)->Arg(0)->Arg(1)->Arg(16)->Iterations(1);
 BENCHMARK_CAPTURE(BM_AdapterVirtual, Upgrade, Transfer::Upgrade)->Arg(0)->Arg(1)->Arg(16)->Iterations(1);
 BENCHMARK_CAPTURE(BM_AdapterPty, Read, Transfer::Read)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);

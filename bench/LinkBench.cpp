@@ -32,6 +32,7 @@ using Clock = std::chrono::steady_clock;
 class TimedProgress : public TransferProgress {
  public:
   void Start(int) override { started = Clock::now(); }
+  void Retotal(int) override {}
   void Step(int) override {}
   void Done() override { ended = Clock::now(); }
   void Failed() override { ended = Clock::now(); }
@@ -69,7 +70,8 @@ void BM_LinkOverPty(benchmark::State& state) {
   auto incoming = std::make_unique<DatabaseImage>();
   double seconds = 0;
   for (auto _ : state) {
-    const UnitCommandOutcome outcome = kRead ? TransferFromUnit(context, *incoming) : TransferToUnit(context, *image);
+    const UnitCommandOutcome outcome =
+        kRead ? TransferFromUnit(context, *incoming, ReadExtent::WholeMemory) : TransferToUnit(context, *image);
     if (outcome != UnitCommandOutcome::Completed) {
       state.SkipWithError(ToString(outcome));
       return;

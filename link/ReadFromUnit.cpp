@@ -44,15 +44,22 @@ UnitCommandOutcome FailureOf(BlockRead result) {
 
 }  // namespace
 
-UnitCommandOutcome TransferFromUnit(TransferContext& context, DatabaseImage& incoming) {
+int BlocksHolding(const DatabaseImage& image) {
+  if (!image.HasSignature() || image.Count() > kMaxDatabaseEntries) return kBlockCount;
+  const int bytes = static_cast<int>(kDatabaseHeaderSize + kCameraEntrySize * static_cast<std::size_t>(image.Count()));
+  return (bytes + kBlockSize - 1) / kBlockSize;
+}
+
+UnitCommandOutcome TransferFromUnit(TransferContext& context, DatabaseImage& incoming, ReadExtent extent) {
   UnitLink link(context.opener, context.clock);
   const LinkResult connected = link.Connect(context.PortPath());
   if (!connected.Ok()) return TellFailure(context, OutcomeOf(connected.status), connected);
 
   // Filled aside, so that an abandoned transfer leaves `incoming` as it was.
   auto received = std::make_unique<DatabaseImage>();
-  context.progress.Start(kBlockCount);
-  for (int block = 0; block < kBlockCount; ++block) {
+  int blocks = kBlockCount;
+  context.progress.Start(blocks);
+  for (int block = 0; block < blocks; ++block) {
     const int address = block * kBlockSize;
     const std::span<std::uint8_t, kBlockSize> bytes(received->data() + address, kBlockSize);
     BlockRead result = BlockRead::BadChecksum;
@@ -61,6 +68,12 @@ UnitCommandOutcome TransferFromUnit(TransferContext& context, DatabaseImage& inc
       result = ReadBlock(link, address, bytes);
     }
     if (result != BlockRead::Ok) return TellFailure(context, AbandonTransfer(context, link, FailureOf(result)));
+    // A read changes nothing in the unit and each request names its block,
+    // so the blocks past the last entry need not be asked for at all.
+    if (block == 0 && extent == ReadExtent::Held && BlocksHolding(*received) != blocks) {
+      blocks = BlocksHolding(*received);
+      context.progress.Retotal(blocks);
+    }
     context.progress.Step(block + 1);
   }
   link.Send(kEndTransfer);
@@ -70,12 +83,14 @@ UnitCommandOutcome TransferFromUnit(TransferContext& context, DatabaseImage& inc
   return UnitCommandOutcome::Completed;
 }
 
-UnitCommandOutcome ReadFromUnitCommand(UnitCommandContext& context, ReadTargets images) {
+UnitCommandOutcome ReadFromUnitCommand(UnitCommandContext& context, ReadTargets images, ReadExtent extent) {
   if (context.messages.Show(kMsgReadUnitPrompt, kCaptionReadUnit, MessageStyle::OkCancel) != MessageAnswer::Ok) {
     return UnitCommandOutcome::Cancelled;
   }
   const TransferStep step{TransferKind::Read, true, PlainLineMs(kReadBlockLineBytes),
-                          [&images](TransferContext& transfer) { return TransferFromUnit(transfer, images.incoming); }};
+                          [&images, extent](TransferContext& transfer) {
+                            return TransferFromUnit(transfer, images.incoming, extent);
+                          }};
   const UnitCommandOutcome outcome = context.runner.Run(step);
   if (outcome != UnitCommandOutcome::Completed) return outcome;
 

@@ -26,6 +26,8 @@ class TimeLeft {
 
   // The first block starts now; `total` blocks in all.
   void Start(int total);
+  // `total` blocks in all after all; what was measured stays.
+  void Retotal(int total) { m_total = total; }
   // `done` blocks are finished now.
   void Step(int done);
 

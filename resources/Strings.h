@@ -120,7 +120,7 @@ inline constexpr const char* kMsgReadUnitPrompt =
     "When ready, click on OK to read the database from the unit.\n"
     "A message will appear when the read finishes.";
 inline constexpr const char* kMsgDatabaseLoaded = "Database loaded successfully";
-inline constexpr const char* kProgressReading = "Reading block %d of 1024";
+inline constexpr const char* kProgressReading = "Reading block %d of %d";
 
 // Database > Write to Unit.
 inline constexpr const char* kCaptionWriteUnit = "Write Database To Unit ";

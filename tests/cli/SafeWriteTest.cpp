@@ -5,6 +5,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <numeric>
 #include <sstream>
 
 #include "database/CameraCsv.h"
@@ -28,6 +29,12 @@ class SafeWrite : public ::testing::Test {
 
   int Write(const std::string* backup, bool verify) { return WriteSafely(io, session, unit.runner, {backup, verify}); }
   int BlocksWritten() const { return unit.unit.engine.Stats().blocksAccepted; }
+  // Blocks 0 .. n - 1: what a read of a unit whose entries end in block n - 1 asks for.
+  static std::vector<int> FirstBlocks(int n) {
+    std::vector<int> blocks(static_cast<std::size_t>(n));
+    std::iota(blocks.begin(), blocks.end(), 0);
+    return blocks;
+  }
 
   TempDir dir;
   std::vector<CameraEntry> unitEntries = DistinctEntries(300, 11, 0);
@@ -48,6 +55,7 @@ TEST_F(SafeWrite, TheBackupHoldsTheUnitsEntriesAndOnlyThenIsTheFileWritten) {
   EXPECT_TRUE(unit.unit.engine.Memory() == ImageWith(fileEntries));
   EXPECT_NE(out.str().find("300 entries written to " + backup), std::string::npos) << out.str();
   EXPECT_EQ(err.str(), "");
+  EXPECT_EQ(unit.unit.engine.Stats().blocksAsked, FirstBlocks(29));  // 8 + 6 * 300 bytes
 }
 
 TEST_F(SafeWrite, ASilentUnitGetsNothingWrittenAndNoBackup) {
@@ -96,6 +104,7 @@ TEST_F(SafeWrite, WithoutABackupTheWriteSaysOnceThatOneExists) {
 TEST_F(SafeWrite, VerifyAfterTheWriteFindsTheSameEntries) {
   EXPECT_EQ(Write(nullptr, true), kExitOk);
   EXPECT_TRUE(out.str().ends_with("same 40 entries\n")) << out.str();
+  EXPECT_EQ(unit.unit.engine.Stats().blocksAsked, FirstBlocks(4));  // what was written: 8 + 6 * 40 bytes
 }
 
 TEST_F(SafeWrite, WithJsonTheLastLineIsTheOutcome) {

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSerialPort>
+#include <map>
 #include <sstream>
 
 #include "database/DatabaseFile.h"
@@ -135,6 +136,9 @@ TEST_F(UnitCommands, BackupWriteAndVerifyInOneCommandWithJson) {
   EXPECT_TRUE(ReadWholeFile(backup) == Bytes(before));
 
   std::vector<std::string> phases;
+  // The totals each phase gave, in turn: a read counts 1024 blocks until
+  // block 0 tells how many hold entries (120 entries: 12; 80: 8).
+  std::map<std::string, std::vector<int>> totals;
   QJsonObject last;
   std::istringstream lines(write.out);
   for (std::string line; std::getline(lines, line);) {
@@ -143,11 +147,15 @@ TEST_F(UnitCommands, BackupWriteAndVerifyInOneCommandWithJson) {
     last = document.object();
     const std::string phase = last["phase"].toString().toStdString();
     if (!phase.empty() && (phases.empty() || phases.back() != phase)) phases.push_back(phase);
-    if (!phase.empty()) {
-      EXPECT_EQ(last["total"].toInt(), kBlockCount) << line;
+    if (!phase.empty() && (totals[phase].empty() || totals[phase].back() != last["total"].toInt())) {
+      totals[phase].push_back(last["total"].toInt());
     }
   }
   EXPECT_EQ(phases, (std::vector<std::string>{"backup", "writing", "verifying"}));
+  EXPECT_EQ(totals["backup"], (std::vector<int>{kBlockCount, 12}));
+  EXPECT_EQ(totals["writing"], (std::vector<int>{kBlockCount}));
+  EXPECT_EQ(totals["verifying"], (std::vector<int>{kBlockCount, 8}));
+  EXPECT_EQ(unit.Stop(), 0);
   EXPECT_EQ(last["outcome"].toString(), "same");
   EXPECT_EQ(last["message"].toString(), "same 80 entries");
   EXPECT_EQ(last["exit"].toInt(), kExitOk);
@@ -196,11 +204,51 @@ TEST_F(UnitCommands, ReadIntoAShortFileTakesOnlyItsWholeEntries) {
   EXPECT_EQ(ReadWholeFile(out), Bytes(ImageWith(expected)));
 }
 
+// A read asks for the blocks that hold the unit's entries and no more, and
+// gives the same file as a read of the whole memory: 600 entries end in
+// block 56. The unit says which blocks it was asked for when it stops.
+TEST_F(UnitCommands, ReadAsksForTheBlocksWithEntriesAndAllBlocksForEveryOne) {
+  const std::vector<CameraEntry> entries = DistinctEntries(600, 8);
+  const std::string log = dir.File("unit.log");
+  struct Way {
+    std::vector<std::string> flags;
+    const char* asked;
+  };
+  for (const Way& way :
+       {Way{{}, "asked for 57 blocks: 0-56\n"}, Way{{"--all-blocks"}, "asked for 1024 blocks: 0-1023\n"}}) {
+    UnitProcess unit({"--db", dir.Write("unit.bin", Bytes(NoisyImageWith(600, 8)))}, log);
+    ASSERT_TRUE(unit.Started());
+    const std::string out = dir.File("out.bin");
+    std::vector<std::string> args = {"read", "--port", unit.Device(), "-o", out};
+    args.insert(args.end(), way.flags.begin(), way.flags.end());
+    const CliRun read = RunCliWith(args);
+    EXPECT_EQ(read.status, kExitOk) << read.err;
+    EXPECT_EQ(read.out, "Completed: Database loaded successfully\n600 entries written to " + out + "\n");
+    // The unit's entries, and 0x00 past them however much was asked for.
+    EXPECT_EQ(ReadWholeFile(out), Bytes(ImageWith(entries)));
+    EXPECT_EQ(unit.Stop(), 0);
+    EXPECT_NE(ReadWholeFile(log).find(way.asked), std::string::npos) << ReadWholeFile(log);
+  }
+}
+
+// verify, write --backup and write --verify read as `read` does.
+TEST_F(UnitCommands, VerifyAsksForTheBlocksWithEntriesOnly) {
+  const DatabaseImage held = ImageWith(DistinctEntries(10, 9));
+  const std::string log = dir.File("unit.log");
+  UnitProcess unit({"--db", dir.Write("unit.bin", Bytes(held))}, log);
+  ASSERT_TRUE(unit.Started());
+  const CliRun verify = RunCliWith({"verify", "--port", unit.Device(), dir.Write("file.bin", Bytes(held))});
+  EXPECT_EQ(verify.status, kExitOk) << verify.err;
+  EXPECT_NE(verify.out.find("same 10 entries"), std::string::npos) << verify.out;
+  EXPECT_EQ(unit.Stop(), 0);
+  EXPECT_NE(ReadWholeFile(log).find("asked for 2 blocks: 0-1\n"), std::string::npos) << ReadWholeFile(log);
+}
+
 // An adapter pulled out part-way through a read: the unit's side of the
 // pseudo-terminal closes. That is a lost line, told at once, not a time-out
 // to retry; nothing is written.
 TEST_F(UnitCommands, AUnitThatVanishesMidReadIsALostLineNotATimeOut) {
-  UnitProcess unit({"--sample", "--vanish-after", "5000"});
+  UnitProcess unit({"--sample", "--vanish-after", "3000"});  // mid-read: 57 blocks are 3,877 bytes
   ASSERT_TRUE(unit.Started());
   const std::string out = dir.File("out.bin");
   const CliRun read = RunCliWith({"read", "--port", unit.Device(), "-o", out});
@@ -231,6 +279,23 @@ TEST(ProgressBar, ShowsBlocksAndPercentOnOneLine) {
   EXPECT_NE(err.str().find(std::string("\r").append(ProgressBar::Line("reading", 8, 1024, "about 15 s left"))),
             std::string::npos);
   EXPECT_NE(err.str().find(std::string("\r").append(ProgressBar::Line("reading", 1024, 1024))), std::string::npos);
+
+  // A read told after block 0 that 57 blocks hold the entries ends at 57.
+  std::ostringstream held;
+  ProgressBar heldBar(held, "reading", clock, PlainLineMs(kReadBlockLineBytes));
+  heldBar.Start(1024);
+  clock.Advance(12);
+  heldBar.Retotal(57);
+  for (int i = 1; i <= 57; ++i) {
+    if (i > 1) clock.Advance(12);
+    heldBar.Step(i);
+  }
+  heldBar.Done();
+  EXPECT_NE(held.str().find(std::string("\r").append(ProgressBar::Line("reading", 8, 57, "about 5 s left"))),
+            std::string::npos)
+      << held.str();
+  EXPECT_TRUE(held.str().ends_with(std::string("\r").append(ProgressBar::Line("reading", 57, 57)).append("\n")))
+      << held.str();
 }
 
 TEST(ProgressBar, AddsTheAdviceOnTheLatencyTimerWhenThePaceIsFarBelowTheLine) {

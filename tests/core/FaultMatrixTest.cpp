@@ -6,6 +6,7 @@
 // README's reliability table is this table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <random>
 
@@ -51,6 +52,8 @@ struct FaultCase {
   std::int64_t maxWaitMs;  // virtual time from OK to the last message
   int latencyMs = 0;       // behind a USB-serial adapter with this latency timer
   bool everyBlockOnce = false;  // upgrade: no block may go out twice
+  int unitEntries = 100;        // the unit's database: a read asks for its first 10 blocks ...
+  bool unitSigned = true;       // ... unless its first byte is no 'U': then for all 1024
 };
 
 // Bytes the unit sends per block: a read block is the three echoes, the 64
@@ -60,6 +63,7 @@ constexpr long kWriteBlockBytes = 3 + 64 + 1;
 // The bootloader echoes the two address bytes and 64 data bytes, then answers.
 constexpr long kUploadBlockBytes = 2 + 64 + 1;
 constexpr long kBlock = 5;  // where the mid-transfer faults strike
+constexpr long kReadBlocks = 10;  // the blocks that hold 100 entries: 8 + 600 bytes
 // The firmware of the upgrade rows: eight blocks from 0x600.
 constexpr int kFirmwareBlocks = 8;
 constexpr std::uint32_t kFirmwareHighest = 0x600 + kFirmwareBlocks * 64 - 1;
@@ -80,8 +84,24 @@ const FaultCase kFaultMatrix[] = {
      UnitCommandOutcome::TimedOut, kMsgTimedOut, kCaptionError, 2500},
     {"ReadSilentAtChecksum", Command::Read, {}, SilentFrom(kBlock * kReadBlockBytes + 67), UnitCommandOutcome::TimedOut,
      kMsgTimedOut, kCaptionError, 2500},
-    {"ReadSilentAtLastByte", Command::Read, {}, SilentFrom(kBlockCount * kReadBlockBytes - 1),
+    {"ReadSilentAtLastByte", Command::Read, {}, SilentFrom(kReadBlocks * kReadBlockBytes - 1),
      UnitCommandOutcome::TimedOut, kMsgTimedOut, kCaptionError, 2500},
+    {"ReadSilentAtLastByteOfAllBlocks", Command::Read, {}, SilentFrom(kBlockCount * kReadBlockBytes - 1),
+     UnitCommandOutcome::TimedOut, kMsgTimedOut, kCaptionError, 2500, 0, false, 100, false},
+    // Block 0 says how far the read goes; it fails as any other block does.
+    {"ReadEmptyUnit", Command::Read, {}, nullptr, UnitCommandOutcome::Completed, kMsgDatabaseLoaded, kCaptionCompleted,
+     1500, 0, false, 0},
+    {"ReadSilentRightAfterBlock0", Command::Read, {}, SilentFrom(kReadBlockBytes), UnitCommandOutcome::TimedOut,
+     kMsgTimedOut, kCaptionError, 2500},
+    {"ReadSilentAtTheCountOfBlock0", Command::Read, {}, SilentFrom(3 + 2), UnitCommandOutcome::TimedOut,
+     kMsgTimedOut, kCaptionError, 2500},
+    {"ReadWrongChecksumOnBlock0TenTimes", Command::Read, {.badChecksumBlock = 0, .badChecksumTimes = 10}, nullptr,
+     UnitCommandOutcome::Completed, kMsgDatabaseLoaded, kCaptionCompleted, 1500},
+    {"ReadWrongChecksumOnBlock0ElevenTimes", Command::Read, {.badChecksumBlock = 0, .badChecksumTimes = 11}, nullptr,
+     UnitCommandOutcome::TimedOut, kMsgTimedOut, kCaptionError, 1500},
+    {"ReadNoSignatureWrongChecksumAtTheLastBlock", Command::Read,
+     {.badChecksumBlock = kBlockCount - 1, .badChecksumTimes = 10}, nullptr, UnitCommandOutcome::Completed,
+     kMsgDatabaseLoaded, kCaptionCompleted, 1500, 0, false, 100, false},
     {"ReadNeverEchoes", Command::Read, {.neverEcho = true}, nullptr, UnitCommandOutcome::TimedOut, kMsgTimedOut,
      kCaptionError, 2500},
     {"ReadWrongEchoes", Command::Read, {.garbleHeaderEchoes = true}, nullptr, UnitCommandOutcome::Completed,
@@ -151,9 +171,11 @@ const FaultCase kFaultMatrix[] = {
     // trip (a frame, then the next tick) per byte: 67 for a read, 68 for a
     // write; the echoes of an upgrade come after their short waits.
     {"ReadLatency1", Command::Read, {}, nullptr, UnitCommandOutcome::Completed, kMsgDatabaseLoaded, kCaptionCompleted,
-     1500 + kBlockCount * 67 * 2, 1},
+     1500 + kReadBlocks * 67 * 2, 1},
     {"ReadLatency16", Command::Read, {}, nullptr, UnitCommandOutcome::Completed, kMsgDatabaseLoaded, kCaptionCompleted,
-     1500 + kBlockCount * 67 * 16, 16},
+     1500 + kReadBlocks * 67 * 16, 16},
+    {"ReadLatency16NoSignature", Command::Read, {}, nullptr, UnitCommandOutcome::Completed, kMsgDatabaseLoaded,
+     kCaptionCompleted, 1500 + kBlockCount * 67 * 16, 16, false, 100, false},
     {"ReadLatency16SilentAtDataByte", Command::Read, {}, SilentFrom(kBlock * kReadBlockBytes + 3 + 20),
      UnitCommandOutcome::TimedOut, kMsgTimedOut, kCaptionError, 2500 + kBlock * 67 * 16, 16},
     {"ReadLatency16AdapterGoneAtADataByte", Command::Read, {.vanishAfterBytes = 1 + kBlock * kReadBlockBytes + 3 + 20},
@@ -199,7 +221,8 @@ TEST_P(FaultMatrix, EndsWithItsMessageTheLineClosedAndNothingHalfDone) {
   LinkHarness h(c.command == Command::Upgrade ? UnitMode::Bootloader : UnitMode::Database, c.faults);
   h.unit.tamper = c.tamper;
   h.unit.SetLatency(c.latencyMs);
-  const DatabaseImage unitBefore = NoisyImageWith(30, 1);
+  DatabaseImage unitBefore = NoisyImageWith(c.unitEntries, 1);
+  if (!c.unitSigned) unitBefore[0] = 0x00;
   h.unit.engine.Memory() = unitBefore;
   DatabaseImage working = ImageWith(DistinctEntries(20, 2, 1));
   const DatabaseImage held = working;
@@ -245,9 +268,18 @@ TEST_P(FaultMatrix, EndsWithItsMessageTheLineClosedAndNothingHalfDone) {
     }
   } else if (c.command == Command::Read) {
     if (outcome == UnitCommandOutcome::Completed) {
-      // The whole image arrived and was checked: its 30 entries join the 20.
-      EXPECT_EQ(incoming, unitBefore);
-      EXPECT_EQ(working.Count(), 50);
+      // The blocks that hold its entries arrived and were checked, each
+      // once and in order, and 0x00 stands after them; its entries join
+      // the 20.
+      const int readBlocks = c.unitSigned ? (8 + 6 * c.unitEntries + 63) / 64 : kBlockCount;
+      EXPECT_EQ(h.unit.engine.Stats().blocksAsked.size(),
+                static_cast<std::size_t>(readBlocks + c.faults.badChecksumTimes * (c.faults.badChecksumBlock >= 0)));
+      EXPECT_EQ(h.unit.engine.Stats().blocksAsked.back(), readBlocks - 1);
+      const auto readEnd = static_cast<std::ptrdiff_t>(readBlocks) * kBlockSize;
+      EXPECT_TRUE(std::equal(incoming.bytes.begin(), incoming.bytes.begin() + readEnd, unitBefore.bytes.begin()));
+      EXPECT_TRUE(
+          std::all_of(incoming.bytes.begin() + readEnd, incoming.bytes.end(), [](std::uint8_t b) { return b == 0; }));
+      EXPECT_EQ(working.Count(), 20 + c.unitEntries);
     } else {
       EXPECT_EQ(working, held);
     }

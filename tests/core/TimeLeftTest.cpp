@@ -6,6 +6,7 @@
 #include "link/LinkConstants.h"
 #include "link/ReadFromUnit.h"
 #include "link/TimeLeft.h"
+#include "tests/support/ImageBuilders.h"
 #include "tests/support/LinkHarness.h"
 
 namespace {
@@ -74,15 +75,17 @@ class EstimatingProgress : public TransferProgress {
  public:
   EstimatingProgress(const Clock& clock, double plainLineMs) : timeLeft(clock, plainLineMs) {}
   void Start(int total) override { timeLeft.Start(total); }
+  void Retotal(int total) override { timeLeft.Retotal(total); }
   void Step(int done) override {
     timeLeft.Step(done);
     if (done == 120) atBlock120 = timeLeft.MsLeft();
+    if (done == 20) atBlock20 = timeLeft.MsLeft();
     slow = slow || timeLeft.SlowLine();
   }
   void Done() override {}
   void Failed() override {}
   TimeLeft timeLeft;
-  std::optional<std::int64_t> atBlock120;
+  std::optional<std::int64_t> atBlock120, atBlock20;
   bool slow = false;
 };
 
@@ -90,19 +93,35 @@ TEST(TimeLeftThroughAnAdapter, MatchesTheTransferAndLeavesTheLineAsItWas) {
   LinkHarness quiet;
   quiet.unit.SetLatency(16);
   DatabaseImage incoming;
-  ASSERT_EQ(TransferFromUnit(quiet.transfer, incoming), UnitCommandOutcome::Completed);
+  ASSERT_EQ(TransferFromUnit(quiet.transfer, incoming, ReadExtent::WholeMemory), UnitCommandOutcome::Completed);
 
   LinkHarness h;
   h.unit.SetLatency(16);
   EstimatingProgress progress(h.unit.clock, PlainLineMs(kReadBlockLineBytes));
   TransferContext context{h.messages, h.unit, h.unit.clock, progress};
-  ASSERT_EQ(TransferFromUnit(context, incoming), UnitCommandOutcome::Completed);
+  ASSERT_EQ(TransferFromUnit(context, incoming, ReadExtent::WholeMemory), UnitCommandOutcome::Completed);
 
   EXPECT_EQ(h.unit.wire, quiet.unit.wire);
   // Every block costs the same 67 round trips of 16 ms, so the estimate at
   // block 120 is the rest of the transfer exactly.
   ASSERT_TRUE(progress.atBlock120);
   EXPECT_EQ(*progress.atBlock120, (1024 - 120) * 67 * 16);
+  EXPECT_TRUE(progress.slow);
+}
+
+// A unit of 600 entries is read in 57 blocks: once block 0 has told that,
+// the time left is that of the 57, and the pace still calls for the advice.
+TEST(TimeLeftThroughAnAdapter, CountsTheBlocksThatHoldTheUnitsEntries) {
+  LinkHarness h;
+  h.unit.engine.Memory() = ImageWith(DistinctEntries(600, 5));
+  h.unit.SetLatency(16);
+  EstimatingProgress progress(h.unit.clock, PlainLineMs(kReadBlockLineBytes));
+  TransferContext context{h.messages, h.unit, h.unit.clock, progress};
+  DatabaseImage incoming;
+  ASSERT_EQ(TransferFromUnit(context, incoming), UnitCommandOutcome::Completed);
+  ASSERT_TRUE(progress.atBlock20);
+  EXPECT_EQ(*progress.atBlock20, (57 - 20) * 67 * 16);
+  EXPECT_FALSE(progress.atBlock120);
   EXPECT_TRUE(progress.slow);
 }
 

@@ -138,4 +138,15 @@ TEST(SampleDatabase, HoldsItsEntriesAllOnTheMapOfBritain) {
   EXPECT_EQ(SampleDatabase(), sample);
 }
 
+// What zorvane-unit says it was asked for when it stops.
+TEST(BlockRuns, TellsRisingRunsAndStartsANewOneAtARepeat) {
+  EXPECT_EQ(BlockRuns({}), "");
+  EXPECT_EQ(BlockRuns({0}), "0");
+  std::vector<int> rising(57);
+  for (int i = 0; i < 57; ++i) rising[static_cast<std::size_t>(i)] = i;
+  EXPECT_EQ(BlockRuns(rising), "0-56");
+  EXPECT_EQ(BlockRuns({0, 1, 2, 2, 2, 3}), "0-2, 2, 2-3");
+  EXPECT_EQ(BlockRuns({0, 5, 6}), "0, 5-6");
+}
+
 }  // namespace

@@ -122,6 +122,7 @@ class WatchedProgress : public TransferProgress {
     m_watch.blocksTotal = total;
     m_watch.blocksDone = 0;
   }
+  void Retotal(int total) override { m_watch.blocksTotal = total; }
   void Step(int done) override { m_watch.blocksDone = done; }
   void Done() override {}
   void Failed() override {}

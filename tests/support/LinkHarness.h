@@ -15,6 +15,10 @@
 class RecordingProgress : public TransferProgress {
  public:
   void Start(int n) override { calls.push_back("start " + std::to_string(n)); }
+  void Retotal(int n) override {
+    calls.push_back("total " + std::to_string(n));
+    if (lastStep != 0) calls.push_back("total after a step");
+  }
   void Step(int done) override {
     if (done != lastStep + 1) calls.push_back("out of order step " + std::to_string(done));
     lastStep = done;

@@ -12,6 +12,7 @@ struct ShownMessage {
   std::string text;
   std::string caption;
   MessageStyle style;
+  friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
 };
 
 class RecordingMessageBox : public MessageBox {

@@ -27,6 +27,11 @@ void ProgressBar::Start(int total) {
   m_err << '\r' << Line(m_verb, 0, m_total) << std::flush;
 }
 
+void ProgressBar::Retotal(int total) {
+  m_total = total;
+  m_timeLeft.Retotal(total);
+}
+
 void ProgressBar::Step(int done) {
   m_timeLeft.Step(done);
   // Redraw only when the bar or the percentage can have changed.

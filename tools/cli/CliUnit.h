@@ -24,6 +24,7 @@ class ProgressBar : public TransferProgress {
   ProgressBar(std::ostream& err, const char* verb, const Clock& clock, double plainLineMsPerBlock)
       : m_err(err), m_verb(verb), m_timeLeft(clock, plainLineMsPerBlock) {}
   void Start(int total) override;
+  void Retotal(int total) override;
   void Step(int done) override;
   void Done() override { End(); }
   void Failed() override { End(); }

@@ -26,6 +26,10 @@ class JsonProgress : public TransferProgress {
   JsonProgress(std::ostream& out, std::string phase, const Clock& clock, double plainLineMsPerBlock)
       : m_out(out), m_phase(std::move(phase)), m_timeLeft(clock, plainLineMsPerBlock) {}
   void Start(int total) override;
+  void Retotal(int total) override {
+    m_total = total;
+    m_timeLeft.Retotal(total);
+  }
   void Step(int done) override;
   void Done() override {}
   void Failed() override {}

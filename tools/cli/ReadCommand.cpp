@@ -1,6 +1,8 @@
-// zorvane-cli read [--port PATH] -o OUT [--into FILE]: the unit's database,
-// merged into an empty database (or into FILE, read as Read from File reads
-// it), written to OUT as Write to File writes it, whatever it holds.
+// zorvane-cli read [--port PATH] -o OUT [--into FILE] [--all-blocks]: the
+// unit's database, merged into an empty database (or into FILE, read as
+// Read from File reads it), written to OUT as Write to File writes it,
+// whatever it holds. The unit is read as far as its entries go, or with
+// --all-blocks its whole memory, filler included.
 #include <ostream>
 
 #include "database/DatabaseFile.h"
@@ -16,7 +18,9 @@ constexpr const char* kName = "read";
 int RunRead(const std::vector<std::string>& args, CliStreams& io) {
   ParsedArgs parsed;
   std::string error;
-  if (!ParseArgs(args, {"--port", "-o", "--into"}, {"--json"}, parsed, error)) return UsageError(io, kName, error);
+  if (!ParseArgs(args, {"--port", "-o", "--into"}, {"--json", "--all-blocks"}, parsed, error)) {
+    return UsageError(io, kName, error);
+  }
   const std::string* port = parsed.Option("--port");
   const std::string* out = parsed.Option("-o");
   const std::string* into = parsed.Option("--into");
@@ -29,7 +33,8 @@ int RunRead(const std::vector<std::string>& args, CliStreams& io) {
   }
   CliTransferRunner runner(io, session.Messages(), port);
   UnitCommandContext context = session.UnitContext(runner);
-  const UnitCommandOutcome outcome = ReadFromUnitCommand(context, session.Targets());
+  const UnitCommandOutcome outcome = ReadFromUnitCommand(
+      context, session.Targets(), parsed.Flag("--all-blocks") ? ReadExtent::WholeMemory : ReadExtent::Held);
   if (outcome != UnitCommandOutcome::Completed) {
     return FinishUnitCommand(io, outcome, session.LastMessage());
   }
@@ -45,9 +50,9 @@ int RunRead(const std::vector<std::string>& args, CliStreams& io) {
   return FinishJson(io, "completed", done, kExitOk);
 }
 
-const SubcommandRegistration kRead{{kName, "read [--port PATH] -o OUT [--into FILE] [--json]",
+const SubcommandRegistration kRead{{kName, "read [--port PATH] -o OUT [--into FILE] [--all-blocks] [--json]",
                                     "read the unit's database (on PATH, or Comm1), merged into FILE or an empty one, "
-                                    "to OUT",
+                                    "to OUT; --all-blocks asks for all 1024 blocks, not only those with entries",
                                     &RunRead}};
 
 }  // namespace

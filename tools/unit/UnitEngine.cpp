@@ -155,6 +155,7 @@ void UnitEngine::TakeDatabase(std::uint8_t byte) {
     case State::ReadLow:
       EchoHeader(byte);
       m_address = m_high << 8 | byte;
+      m_stats.blocksAsked.push_back(m_address / kBlock);
       m_sum += byte;
       m_index = 0;
       ServeNextDataByte();
@@ -217,4 +218,20 @@ void UnitEngine::TakeBootloader(std::uint8_t byte) {
       m_state = State::BootWake;
       break;
   }
+}
+
+std::string BlockRuns(const std::vector<int>& blocks) {
+  std::string text;
+  for (std::size_t i = 0; i < blocks.size();) {
+    std::size_t end = i + 1;
+    while (end < blocks.size() && blocks[end] == blocks[end - 1] + 1) ++end;
+    if (!text.empty()) text += ", ";
+    text += std::to_string(blocks[i]);
+    if (end - i > 1) {
+      text += '-';
+      text += std::to_string(blocks[end - 1]);
+    }
+    i = end;
+  }
+  return text;
 }

@@ -22,6 +22,8 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "database/DatabaseImage.h"
 
@@ -43,6 +45,7 @@ struct UnitFaults {
 struct UnitStats {
   int wakes = 0;             // 'X' received while idle
   int blocksServed = 0;      // 'R' blocks whose data all went out
+  std::vector<int> blocksAsked;  // the block (address / 64) of each 'R' request, in order, repeats included
   int blocksAccepted = 0;    // 'W' or bootloader blocks answered 'Y'
   int blocksRefused = 0;     // answered 'N'
   int echoMismatches = 0;    // echoes of served data that differed from what was sent
@@ -51,6 +54,9 @@ struct UnitStats {
   long bytesSent = 0;
   long bytesReceived = 0;
 };
+
+// `blocks` as runs of rising blocks: "0-56", "0-5, 5-9" (block 5 asked twice).
+std::string BlockRuns(const std::vector<int>& blocks);
 
 inline constexpr int kChatterPeriodMs = 50;
 inline constexpr std::uint8_t kChatterByte = 0x2A;

@@ -90,6 +90,10 @@ int main(int argc, char** argv) {
   std::cerr << "zorvane-unit: stopped; received " << stats.bytesReceived << " bytes, sent " << stats.bytesSent
             << "; blocks accepted " << stats.blocksAccepted << ", refused " << stats.blocksRefused << ", served "
             << stats.blocksServed << '\n';
+  if (!stats.blocksAsked.empty()) {
+    std::cerr << "zorvane-unit: asked for " << stats.blocksAsked.size() << " blocks: " << BlockRuns(stats.blocksAsked)
+              << '\n';
+  }
   if (!options.linkPath.empty()) ::unlink(options.linkPath.c_str());
   return 0;
 }
