@@ -18,6 +18,9 @@ inline constexpr const char* kUntitled = "Untitled";
 inline constexpr const char* kAppName = "zorvane";
 inline constexpr const char* kRegistryKey = "Local AppWizard-Generated Applications";
 inline constexpr int kRecentFileCount = 4;
+// The version record's version, "1.0.0.1": the build's project version, so
+// that it is written down once.
+extern const char* const kProgramVersion;
 
 // Message box captions.
 inline constexpr const char* kCaptionError = "Error";

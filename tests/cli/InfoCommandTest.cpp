@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
 
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
@@ -55,6 +58,31 @@ TEST(Cli, HelpListsEverySubcommandAndVersionAnswers) {
   EXPECT_EQ(help.status, kExitOk);
   for (const Subcommand& sub : Subcommands()) EXPECT_NE(help.out.find(sub.synopsis), std::string::npos) << sub.name;
   EXPECT_EQ(RunCliWith({"--version"}).out, "zorvane-cli 1.0.0.1\n");
+}
+
+// Each program answers --help and --version with status 0 where there is
+// no display at all: the window's program before it looks for one.
+TEST(Programs, AnswerHelpAndVersionWithoutADisplay) {
+  const std::vector<std::pair<std::string, std::string>> programs = {
+      {"zorvane", ZORVANE_APP_PROGRAM}, {"zorvane-cli", ZORVANE_CLI_PROGRAM}, {"zorvane-unit", ZORVANE_UNIT_PROGRAM}};
+  for (const auto& [name, path] : programs) {
+    for (const std::string option : {"--help", "--version"}) {
+      const std::string command =
+          "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" + path + "' " + option + " 2>&1";
+      std::FILE* pipe = ::popen(command.c_str(), "r");
+      ASSERT_NE(pipe, nullptr);
+      std::string said;
+      char buffer[4096];
+      for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) said.append(buffer, n);
+      const int status = ::pclose(pipe);
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name << ' ' << option << ": " << said;
+      if (option == "--version") {
+        EXPECT_EQ(said, name + " 1.0.0.1\n");
+      } else {
+        EXPECT_TRUE(said.starts_with("Usage: " + name)) << said;
+      }
+    }
+  }
 }
 
 }  // namespace
