@@ -35,6 +35,25 @@ TEST_F(InfoCommand, CountsOnlyTheWholeEntriesAShortFileHolds) {
   EXPECT_NE(run.out.find("not a full 65536-byte image"), std::string::npos) << run.out;
 }
 
+TEST_F(InfoCommand, GivesTheFilesTrueSizeAndWhatReadFromFileReadsOfIt) {
+  const std::string longer = dir.Write("long.bin", Bytes(ImageWith({{1, 1}})) + std::string(kDatabaseImageSize, 'x'));
+  const CliRun run = RunCliWith({"info", longer});
+  EXPECT_EQ(run.status, kExitOk);
+  EXPECT_NE(run.out.find("(131072 bytes, of which Read from File reads the first 65536)"), std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("entries: 1\n"), std::string::npos) << run.out;
+  const CliRun whole = RunCliWith({"info", dir.Write("whole.bin", Bytes(ImageWith({{1, 1}})))});
+  EXPECT_NE(whole.out.find("(65536 bytes)\n"), std::string::npos) << whole.out;
+}
+
+TEST_F(InfoCommand, SaysHowManyEntriesRepeatOneBeforeThem) {
+  const std::string path = dir.Write(
+      "twice.bin", Bytes(ImageWith({{309000, -600}, {309001, -600}, {300000, 12}, {309000, -599}, {300000, 14}})));
+  const CliRun run = RunCliWith({"info", path});
+  EXPECT_NE(run.out.find("repeats: 2 entries lie within 1/6000 degree of one before them\n"), std::string::npos)
+      << run.out;
+}
+
 TEST_F(InfoCommand, AFileWithoutSignatureOrEntriesSaysSo) {
   const std::string path = dir.Write("zero.bin", std::string(kDatabaseImageSize, '\0'));
   const CliRun run = RunCliWith({"info", path});
