@@ -84,7 +84,7 @@ UnitCommandOutcome WindowTransferRunner::Run(const TransferStep& step) {
   DialogProgress progress(&dialog, clock, step.plainLineMsPerBlock);
   QtSerialOpener opener;
   TransferContext context{uiMessages, opener, clock, progress, &cancel, m_portIndex, ports.comm,
-                          PortAdvice{ports.present, ports.comm, kMsgUsePortInWindow}};
+                          PortAdvice{ports.present, ports.comm, kMsgUsePortInWindow, {}}};
   dialog.SetConnecting(
       QString::fromStdString(FormatMessageText(kProgressConnecting, DescribePort(ports.present, context.PortPath()))));
 

@@ -41,6 +41,7 @@ const char* PassedOverWhat(ListFormat format) {
 
 bool ImportCameraList(FileCommandSession& session, CliStreams& io, const std::string& path, ListFormat format,
                       const ListOptions& options) {
+  io.subject = path;
   const ListReadResult read = ReadCameraList(path, format, options.read);
   const std::vector<CameraEntry>& all = read.list.entries;
   std::vector<CameraEntry> chosen = options.filter.Any() ? ApplyFilter(all, options.filter) : all;
