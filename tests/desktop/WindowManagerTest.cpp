@@ -2,6 +2,7 @@
 // frames windows only after they are shown and places them itself.
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -107,6 +108,39 @@ TEST_F(UnderAWindowManager, AMessageBoxOpensOverTheMainWindowCentredOnIt) {
   EXPECT_EQ(transientFor, Frame()->windowHandle());
   EXPECT_LE((boxFrame->center() - mainFrame->center()).manhattanLength(), 1)
       << Describe(*boxFrame) << " over " << Describe(*mainFrame);
+}
+
+// A short text makes a narrow box, and openbox cuts a caption that does not
+// fit beside the title bar's icon and buttons ("Comp..."): the box is held
+// wide enough for its caption and those, as the window manager frames it.
+TEST_F(UnderAWindowManager, AShortMessageKeepsItsWholeCaption) {
+  App()->SetMessageBox(nullptr);
+  std::optional<QRect> boxFrame;
+  int captionWidth = 0;
+  int titleBar = 0;
+  const QDeadlineTimer limit(kWindowManagerLimitMs);
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) return;
+    boxFrame = ServerFrame(box);
+    if (boxFrame) {
+      QFont bold = QApplication::font();
+      bold.setBold(true);
+      captionWidth = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
+      titleBar = box->geometry().top() - boxFrame->top();
+      box->defaultButton()->click();
+    } else if (limit.hasExpired()) {
+      box->reject();
+    }
+  });
+  watch.start(kServerPollMs);
+  View()->Messages().Show(kMsgUpgradeFinished, kCaptionCompleted, MessageStyle::Ok);
+  watch.stop();
+  ASSERT_TRUE(boxFrame) << "the X server never showed the box framed";
+  ASSERT_GT(titleBar, 0);
+  // The icon and three buttons, each about as wide as the bar is high.
+  EXPECT_GE(boxFrame->width(), captionWidth + 4 * titleBar) << Describe(*boxFrame) << ", caption " << captionWidth;
 }
 
 }  // namespace
