@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <functional>
 #include <optional>
 
 #include "resources/Strings.h"
@@ -67,6 +68,26 @@ class UnderAWindowManager : public AppFixture {
     ASSERT_TRUE(QTest::qWaitFor([this] { return Framed(Frame()); }, kWindowManagerLimitMs))
         << "the window manager never framed the main window";
   }
+
+  // Shows a real box and hands it to `look` at each poll of the server: OK
+  // is pressed once `look` is content, or the box is rejected when the
+  // window manager has had its time.
+  void ShowAndLook(const std::string& text, const char* caption, const std::function<bool(QMessageBox*)>& look) {
+    App()->SetMessageBox(nullptr);
+    const QDeadlineTimer limit(kWindowManagerLimitMs);
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr || !box->isVisible()) return;
+      if (look(box)) {
+        box->defaultButton()->click();
+      } else if (limit.hasExpired()) {
+        box->reject();
+      }
+    });
+    watch.start(kServerPollMs);
+    View()->Messages().Show(text, caption, MessageStyle::Ok);
+  }
 };
 
 TEST_F(UnderAWindowManager, TheOuterFrameIs385By505) {
@@ -83,27 +104,15 @@ TEST_F(UnderAWindowManager, TheOuterFrameIs385By505) {
 TEST_F(UnderAWindowManager, AMessageBoxOpensOverTheMainWindowCentredOnIt) {
   ASSERT_TRUE(QTest::qWaitFor([this] { return FrameOf(Frame()).size() == QSize(385, 505); },
                               kWindowManagerLimitMs));
-  App()->SetMessageBox(nullptr);  // the real boxes
   std::optional<QRect> boxFrame;
   std::optional<QRect> mainFrame;
   QWindow* transientFor = nullptr;
-  const QDeadlineTimer limit(kWindowManagerLimitMs);
-  QTimer watch;
-  QObject::connect(&watch, &QTimer::timeout, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) return;
+  ShowAndLook("Cannot open file held.db for writing.", kCaptionError, [&](QMessageBox* box) {
     boxFrame = ServerFrame(box);
     mainFrame = ServerFrame(Frame());
     transientFor = box->windowHandle()->transientParent();
-    if (boxFrame && mainFrame && (boxFrame->center() - mainFrame->center()).manhattanLength() <= 1) {
-      box->defaultButton()->click();
-    } else if (limit.hasExpired()) {
-      box->reject();
-    }
+    return boxFrame && mainFrame && (boxFrame->center() - mainFrame->center()).manhattanLength() <= 1;
   });
-  watch.start(kServerPollMs);
-  View()->Messages().Show("Cannot open file held.db for writing.", kCaptionError, MessageStyle::Ok);
-  watch.stop();
   ASSERT_TRUE(boxFrame && mainFrame) << "the X server never showed the box framed (is x11-utils installed?)";
   EXPECT_EQ(transientFor, Frame()->windowHandle());
   EXPECT_LE((boxFrame->center() - mainFrame->center()).manhattanLength(), 1)
@@ -114,29 +123,18 @@ TEST_F(UnderAWindowManager, AMessageBoxOpensOverTheMainWindowCentredOnIt) {
 // fit beside the title bar's icon and buttons ("Comp..."): the box is held
 // wide enough for its caption and those, as the window manager frames it.
 TEST_F(UnderAWindowManager, AShortMessageKeepsItsWholeCaption) {
-  App()->SetMessageBox(nullptr);
   std::optional<QRect> boxFrame;
   int captionWidth = 0;
   int titleBar = 0;
-  const QDeadlineTimer limit(kWindowManagerLimitMs);
-  QTimer watch;
-  QObject::connect(&watch, &QTimer::timeout, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) return;
+  ShowAndLook(kMsgUpgradeFinished, kCaptionCompleted, [&](QMessageBox* box) {
     boxFrame = ServerFrame(box);
-    if (boxFrame) {
-      QFont bold = QApplication::font();
-      bold.setBold(true);
-      captionWidth = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
-      titleBar = box->geometry().top() - boxFrame->top();
-      box->defaultButton()->click();
-    } else if (limit.hasExpired()) {
-      box->reject();
-    }
+    if (!boxFrame) return false;
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    captionWidth = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
+    titleBar = box->geometry().top() - boxFrame->top();
+    return true;
   });
-  watch.start(kServerPollMs);
-  View()->Messages().Show(kMsgUpgradeFinished, kCaptionCompleted, MessageStyle::Ok);
-  watch.stop();
   ASSERT_TRUE(boxFrame) << "the X server never showed the box framed";
   ASSERT_GT(titleBar, 0);
   // The icon and three buttons, each about as wide as the bar is high.
