@@ -58,6 +58,7 @@ QString CZorvaneApp::Usage() {
       "  --comm2 PATH  The device of Options > Comm2 (/dev/ttyS1, else the next\n"
       "                USB serial adapter).\n"
       "  -h, --help    Show this help and exit.\n"
+      "  --version     Show the version and exit.\n"
       "\n"
       "Arguments:\n"
       "  FILE          Open FILE as the document (nothing is read from it).\n");
@@ -67,6 +68,8 @@ CZorvaneApp::StartResult CZorvaneApp::InitInstance(const QStringList& arguments,
   QCommandLineParser parser;
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show help."));
   parser.addOption(help);
+  const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version."));
+  parser.addOption(version);
   const QCommandLineOption comm1(QStringLiteral("comm1"), QStringLiteral("Device of Comm1."), QStringLiteral("PATH"));
   const QCommandLineOption comm2(QStringLiteral("comm2"), QStringLiteral("Device of Comm2."), QStringLiteral("PATH"));
   parser.addOption(comm1);
@@ -78,6 +81,10 @@ CZorvaneApp::StartResult CZorvaneApp::InitInstance(const QStringList& arguments,
   }
   if (parser.isSet(help)) {
     std::fputs(qPrintable(Usage()), stdout);
+    return StartResult::ExitOk;
+  }
+  if (parser.isSet(version)) {
+    std::printf("%s %s\n", kAppName, kProgramVersion);
     return StartResult::ExitOk;
   }
   if (parser.isSet(comm1)) CommPortPaths[0] = parser.value(comm1).toStdString();

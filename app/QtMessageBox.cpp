@@ -1,6 +1,8 @@
 #include "app/QtMessageBox.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QScreen>
 #include <QWindow>
@@ -9,6 +11,9 @@
 #include "app/WhenFramed.h"
 
 namespace {
+
+// The window's icon and its three buttons share the title bar with the caption.
+constexpr int kTitleBarButtons = 4;
 
 // Where a window of `size` (frame included) stands centred on `owner`,
 // kept on the owner's screen.
@@ -22,6 +27,26 @@ QPoint CentredOn(const QWidget* owner, QSize size) {
 }
 
 }  // namespace
+
+int CaptionRoom(const QString& caption) {
+  // Window managers draw titles in bold, beside an icon and three buttons
+  // about as wide as the title bar is high.
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
+  return metrics.horizontalAdvance(caption) + kTitleBarButtons * 2 * metrics.height();
+}
+
+void KeepCaptionWhole(QMessageBox& box, const std::string& caption) {
+  // A short text makes a box narrower than its title: the window manager
+  // would cut "Completed" to "Comp...". A box's layout is a grid; a spacer
+  // under it all holds the box that wide.
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  const int room = CaptionRoom(QString::fromStdString(caption));
+  grid->addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                grid->columnCount());
+}
 
 QWidget* QtMessageBox::Owner() const {
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
@@ -38,6 +63,7 @@ MessageAnswer QtMessageBox::Show(const std::string& text, const std::string& cap
                   style == MessageStyle::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, owner);
   box.setTextFormat(Qt::PlainText);
   box.setDefaultButton(QMessageBox::Ok);
+  KeepCaptionWhole(box, caption);
   if (owner != nullptr) {
     // Placed through its window: QWidget::move would turn the frame's place
     // into the client's with the frame the widget last heard of, which may

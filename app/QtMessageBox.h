@@ -1,13 +1,21 @@
 #pragma once
 // The message box of the core, shown with QMessageBox. Every box has an
-// owner and is centred on it: the modal window the user is working in (the
-// progress dialog during a transfer), else the main window. A box shown
-// before the main window is up stands alone.
+// owner and is centred on it: the modal window the user is working in (a
+// file-name dialog), else the main window. A box shown before the main
+// window is up stands alone. A box is never narrower than its caption needs.
 #include <functional>
+#include <string>
 
 #include "user/MessageBox.h"
 
+class QMessageBox;
+class QString;
 class QWidget;
+
+// The width a box needs for its caption to be drawn whole in the title bar.
+int CaptionRoom(const QString& caption);
+// Holds `box` at least that wide.
+void KeepCaptionWhole(QMessageBox& box, const std::string& caption);
 
 class QtMessageBox : public MessageBox {
  public:

@@ -1,5 +1,6 @@
 #include "app/WindowTransferRunner.h"
 
+#include <QEventLoop>
 #include <QMetaObject>
 #include <QThread>
 #include <optional>
@@ -59,10 +60,15 @@ class DialogProgress : public TransferProgress {
         },
         Qt::QueuedConnection);
   }
-  void Done() override {}
-  void Failed() override {}
+  // The blocks are over, whether sent or given up: the dialog closes now,
+  // so that what the transfer says last (an upgrade's "Finished ok." after
+  // its end marker) is not read over a bar that stands still.
+  void Done() override { Close(); }
+  void Failed() override { Close(); }
 
  private:
+  void Close() { QMetaObject::invokeMethod(m_dialog, [d = m_dialog] { d->Finish(); }, Qt::QueuedConnection); }
+
   TransferDialog* m_dialog;
   TimeLeft m_timeLeft;
 };
@@ -87,15 +93,20 @@ UnitCommandOutcome WindowTransferRunner::Run(const TransferStep& step) {
   DialogProgress progress(&dialog, clock, step.plainLineMsPerBlock);
   const std::unique_ptr<SerialOpener> opener = MakeSerialOpener();
   TransferContext context{uiMessages, *opener, clock, progress, &cancel, m_portIndex, ports.comm,
-                          PortAdvice{ports.present, ports.comm, kMsgUsePortInWindow}};
+                          PortAdvice{ports.present, ports.comm, kMsgUsePortInWindow, {}}};
   dialog.SetConnecting(
       QString::fromStdString(FormatMessageText(kProgressConnecting, DescribePort(ports.present, context.PortPath()))));
 
   UnitCommandOutcome outcome = UnitCommandOutcome::TimedOut;
   QThread* worker = QThread::create([&] { outcome = step.run(context); });
   QObject::connect(worker, &QThread::finished, &dialog, &TransferDialog::Finish);
+  // The dialog closes with the blocks; the worker may then still have its
+  // last words to show on this thread.
+  QEventLoop untilDone;
+  QObject::connect(worker, &QThread::finished, &untilDone, &QEventLoop::quit);
   worker->start();
   dialog.exec();
+  if (!worker->isFinished()) untilDone.exec();
   worker->wait();
   delete worker;
   return outcome;

@@ -2,12 +2,17 @@
 #include <cstring>
 
 #include "app/CZorvaneApp.h"
+#include "resources/Strings.h"
 
 int main(int argc, char** argv) {
-  // Answer --help before Qt looks for a display.
+  // Answer --help and --version before Qt looks for a display.
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       std::fputs(qPrintable(CZorvaneApp::Usage()), stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("%s %s\n", kAppName, kProgramVersion);
       return 0;
     }
   }

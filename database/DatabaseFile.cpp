@@ -144,6 +144,18 @@ DatabaseFileStatus WriteDatabaseFile(const std::string& path, const DatabaseImag
   return WriteFileAtomically(path, image.bytes);
 }
 
+DatabaseFileStatus CheckWritable(const std::string& path) {
+  const WriteTarget target = ResolveWriteTarget(path);
+  if (target.status != DatabaseFileStatus::Ok) return target.status;
+  if (target.exists) return MayWriteInto(target.path) ? DatabaseFileStatus::Ok : DatabaseFileStatus::CannotCreate;
+  // "ab" never cuts a file that appeared since it was looked at.
+  FileHandle file(std::fopen(path.c_str(), "ab"), &std::fclose);
+  if (!file) return DatabaseFileStatus::CannotCreate;
+  file.reset();
+  std::remove(path.c_str());
+  return DatabaseFileStatus::Ok;
+}
+
 DatabaseFileStatus WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
   const WriteTarget target = ResolveWriteTarget(path);
   if (target.status != DatabaseFileStatus::Ok) return target.status;

@@ -55,5 +55,11 @@ int EntriesHeld(const DatabaseImage& image, std::size_t bytesRead);
 // only when the write itself fails (WriteError).
 DatabaseFileStatus WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
+// Whether WriteFileAtomically could write `path` now, asked before the bytes
+// are there (a backup is checked before the unit is read): Ok, or the status
+// the write would give. A new file is made to find out and taken away again;
+// an existing one is left as it is.
+DatabaseFileStatus CheckWritable(const std::string& path);
+
 // All 65,536 bytes of `image`, written as WriteFileAtomically does.
 DatabaseFileStatus WriteDatabaseFile(const std::string& path, const DatabaseImage& image);

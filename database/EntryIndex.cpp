@@ -1,6 +1,7 @@
 #include "database/EntryIndex.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -10,6 +11,16 @@ std::uint64_t Key(std::uint32_t latitude, std::uint32_t longitude) {
   return (std::uint64_t{latitude} << 24) | longitude;
 }
 
+std::uint64_t KeyOf(ConstEntryBytesView entry) {
+  return Key(ReadUnsigned24(LatitudeField(entry)), ReadUnsigned24(LongitudeField(entry)));
+}
+
+std::array<std::uint8_t, kCameraEntrySize> BytesOf(const CameraEntry& entry) {
+  std::array<std::uint8_t, kCameraEntrySize> bytes{};
+  EncodeCameraEntry(entry, bytes);
+  return bytes;
+}
+
 }  // namespace
 
 // Sorted by (latitude, longitude), every entry within one unit of a point is
@@ -17,8 +28,7 @@ std::uint64_t Key(std::uint32_t latitude, std::uint32_t longitude) {
 EntryIndex::EntryIndex(const DatabaseImage& image, int count) {
   m_keys.reserve(static_cast<std::size_t>(std::max(count, 0)));
   for (int k = 0; k < count; ++k) {
-    const ConstEntryBytesView entry = image.EntryBytes(k);
-    m_keys.push_back(Key(ReadUnsigned24(LatitudeField(entry)), ReadUnsigned24(LongitudeField(entry))));
+    m_keys.push_back(KeyOf(image.EntryBytes(k)));
   }
   std::sort(m_keys.begin(), m_keys.end());
 }
@@ -35,4 +45,32 @@ bool EntryIndex::HasMatch(ConstEntryBytesView entry) const {
     if (it != m_keys.end() && *it <= Key(lat, lonHigh)) return true;
   }
   return false;
+}
+
+void EntryIndex::Add(ConstEntryBytesView entry) {
+  const std::uint64_t key = KeyOf(entry);
+  m_keys.insert(std::upper_bound(m_keys.begin(), m_keys.end(), key), key);
+}
+
+int CountRepeats(std::span<const CameraEntry> entries) {
+  EntryIndex before;
+  int repeats = 0;
+  for (const CameraEntry& entry : entries) {
+    const auto bytes = BytesOf(entry);
+    if (before.HasMatch(bytes)) ++repeats;
+    before.Add(bytes);
+  }
+  return repeats;
+}
+
+std::vector<CameraEntry> FirstOfEach(std::span<const CameraEntry> entries) {
+  EntryIndex kept;
+  std::vector<CameraEntry> first;
+  for (const CameraEntry& entry : entries) {
+    const auto bytes = BytesOf(entry);
+    if (kept.HasMatch(bytes)) continue;
+    kept.Add(bytes);
+    first.push_back(entry);
+  }
+  return first;
 }

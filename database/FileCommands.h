@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "database/DatabaseFile.h"
 #include "database/DatabaseImage.h"
 #include "user/FileNamePrompt.h"
 
@@ -33,6 +34,10 @@ enum class CommandOutcome {
 CommandOutcome ReadFromFileCommand(DatabaseCommandContext& context);
 // Write to File: saves the held database as a 65,536-byte file.
 CommandOutcome WriteToFileCommand(DatabaseCommandContext& context);
+// Write to File's words for a file it could not write: "Cannot open file
+// %s for writing." where it could not be made or opened (a read-only file
+// among them), else "Cannot write file %s.".
+std::string WriteFailureText(DatabaseFileStatus status, const std::string& name);
 // Import Camera Data: converts a camera CSV file and merges its locations.
 // `details`, when given, receives what the reading of the file found.
 CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context, CsvImportResult* details);

@@ -13,14 +13,13 @@ CommandOutcome WriteToFileCommand(DatabaseCommandContext& context) {
     return CommandOutcome::Failed;
   }
 
-  switch (WriteDatabaseFile(name, context.working)) {
-    case DatabaseFileStatus::Ok:
-      return CommandOutcome::Completed;
-    case DatabaseFileStatus::CannotCreate:
-      messages.Show(FormatMessageText(kMsgCannotOpenForWriting, name), kCaptionError, MessageStyle::Ok);
-      return CommandOutcome::Failed;
-    default:
-      messages.Show(FormatMessageText(kMsgCannotWrite, name), kCaptionError, MessageStyle::Ok);
-      return CommandOutcome::Failed;
-  }
+  const DatabaseFileStatus written = WriteDatabaseFile(name, context.working);
+  if (written == DatabaseFileStatus::Ok) return CommandOutcome::Completed;
+  messages.Show(WriteFailureText(written, name), kCaptionError, MessageStyle::Ok);
+  return CommandOutcome::Failed;
+}
+
+std::string WriteFailureText(DatabaseFileStatus status, const std::string& name) {
+  return FormatMessageText(status == DatabaseFileStatus::CannotCreate ? kMsgCannotOpenForWriting : kMsgCannotWrite,
+                           name);
 }

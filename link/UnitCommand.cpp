@@ -35,7 +35,7 @@ std::string OpenFailureText(OpenStatus status, const std::string& path, const st
                             const PortAdvice& advice) {
   const char* reason = nullptr;
   switch (status) {
-    case OpenStatus::NoSuchDevice: reason = kMsgPortMissing; break;
+    case OpenStatus::NoSuchDevice: reason = advice.missing.empty() ? kMsgPortMissing : advice.missing.c_str(); break;
     case OpenStatus::PermissionDenied: reason = kMsgPortPermission; break;
     case OpenStatus::Busy: reason = kMsgPortBusy; break;
     case OpenStatus::Ok:

@@ -38,6 +38,8 @@ struct PortAdvice {
   std::vector<SerialPortInfo> present;
   CommPaths comm;
   std::string howToUse;  // how this front end takes another port
+  // "There is no device %s. ..." in this front end's words; empty: the window's.
+  std::string missing;
 };
 
 // What one exchange with the unit works with, on whichever thread runs it.

@@ -1,5 +1,7 @@
 #include "resources/Strings.h"
 
+const char* const kProgramVersion = ZORVANE_VERSION;
+
 std::string FormatMessageText(std::string_view text, std::initializer_list<std::string_view> values) {
   std::string out;
   auto next = values.begin();

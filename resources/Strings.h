@@ -18,6 +18,9 @@ inline constexpr const char* kUntitled = "Untitled";
 inline constexpr const char* kAppName = "zorvane";
 inline constexpr const char* kRegistryKey = "Local AppWizard-Generated Applications";
 inline constexpr int kRecentFileCount = 4;
+// The version record's version, "1.0.0.1": the build's project version, so
+// that it is written down once.
+extern const char* const kProgramVersion;
 
 // Message box captions.
 inline constexpr const char* kCaptionError = "Error";
@@ -103,7 +106,11 @@ inline constexpr const char* kMsgNoSerialPorts =
 // How each front end takes one of them.
 inline constexpr const char* kMsgUsePortInWindow =
     "Choose Comm1 or Comm2 under Options to use the port marked so; for another, start zorvane with --comm1 PATH.";
-inline constexpr const char* kMsgUsePortOnCommandLine = "Give one with --port PATH; without --port, Comm1 is used.";
+inline constexpr const char* kMsgUsePortOnCommandLine =
+    "Give one with --port PATH; without --port, Comm1 is used. The window takes one with zorvane --comm1 PATH.";
+// The command line's own words for a device that does not exist.
+inline constexpr const char* kMsgPortMissingOnCommandLine =
+    "There is no device %s. Check the cable or USB adapter, or give another port with --port PATH.";
 
 // Progress of a transfer: where it connects, how long is left, and a hint
 // when the pace says the line is far slower than a serial port would be.

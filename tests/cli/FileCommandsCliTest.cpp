@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "resources/Strings.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
@@ -49,6 +50,21 @@ TEST_F(FileCommandsCli, FailuresGiveStatus1AndLeaveNoOutput) {
   const CliRun full = RunCliWith({"import", dir.Write("a.csv", "X,Y\n1,50\n"), "-o", "/dev/full"});
   EXPECT_EQ(full.status, kExitFailed);
   EXPECT_NE(full.err.find("Error: Cannot write file /dev/full."), std::string::npos);
+}
+
+// Each error names the file it is about, before the program's own words
+// where those do not name it.
+TEST_F(FileCommandsCli, AnErrorNamesItsFile) {
+  const std::string a = dir.Write("a.db", Bytes(ImageWith({{1, 1}})));
+  const std::string bad = dir.Write("bad.db", "not a database");
+  const std::string out = dir.File("x.db");
+  const CliRun merge = RunCliWith({"merge", a, bad, "-o", out});
+  EXPECT_EQ(merge.status, kExitFailed);
+  EXPECT_EQ(merge.err, "Error: " + bad + ": The file does not contain a valid database.\n");
+  const CliRun write = RunCliWith({"merge", a, "-o", dir.File("no-folder/x.db")});
+  EXPECT_EQ(write.err, "Error: Cannot open file " + dir.File("no-folder/x.db") + " for writing.\n");
+  const CliRun nothing = RunCliWith({"merge", dir.Write("zero.db", Bytes(ImageWith({}))), "-o", out});
+  EXPECT_EQ(nothing.err, "Error: " + out + ": " + kMsgNothingToSave + "\n");
 }
 
 TEST_F(FileCommandsCli, MergeDropsDuplicatesAndSaysWhenFull) {

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
 
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
@@ -32,6 +35,25 @@ TEST_F(InfoCommand, CountsOnlyTheWholeEntriesAShortFileHolds) {
   EXPECT_NE(run.out.find("not a full 65536-byte image"), std::string::npos) << run.out;
 }
 
+TEST_F(InfoCommand, GivesTheFilesTrueSizeAndWhatReadFromFileReadsOfIt) {
+  const std::string longer = dir.Write("long.bin", Bytes(ImageWith({{1, 1}})) + std::string(kDatabaseImageSize, 'x'));
+  const CliRun run = RunCliWith({"info", longer});
+  EXPECT_EQ(run.status, kExitOk);
+  EXPECT_NE(run.out.find("(131072 bytes, of which Read from File reads the first 65536)"), std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("entries: 1\n"), std::string::npos) << run.out;
+  const CliRun whole = RunCliWith({"info", dir.Write("whole.bin", Bytes(ImageWith({{1, 1}})))});
+  EXPECT_NE(whole.out.find("(65536 bytes)\n"), std::string::npos) << whole.out;
+}
+
+TEST_F(InfoCommand, SaysHowManyEntriesRepeatOneBeforeThem) {
+  const std::string path = dir.Write(
+      "twice.bin", Bytes(ImageWith({{309000, -600}, {309001, -600}, {300000, 12}, {309000, -599}, {300000, 14}})));
+  const CliRun run = RunCliWith({"info", path});
+  EXPECT_NE(run.out.find("repeats: 2 entries lie within 1/6000 degree of one before them\n"), std::string::npos)
+      << run.out;
+}
+
 TEST_F(InfoCommand, AFileWithoutSignatureOrEntriesSaysSo) {
   const std::string path = dir.Write("zero.bin", std::string(kDatabaseImageSize, '\0'));
   const CliRun run = RunCliWith({"info", path});
@@ -55,6 +77,31 @@ TEST(Cli, HelpListsEverySubcommandAndVersionAnswers) {
   EXPECT_EQ(help.status, kExitOk);
   for (const Subcommand& sub : Subcommands()) EXPECT_NE(help.out.find(sub.synopsis), std::string::npos) << sub.name;
   EXPECT_EQ(RunCliWith({"--version"}).out, "zorvane-cli 1.0.0.1\n");
+}
+
+// Each program answers --help and --version with status 0 where there is
+// no display at all: the window's program before it looks for one.
+TEST(Programs, AnswerHelpAndVersionWithoutADisplay) {
+  const std::vector<std::pair<std::string, std::string>> programs = {
+      {"zorvane", ZORVANE_APP_PROGRAM}, {"zorvane-cli", ZORVANE_CLI_PROGRAM}, {"zorvane-unit", ZORVANE_UNIT_PROGRAM}};
+  for (const auto& [name, path] : programs) {
+    for (const std::string option : {"--help", "--version"}) {
+      const std::string command =
+          "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" + path + "' " + option + " 2>&1";
+      std::FILE* pipe = ::popen(command.c_str(), "r");
+      ASSERT_NE(pipe, nullptr);
+      std::string said;
+      char buffer[4096];
+      for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) said.append(buffer, n);
+      const int status = ::pclose(pipe);
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name << ' ' << option << ": " << said;
+      if (option == "--version") {
+        EXPECT_EQ(said, name + " 1.0.0.1\n");
+      } else {
+        EXPECT_TRUE(said.starts_with("Usage: " + name)) << said;
+      }
+    }
+  }
 }
 
 }  // namespace

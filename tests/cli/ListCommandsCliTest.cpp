@@ -189,6 +189,32 @@ TEST_F(LargeList, AFilterChoosesWhichBeforeTheLimit) {
   EXPECT_TRUE(Contains(last.err, "1100 more positions were left out")) << last.err;
 }
 
+// A list that gives each camera once for each direction of travel: the
+// second of each pair lies one unit (1/6000 degree) east of the first.
+TEST_F(ListCommandsCli, RepeatsWithinAListAreToldAndUniqueKeepsTheFirstOfEach) {
+  std::string text = "X,Y\n";
+  std::vector<CameraEntry> first;
+  for (int i = 0; i < 50; ++i) {
+    text += std::to_string(-2.0 + i * 0.01) + "," + std::to_string(52.0 + i * 0.01) + "\n";
+    text += std::to_string(-2.0 + i * 0.01 + 1.0 / 6000) + "," + std::to_string(52.0 + i * 0.01) + "\n";
+    first.push_back({312000 + 60 * i, -12000 + 60 * i});
+  }
+  const std::string list = dir.Write("both-ways.csv", text);
+
+  const std::string all = Import({list});
+  EXPECT_EQ(last.out, "Success: 100 camera locations loaded.\n");
+  EXPECT_EQ(last.err, list + ": 50 of 100 positions lie within 1/6000 degree of one before them and take a place "
+                             "each; --unique keeps only the first\n");
+  ASSERT_EQ(all.size(), kDatabaseImageSize);
+  EXPECT_EQ((static_cast<unsigned char>(all[2]) << 8) | static_cast<unsigned char>(all[3]), 100)
+      << "the merge keeps them all";
+
+  EXPECT_EQ(Import({list, "--unique"}), Bytes(ImageWith(first)));
+  EXPECT_EQ(last.out, "Success: 50 camera locations loaded.\n");
+  EXPECT_EQ(last.err, list + ": dropped 50 of 100 positions that lie within 1/6000 degree of one kept before them "
+                             "(--unique)\n");
+}
+
 class FilterCommand : public ListCommandsCli {
  protected:
   CliRun Filter(const std::vector<std::string>& options) {
@@ -229,6 +255,21 @@ TEST_F(FilterCommand, MaxKeepsTheNearestOrTheFirst) {
   EXPECT_EQ(ReadWholeFile(out), Bytes(ImageWith({{309023, 0}, {300000, 600}})));
 }
 
+TEST_F(FilterCommand, RepeatsAreToldAndUniqueKeepsTheFirstOfEach) {
+  const CliRun told = Filter({"--max", "5"});
+  ASSERT_EQ(told.status, kExitOk) << told.err;
+  EXPECT_EQ(told.err, db + ": 1 of 5 positions lie within 1/6000 degree of one before them and take a place each; "
+                           "--unique keeps only the first\n");
+  EXPECT_EQ(ReadWholeFile(out), Bytes(ImageWith(entries)));
+
+  const CliRun unique = Filter({"--unique"});
+  ASSERT_EQ(unique.status, kExitOk) << unique.err;
+  EXPECT_EQ(unique.out, "");
+  EXPECT_EQ(unique.err, db + ": dropped 1 of 5 positions that lie within 1/6000 degree of one kept before them "
+                             "(--unique)\n");
+  EXPECT_EQ(ReadWholeFile(out), Bytes(ImageWith({entries.begin(), entries.begin() + 4})));
+}
+
 TEST_F(FilterCommand, KeepingNothingWritesNothing) {
   const CliRun run = Filter({"--box", "10,10,11,11"});
   EXPECT_EQ(run.status, kExitFailed);
@@ -239,7 +280,7 @@ TEST_F(FilterCommand, KeepingNothingWritesNothing) {
 
 TEST_F(FilterCommand, OptionsThatMakeNoSenseAreUsageErrors) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-      {{}, "expected --box, --near with --radius, or --max"},
+      {{}, "expected --box, --near with --radius, --max or --unique"},
       {{"--box", "52,-1,51,0"}, "--box: the south edge 52 lies north of the north edge 51"},
       {{"--box", "51,-1,52"}, "--box expects 4 numbers separated by commas, found '51,-1,52'"},
       {{"--box", "51,-1,52,0,5"}, "--box expects 4 numbers"},

@@ -67,12 +67,16 @@ TEST_F(SafeWrite, ASilentUnitGetsNothingWrittenAndNoBackup) {
   EXPECT_NE(err.str().find("the unit was not written"), std::string::npos) << err.str();
 }
 
+// Found before the unit is read: the unit hears nothing at all, and the
+// words are Write to File's.
 TEST_F(SafeWrite, ABackupThatCannotBeSavedWritesNothingToTheUnit) {
   for (const std::string& backup : {dir.File("no-such-folder/old.bin"), dir.Path().string()}) {
     err.str("");
     EXPECT_EQ(Write(&backup, false), kExitFailed) << backup;
     EXPECT_EQ(BlocksWritten(), 0) << backup;
+    EXPECT_EQ(unit.unit.engine.Stats().bytesReceived, 0) << backup << ": the unit was read first";
     EXPECT_TRUE(unit.unit.engine.Memory() == ImageWith(unitEntries));
+    EXPECT_NE(err.str().find("Error: Cannot open file " + backup + " for writing.\n"), std::string::npos) << err.str();
     EXPECT_NE(err.str().find("could not be saved to " + backup), std::string::npos) << err.str();
   }
 }
@@ -88,6 +92,8 @@ TEST_F(SafeWrite, AReadOnlyBackupFileIsRefusedKeptAndNothingIsWritten) {
     const int exit = Write(&backup, false);
     if (exit != kExitFailed) return "exit " + std::to_string(exit);
     if (BlocksWritten() != 0) return std::to_string(BlocksWritten()) + " blocks written";
+    if (unit.unit.engine.Stats().bytesReceived != 0) return std::string("the unit was read first");
+    if (!err.str().starts_with("Error: Cannot open file " + backup + " for writing.\n")) return err.str();
     return {};
   });
   EXPECT_EQ(failure, "");

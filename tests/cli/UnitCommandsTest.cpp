@@ -67,12 +67,30 @@ TEST_F(UnitCommands, AMissingDeviceIsNamedAndFailsWithStatus1) {
   const CliRun read = RunCliWith({"read", "--port", dir.File("ttyUSB9"), "-o", dir.File("out.bin")});
   EXPECT_EQ(read.status, kExitFailed);
   EXPECT_TRUE(read.err.starts_with("Error: Error Opening Comm Port\n\nThere is no device " + dir.File("ttyUSB9") +
-                                    ". Check the cable or USB adapter, or choose the other port under Options.\n\n"))
+                                    ". Check the cable or USB adapter, or give another port with --port PATH.\n\n"))
       << read.err;
   // Then the ports this machine has, and how to give one; or that it has none.
   const bool listed = read.err.find(std::string(kMsgSerialPortsHere) + "\n") != std::string::npos &&
                       read.err.ends_with(std::string(kMsgUsePortOnCommandLine) + "\n");
   EXPECT_TRUE(listed || read.err.ends_with(std::string(kMsgNoSerialPorts) + "\n")) << read.err;
+}
+
+// The ports that do exist, each with the Comm it is without --port, as
+// `ports` marks them, and the command line's way to take one.
+TEST(CommandLinePortAdvice, ListsThePortsWithTheirCommAndTellsOfPort) {
+  SerialPortInfo adapter;
+  adapter.device = "/dev/ttyUSB0";
+  adapter.description = "FT232R USB UART";
+  adapter.usb = true;
+  const std::string text = OpenFailureText(OpenStatus::NoSuchDevice, "/dev/ttyUSB9", "",
+                                           CommandLinePortAdvice({adapter}, {"/dev/ttyUSB0", "/dev/ttyS1"}));
+  EXPECT_EQ(text, std::string("Error Opening Comm Port\n\n"
+                              "There is no device /dev/ttyUSB9. Check the cable or USB adapter, or give another port "
+                              "with --port PATH.\n\n"
+                              "The serial ports on this PC are:\n"
+                              "  /dev/ttyUSB0 (FT232R USB UART): Comm1\n") +
+                      kMsgUsePortOnCommandLine);
+  EXPECT_NE(std::string(kMsgUsePortOnCommandLine).find("--comm1"), std::string::npos);
 }
 
 TEST_F(UnitCommands, PortIsOptionalAndPortsNamesComm1AndComm2) {
@@ -108,7 +126,7 @@ TEST_F(UnitCommands, AUnitThatNeverEchoesTimesOutWithStatus3) {
   ASSERT_TRUE(unit.Started());
   const CliRun read = RunCliWith({"read", "--port", unit.Device(), "-o", dir.File("out.bin")});
   EXPECT_EQ(read.status, kExitNoAnswer);
-  EXPECT_EQ(read.err, "Error: Timed out talking to unit. Please retry.\n");
+  EXPECT_EQ(read.err, "Error: " + unit.Device() + ": Timed out talking to unit. Please retry.\n");
   EXPECT_FALSE(std::filesystem::exists(dir.File("out.bin")));
 }
 
@@ -118,7 +136,7 @@ TEST_F(UnitCommands, VerifyOfAUnitThatNeverEchoesTimesOutWithStatus3) {
   const std::string file = dir.Write("file.bin", Bytes(ImageWith({{1, 2}})));
   const CliRun verify = RunCliWith({"verify", "--port", unit.Device(), file});
   EXPECT_EQ(verify.status, kExitNoAnswer);
-  EXPECT_EQ(verify.err, "Error: Timed out talking to unit. Please retry.\n");
+  EXPECT_EQ(verify.err, "Error: " + unit.Device() + ": Timed out talking to unit. Please retry.\n");
   EXPECT_EQ(verify.out, "");
 }
 
@@ -167,7 +185,7 @@ TEST_F(UnitCommands, AUnitThatEchoesTheWakeGivesNoResponseWithStatus3) {
   const std::string source = dir.Write("source.bin", Bytes(ImageWith({{1, 2}})));
   const CliRun write = RunCliWith({"write", "--port", unit.Device(), source});
   EXPECT_EQ(write.status, kExitNoAnswer);
-  EXPECT_EQ(write.err, std::string(kBackupHint) + "Error: No response from Unit\n");
+  EXPECT_EQ(write.err, std::string(kBackupHint) + "Error: " + unit.Device() + ": No response from Unit\n");
 }
 
 TEST_F(UnitCommands, UsageErrorsGiveStatus2AndNonDatabasesAreRefused) {
@@ -180,7 +198,7 @@ TEST_F(UnitCommands, UsageErrorsGiveStatus2AndNonDatabasesAreRefused) {
   const std::string notDb = dir.Write("notes.txt", "hello");
   const CliRun write = RunCliWith({"write", "--port", "/dev/null", notDb});
   EXPECT_EQ(write.status, kExitFailed);
-  EXPECT_EQ(write.err, "Error: The file does not contain a valid database.\n");
+  EXPECT_EQ(write.err, "Error: " + notDb + ": The file does not contain a valid database.\n");
 }
 
 // A file cut short after seven whole entries, whose header still counts
@@ -253,7 +271,7 @@ TEST_F(UnitCommands, AUnitThatVanishesMidReadIsALostLineNotATimeOut) {
   const std::string out = dir.File("out.bin");
   const CliRun read = RunCliWith({"read", "--port", unit.Device(), "-o", out});
   EXPECT_EQ(read.status, kExitFailed);
-  EXPECT_EQ(read.err, std::string("Error: ").append(kMsgLineLost).append("\n"));
+  EXPECT_EQ(read.err, "Error: " + unit.Device() + ": " + kMsgLineLost + "\n");
   EXPECT_FALSE(std::filesystem::exists(out));
 }
 

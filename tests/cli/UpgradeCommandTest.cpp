@@ -92,13 +92,13 @@ TEST_F(UpgradeCommand, AnUnansweredEndGivesStatus1AndNoWakeAnswerStatus3) {
     ASSERT_TRUE(unit.Started());
     const CliRun run = RunCliWith({"upgrade", "--port", unit.Device(), hex});
     EXPECT_EQ(run.status, kExitFailed);
-    EXPECT_EQ(run.err, "Error: Unit did not respond correctly.\nI suggest you reprogram it.\n");
+    EXPECT_EQ(run.err, "Error: " + unit.Device() + ": Unit did not respond correctly.\nI suggest you reprogram it.\n");
   }
   UnitProcess unit({"--bootloader", "--echo-wake"});
   ASSERT_TRUE(unit.Started());
   const CliRun run = RunCliWith({"upgrade", "--port", unit.Device(), hex});
   EXPECT_EQ(run.status, kExitNoAnswer);
-  EXPECT_EQ(run.err, "Error: No response from Unit\n");
+  EXPECT_EQ(run.err, "Error: " + unit.Device() + ": No response from Unit\n");
 }
 
 TEST_F(UpgradeCommand, UsageErrors) {

@@ -163,7 +163,7 @@ TEST(PortDescriptions, NameTheDeviceAndWhatItIsWhereKnown) {
 }
 
 TEST(OpenFailureAdvice, AMissingDeviceListsThePortsThatExistAndHowToUseOne) {
-  const PortAdvice advice{{Adapter("/dev/ttyUSB0", kFtdiA)}, {kFtdiA, "/dev/ttyS1"}, "Give one with --port PATH."};
+  const PortAdvice advice{{Adapter("/dev/ttyUSB0", kFtdiA)}, {kFtdiA, "/dev/ttyS1"}, "Give one with --port PATH.", {}};
   EXPECT_EQ(OpenFailureText(OpenStatus::NoSuchDevice, "/dev/ttyS1", "", advice),
             "Error Opening Comm Port\n\n"
             "There is no device /dev/ttyS1. Check the cable or USB adapter, or choose the other port under Options.\n\n"

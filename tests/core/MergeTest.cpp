@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "database/EntryIndex.h"
 #include "database/Merge.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/ReferenceMerge.h"
@@ -163,6 +164,53 @@ TEST_F(MergeIncomingTest, GivesTheSameBytesAsTheNestedScanOnRandomImages) {
     ASSERT_EQ(a, b) << "round " << round;
     ASSERT_EQ(fast, slow) << "round " << round << ": " << FirstDifference(fast, slow);
     ASSERT_EQ(fastScratch, slowScratch) << "round " << round << ": " << FirstDifference(fastScratch, slowScratch);
+  }
+}
+
+// Repeats within one list, by the merge's rule: each case is a list, how
+// many of it lie within one unit of one before them, and what --unique keeps.
+struct RepeatCase {
+  const char* what;
+  std::vector<CameraEntry> list;
+  int repeats;
+  std::vector<CameraEntry> first;
+};
+
+TEST(RepeatsWithinOneList, AreCountedAndDroppedByTheMergesRule) {
+  const std::vector<RepeatCase> cases = {
+      {"none", {{309000, -600}, {309002, -600}}, 0, {{309000, -600}, {309002, -600}}},
+      {"each camera listed twice, one unit apart",
+       {{309000, -600}, {309001, -601}, {300000, 12}, {300000, 12}, {301000, 50}},
+       2,
+       {{309000, -600}, {300000, 12}, {301000, 50}}},
+      {"a repeat far down the list", {{1, 1}, {500, 500}, {900, 900}, {2, 0}}, 1, {{1, 1}, {500, 500}, {900, 900}}},
+      // -1 and 0 compare as unsigned 24-bit fields, as in the merge.
+      {"minus one and zero are far apart", {{309000, 0}, {309000, -1}}, 0, {{309000, 0}, {309000, -1}}},
+      // Each of a chain repeats the one before it; --unique measures from
+      // what it kept, so the third, two units from the first, stays.
+      {"a chain", {{100, 100}, {101, 100}, {102, 100}}, 2, {{100, 100}, {102, 100}}},
+      {"empty", {}, 0, {}},
+  };
+  for (const RepeatCase& c : cases) {
+    EXPECT_EQ(CountRepeats(c.list), c.repeats) << c.what;
+    EXPECT_EQ(FirstOfEach(c.list), c.first) << c.what;
+  }
+}
+
+// On lists of many close neighbours: what --unique keeps repeats nothing,
+// and every position it dropped lies within one unit of one it kept.
+TEST(RepeatsWithinOneList, FirstOfEachLeavesNoRepeatAndDropsOnlyNeighboursOfWhatItKept) {
+  std::mt19937 rng(20);
+  for (int round = 0; round < 20; ++round) {
+    std::vector<CameraEntry> seeds = DistinctEntries(30, static_cast<std::uint32_t>(rng()));
+    const DatabaseImage image = RandomNeighbourhood(rng, seeds, 400);
+    std::vector<CameraEntry> list;
+    for (int i = 0; i < image.Count(); ++i) list.push_back(image.Entry(i));
+    const std::vector<CameraEntry> first = FirstOfEach(list);
+    EXPECT_EQ(CountRepeats(first), 0) << "round " << round;
+    const DatabaseImage kept = ImageWith(first);
+    const EntryIndex index(kept, kept.Count());
+    for (int i = 0; i < image.Count(); ++i) EXPECT_TRUE(index.HasMatch(image.EntryBytes(i))) << "round " << round;
   }
 }
 

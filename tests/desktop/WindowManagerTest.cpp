@@ -2,6 +2,7 @@
 // frames windows only after they are shown and places them itself.
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -9,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <functional>
 #include <optional>
 
 #include "resources/Strings.h"
@@ -66,6 +68,26 @@ class UnderAWindowManager : public AppFixture {
     ASSERT_TRUE(QTest::qWaitFor([this] { return Framed(Frame()); }, kWindowManagerLimitMs))
         << "the window manager never framed the main window";
   }
+
+  // Shows a real box and hands it to `look` at each poll of the server: OK
+  // is pressed once `look` is content, or the box is rejected when the
+  // window manager has had its time.
+  void ShowAndLook(const std::string& text, const char* caption, const std::function<bool(QMessageBox*)>& look) {
+    App()->SetMessageBox(nullptr);
+    const QDeadlineTimer limit(kWindowManagerLimitMs);
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr || !box->isVisible()) return;
+      if (look(box)) {
+        box->defaultButton()->click();
+      } else if (limit.hasExpired()) {
+        box->reject();
+      }
+    });
+    watch.start(kServerPollMs);
+    View()->Messages().Show(text, caption, MessageStyle::Ok);
+  }
 };
 
 TEST_F(UnderAWindowManager, TheOuterFrameIs385By505) {
@@ -82,31 +104,41 @@ TEST_F(UnderAWindowManager, TheOuterFrameIs385By505) {
 TEST_F(UnderAWindowManager, AMessageBoxOpensOverTheMainWindowCentredOnIt) {
   ASSERT_TRUE(QTest::qWaitFor([this] { return FrameOf(Frame()).size() == QSize(385, 505); },
                               kWindowManagerLimitMs));
-  App()->SetMessageBox(nullptr);  // the real boxes
   std::optional<QRect> boxFrame;
   std::optional<QRect> mainFrame;
   QWindow* transientFor = nullptr;
-  const QDeadlineTimer limit(kWindowManagerLimitMs);
-  QTimer watch;
-  QObject::connect(&watch, &QTimer::timeout, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) return;
+  ShowAndLook("Cannot open file held.db for writing.", kCaptionError, [&](QMessageBox* box) {
     boxFrame = ServerFrame(box);
     mainFrame = ServerFrame(Frame());
     transientFor = box->windowHandle()->transientParent();
-    if (boxFrame && mainFrame && (boxFrame->center() - mainFrame->center()).manhattanLength() <= 1) {
-      box->defaultButton()->click();
-    } else if (limit.hasExpired()) {
-      box->reject();
-    }
+    return boxFrame && mainFrame && (boxFrame->center() - mainFrame->center()).manhattanLength() <= 1;
   });
-  watch.start(kServerPollMs);
-  View()->Messages().Show("Cannot open file held.db for writing.", kCaptionError, MessageStyle::Ok);
-  watch.stop();
   ASSERT_TRUE(boxFrame && mainFrame) << "the X server never showed the box framed (is x11-utils installed?)";
   EXPECT_EQ(transientFor, Frame()->windowHandle());
   EXPECT_LE((boxFrame->center() - mainFrame->center()).manhattanLength(), 1)
       << Describe(*boxFrame) << " over " << Describe(*mainFrame);
+}
+
+// A short text makes a narrow box, and openbox cuts a caption that does not
+// fit beside the title bar's icon and buttons ("Comp..."): the box is held
+// wide enough for its caption and those, as the window manager frames it.
+TEST_F(UnderAWindowManager, AShortMessageKeepsItsWholeCaption) {
+  std::optional<QRect> boxFrame;
+  int captionWidth = 0;
+  int titleBar = 0;
+  ShowAndLook(kMsgUpgradeFinished, kCaptionCompleted, [&](QMessageBox* box) {
+    boxFrame = ServerFrame(box);
+    if (!boxFrame) return false;
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    captionWidth = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
+    titleBar = box->geometry().top() - boxFrame->top();
+    return true;
+  });
+  ASSERT_TRUE(boxFrame) << "the X server never showed the box framed";
+  ASSERT_GT(titleBar, 0);
+  // The icon and three buttons, each about as wide as the bar is high.
+  EXPECT_GE(boxFrame->width(), captionWidth + 4 * titleBar) << Describe(*boxFrame) << ", caption " << captionWidth;
 }
 
 }  // namespace

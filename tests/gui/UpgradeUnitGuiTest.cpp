@@ -56,9 +56,18 @@ TEST_F(UpgradeUnitGui, SendsTheFileShowingBlockNOfNWithoutCancel) {
     }
   });
   watch.start(0);
+  // "Finished ok." comes after the end marker, from the transfer itself:
+  // the progress dialog must be gone by then.
+  bool dialogUpAtMessage = false;
+  messages.onShow = [&](const ShownMessage&) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (qobject_cast<TransferDialog*>(widget) != nullptr && widget->isVisible()) dialogUpAtMessage = true;
+    }
+  };
   UpgradeFrom(hex);
   watch.stop();
 
+  EXPECT_FALSE(dialogUpAtMessage) << "the final message came over the progress dialog";
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, kMsgUpgradeFinished);
   EXPECT_EQ(messages.shown[0].caption, kCaptionCompleted);
@@ -90,9 +99,18 @@ TEST_F(UpgradeUnitGui, ThroughASlowAdapterTheDialogNamesThePortThenGivesTheTimeL
     }
   });
   watch.start(0);
+  // "Finished ok." comes after the end marker, from the transfer itself:
+  // the progress dialog must be gone by then.
+  bool dialogUpAtMessage = false;
+  messages.onShow = [&](const ShownMessage&) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (qobject_cast<TransferDialog*>(widget) != nullptr && widget->isVisible()) dialogUpAtMessage = true;
+    }
+  };
   UpgradeFrom(hex);
   watch.stop();
 
+  EXPECT_FALSE(dialogUpAtMessage) << "the final message came over the progress dialog";
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, kMsgUpgradeFinished);
   ASSERT_FALSE(labels.isEmpty());

@@ -69,7 +69,9 @@ const char* VerbOf(TransferKind kind) {
 
 UnitCommandOutcome CliTransferRunner::Run(const TransferStep& step) {
   EnsureQtCore();
-  const PortsNow ports = LookAtPorts({m_port, std::string()});
+  // The ports are marked with the Comm each is without --port, which is
+  // what a user who leaves --port out gets.
+  const PortsNow ports = LookAtPorts({});
   const std::unique_ptr<SerialOpener> opener = MakeSerialOpener();
   SteadyClock clock;
   const std::string phase = m_phase.empty() ? VerbOf(step.kind) : m_phase;
@@ -80,12 +82,18 @@ UnitCommandOutcome CliTransferRunner::Run(const TransferStep& step) {
                                : m_io.errIsTerminal ? static_cast<TransferProgress&>(bar)
                                                     : quiet;
   TransferContext context{m_messages, *opener, clock, progress};
-  context.portPaths = ports.comm;
-  context.portAdvice = {ports.present, ports.comm, kMsgUsePortOnCommandLine};
+  const std::string named = m_port.empty() ? m_port : ListedPortName(m_port);
+  context.portPaths = WithNamedPorts({named, std::string()}, ports.comm);
+  context.portAdvice = CommandLinePortAdvice(ports.present, ports.comm);
+  m_io.subject = context.PortPath();
   if (m_io.errIsTerminal && !m_io.json) {
     m_io.err << FormatMessageText(kProgressConnecting, DescribePort(ports.present, context.PortPath())) << '\n';
   }
   return step.run(context);
+}
+
+PortAdvice CommandLinePortAdvice(const std::vector<SerialPortInfo>& present, const CommPaths& comm) {
+  return {present, comm, kMsgUsePortOnCommandLine, kMsgPortMissingOnCommandLine};
 }
 
 int FinishUnitCommand(CliStreams& io, UnitCommandOutcome outcome, const std::string& message) {

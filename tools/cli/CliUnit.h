@@ -67,6 +67,11 @@ class CliTransferRunner : public TransferRunner {
 // not among them.
 std::string PortsListing(const std::vector<SerialPortInfo>& present, const CommPaths& comm);
 
+// What the command line says after a device that does not exist: the
+// ports there are, each with the Comm it is without --port, and how to
+// give one with --port.
+PortAdvice CommandLinePortAdvice(const std::vector<SerialPortInfo>& present, const CommPaths& comm);
+
 // 0 completed, 3 the unit did not answer or timed out, 1 anything else (a
 // line lost part-way included).
 int ExitStatusOf(UnitCommandOutcome outcome);

@@ -15,8 +15,13 @@ MessageAnswer PrintingMessageBox::Show(const std::string& text, const std::strin
     PrintJson(m_io.out, {{"caption", QString::fromStdString(caption)}, {"message", QString::fromStdString(body)}});
     return MessageAnswer::Ok;
   }
-  std::ostream& stream = caption == kCaptionError ? m_io.err : m_io.out;
-  stream << caption << ": " << body << '\n';
+  if (caption != kCaptionError) {
+    m_io.out << caption << ": " << body << '\n';
+    return MessageAnswer::Ok;
+  }
+  m_io.err << caption << ": ";
+  if (!m_io.subject.empty() && body.find(m_io.subject) == std::string::npos) m_io.err << m_io.subject << ": ";
+  m_io.err << body << '\n';
   return MessageAnswer::Ok;
 }
 
@@ -26,11 +31,13 @@ FileCommandSession::FileCommandSession(CliStreams& io)
       m_context{m_messages, m_prompt, {}, m_images->working, m_images->incoming, m_images->scratch} {}
 
 bool FileCommandSession::ReadFromFile(const std::string& path) {
+  m_io.subject = path;
   m_prompt.Give(path);
   return ReadFromFileCommand(m_context) == CommandOutcome::Completed;
 }
 
 bool FileCommandSession::WriteToFile(const std::string& path) {
+  m_io.subject = path;
   m_prompt.Give(path);
   return WriteToFileCommand(m_context) == CommandOutcome::Completed;
 }

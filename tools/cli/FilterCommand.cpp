@@ -18,20 +18,22 @@ int RunFilter(const std::vector<std::string>& args, CliStreams& io) {
   ParsedArgs parsed;
   CameraFilter filter;
   std::string error;
-  if (!ParseArgs(args, valued, parsed, error) || !ReadFilterOptions(parsed, filter, error)) {
+  if (!ParseArgs(args, valued, kFilterFlags, parsed, error) || !ReadFilterOptions(parsed, filter, error)) {
     return UsageError(io, kName, error);
   }
   const std::string* out = parsed.Option("-o");
   if (parsed.positional.size() != 1) return UsageError(io, kName, "expected one database file");
   if (out == nullptr) return UsageError(io, kName, "expected -o OUT");
-  if (!filter.Any()) return UsageError(io, kName, "expected --box, --near with --radius, or --max");
+  const bool unique = parsed.Flag("--unique");
+  if (!filter.Any() && !unique) return UsageError(io, kName, "expected --box, --near with --radius, --max or --unique");
 
   FileCommandSession source(io);
   if (!source.ReadFromFile(parsed.positional.front())) return kExitFailed;
   std::vector<CameraEntry> entries;
   for (int i = 0; i < source.Working().BoundedCount(); ++i) entries.push_back(source.Working().Entry(i));
-  const std::vector<CameraEntry> kept = ApplyFilter(entries, filter);
-  io.out << FilterReport(parsed.positional.front(), entries.size(), kept.size()) << '\n';
+  std::vector<CameraEntry> kept = filter.Any() ? ApplyFilter(entries, filter) : entries;
+  if (filter.Any()) io.out << FilterReport(parsed.positional.front(), entries.size(), kept.size()) << '\n';
+  kept = TellRepeats(io.err, parsed.positional.front(), std::move(kept), unique);
 
   // The kept entries merged into an empty database keep their order and
   // their duplicates, as a database file read after a restart does.

@@ -2,9 +2,11 @@
 // reads it, and what its header says.
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <ostream>
 
 #include "database/DatabaseFile.h"
+#include "database/EntryIndex.h"
 #include "tools/cli/Subcommand.h"
 
 namespace {
@@ -28,8 +30,17 @@ int RunInfo(const std::vector<std::string>& args, CliStreams& io) {
   const int stored = read.storedCount;
   const int held = read.entries;
 
-  io.out << "file: " << path << " (" << read.bytesRead << " bytes"
-         << (read.bytesRead == kDatabaseImageSize ? "" : ", not a full 65536-byte image") << ")\n";
+  // The reader stops at 65,536 bytes; the file itself may be longer.
+  std::error_code sizeError;
+  const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
+  const std::uintmax_t bytes = sizeError ? read.bytesRead : size;
+  io.out << "file: " << path << " (" << bytes << " bytes";
+  if (bytes > kDatabaseImageSize) {
+    io.out << ", of which Read from File reads the first 65536";
+  } else if (bytes < kDatabaseImageSize) {
+    io.out << ", not a full 65536-byte image";
+  }
+  io.out << ")\n";
   io.out << "signature: " << (read.storedSignature ? "yes (55 AA)" : "no") << '\n';
   if (read.status == DatabaseFileStatus::NotADatabase) {
     io.out << "not a database: the first byte is not 'U', so Read from File refuses it\n";
@@ -39,6 +50,9 @@ int RunInfo(const std::vector<std::string>& args, CliStreams& io) {
   char share[16];
   std::snprintf(share, sizeof share, "%.1f", 100.0 * held / kMaxDatabaseEntries);
   io.out << "\ncapacity: " << held << " of " << kMaxDatabaseEntries << " used (" << share << "%)\n";
+  std::vector<CameraEntry> entries;
+  for (int i = 0; i < held; ++i) entries.push_back(image.Entry(i));
+  io.out << "repeats: " << CountRepeats(entries) << " entries lie within 1/6000 degree of one before them\n";
   if (held == 0) {
     io.out << "bounding box: none (no entries)\n";
     return kExitOk;

@@ -41,12 +41,15 @@ const char* PassedOverWhat(ListFormat format) {
 
 bool ImportCameraList(FileCommandSession& session, CliStreams& io, const std::string& path, ListFormat format,
                       const ListOptions& options) {
+  io.subject = path;
   const ListReadResult read = ReadCameraList(path, format, options.read);
   const std::vector<CameraEntry>& all = read.list.entries;
-  const std::vector<CameraEntry> chosen = options.filter.Any() ? ApplyFilter(all, options.filter) : all;
+  std::vector<CameraEntry> chosen = options.filter.Any() ? ApplyFilter(all, options.filter) : all;
   if (read.status == ListReadStatus::Ok && options.filter.Any()) {
     io.out << FilterReport(path, all.size(), chosen.size()) << '\n';
   }
+  // Before the limit, so that a repeat never keeps a camera out.
+  if (read.status == ListReadStatus::Ok) chosen = TellRepeats(io.err, path, std::move(chosen), options.unique);
   const CommandOutcome outcome =
       ImportListCommand(session.Context(), path, format, read, chosen, AdviceFor::CommandLine);
   if (outcome == CommandOutcome::Failed) return false;

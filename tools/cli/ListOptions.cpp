@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "database/EntryIndex.h"
+
 namespace {
 
 std::vector<std::string> Split(const std::string& text) {
@@ -44,6 +46,7 @@ std::vector<std::string> FilterOptionsHelp() {
       "--near LAT,LON    the place --radius and --max measure from",
       "--radius KM       keep the positions within KM of --near (great-circle distance)",
       "--max N           keep the N nearest to --near, or else the first N",
+      "--unique          keep only the first of positions within 1/6000 degree of each other",
   };
 }
 
@@ -110,6 +113,7 @@ bool ReadListOptions(const ParsedArgs& parsed, ListOptions& options, std::string
   }
   options.read.latitudeFirst = parsed.Flag("--lat-lon");
   options.read.allPoints = parsed.Flag("--all-points");
+  options.unique = parsed.Flag("--unique");
   return ReadFilterOptions(parsed, options.filter, error);
 }
 
@@ -120,4 +124,22 @@ std::optional<ListFormat> FormatOf(const ListOptions& options, const std::string
 std::string FilterReport(const std::string& file, std::size_t read, std::size_t kept) {
   return file + ": kept " + std::to_string(kept) + " and dropped " + std::to_string(read - kept) + " of " +
          std::to_string(read) + " positions.";
+}
+
+std::vector<CameraEntry> TellRepeats(std::ostream& out, const std::string& file, std::vector<CameraEntry> entries,
+                                     bool unique) {
+  const std::string of = " of " + std::to_string(entries.size()) + " positions ";
+  if (unique) {
+    std::vector<CameraEntry> first = FirstOfEach(entries);
+    if (first.size() < entries.size()) {
+      out << file << ": dropped " << entries.size() - first.size() << of
+          << "that lie within 1/6000 degree of one kept before them (--unique)\n";
+    }
+    return first;
+  }
+  if (const int repeats = CountRepeats(entries); repeats > 0) {
+    out << file << ": " << repeats << of
+        << "lie within 1/6000 degree of one before them and take a place each; --unique keeps only the first\n";
+  }
+  return entries;
 }

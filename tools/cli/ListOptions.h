@@ -2,6 +2,7 @@
 // The options import and filter share, read from the command line: which
 // format a list is in, how to read it, and how to cut it to fit.
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -9,11 +10,13 @@
 #include "database/CameraList.h"
 #include "tools/args/CommandLine.h"
 
-// --box SOUTH,WEST,NORTH,EAST  --near LAT,LON  --radius KM  --max N
+// --box SOUTH,WEST,NORTH,EAST  --near LAT,LON  --radius KM  --max N, and
+// the flag --unique.
 inline const std::vector<std::string> kFilterOptions = {"--box", "--near", "--radius", "--max"};
+inline const std::vector<std::string> kFilterFlags = {"--unique"};
 // --format NAME, and the flags --lat-lon and --all-points.
 inline const std::vector<std::string> kListOptions = {"--format"};
-inline const std::vector<std::string> kListFlags = {"--lat-lon", "--all-points"};
+inline const std::vector<std::string> kListFlags = {"--lat-lon", "--all-points", "--unique"};
 
 // One line on each option, for the help: the filter's, and import's.
 std::vector<std::string> FilterOptionsHelp();
@@ -28,6 +31,7 @@ struct ListOptions {
   std::optional<ListFormat> format;  // --format; otherwise each file's extension
   ListReadOptions read;
   CameraFilter filter;
+  bool unique = false;  // --unique
 };
 bool ReadListOptions(const ParsedArgs& parsed, ListOptions& options, std::string& error);
 
@@ -36,3 +40,9 @@ std::optional<ListFormat> FormatOf(const ListOptions& options, const std::string
 
 // "FILE: kept K and dropped D of N positions."
 std::string FilterReport(const std::string& file, std::size_t read, std::size_t kept);
+
+// The positions of one list that lie within 1/6000 degree of one before
+// them (the merge adds them all): told on `out` when there are any, and
+// with `unique` dropped, so that only the first of each is given back.
+std::vector<CameraEntry> TellRepeats(std::ostream& out, const std::string& file, std::vector<CameraEntry> entries,
+                                     bool unique);

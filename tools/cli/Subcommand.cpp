@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <ostream>
 
+#include "resources/Strings.h"
+
 namespace {
 
 std::vector<Subcommand>& Registry() {
   static std::vector<Subcommand> registry;
   return registry;
 }
-
-constexpr const char* kVersion = "zorvane-cli 1.0.0.1";
 
 void PrintHelp(std::ostream& out) {
   out << "Usage: zorvane-cli COMMAND [ARGS...]\n"
@@ -60,7 +60,7 @@ int RunCli(const std::vector<std::string>& args, CliStreams& io) {
     return kExitOk;
   }
   if (first == "--version") {
-    io.out << kVersion << '\n';
+    io.out << "zorvane-cli " << kProgramVersion << '\n';
     return kExitOk;
   }
   for (const Subcommand& sub : Subcommands()) {

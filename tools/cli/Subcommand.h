@@ -18,6 +18,9 @@ struct CliStreams {
   // --json: messages, progress and the outcome as one JSON object a line
   // on `out`, for front ends and scripts; nothing on `err`.
   bool json = false;
+  // The file or port the command works on now: an error printed without
+  // its name gets it in front ("Error: bad.db: The file does not ...").
+  std::string subject{};
 };
 
 using SubcommandRun = int (*)(const std::vector<std::string>& args, CliStreams& io);

@@ -4,7 +4,9 @@
 
 #include "database/DatabaseDiff.h"
 #include "database/DatabaseFile.h"
+#include "database/FileCommands.h"
 #include "link/WriteToUnit.h"
+#include "resources/Strings.h"
 #include "tools/cli/CliUnit.h"
 #include "tools/cli/JsonLines.h"
 
@@ -13,7 +15,7 @@ UnitCommandOutcome ReadUnitDatabase(FileCommandSession& session, TransferRunner&
   return ReadFromUnitCommand(context, session.Targets());
 }
 
-UnitSave SaveUnitDatabase(CliStreams& io, const char* command, TransferRunner& runner, const std::string& path) {
+UnitSave SaveUnitDatabase(CliStreams& io, TransferRunner& runner, const std::string& path) {
   FileCommandSession unit(io);
   UnitSave save;
   save.read = ReadUnitDatabase(unit, runner);
@@ -21,7 +23,7 @@ UnitSave SaveUnitDatabase(CliStreams& io, const char* command, TransferRunner& r
   save.written = WriteDatabaseFile(path, unit.Working());
   save.entries = unit.Working().Count();
   if (save.written != DatabaseFileStatus::Ok) {
-    io.err << "zorvane-cli " << command << ": " << path << ": " << ToString(save.written) << '\n';
+    unit.Messages().Show(WriteFailureText(save.written, path), kCaptionError, MessageStyle::Ok);
   } else if (!io.json) {
     io.out << save.entries << " entries written to " << path << '\n';
   }
@@ -43,16 +45,29 @@ int FinishVerify(CliStreams& io, const UnitVerdict& verdict, const std::string& 
   return FinishJson(io, verdict.difference.outcome, verdict.difference.summary, verdict.difference.exit);
 }
 
+namespace {
+
+int NotWritten(CliStreams& io, const std::string& backup, int exit) {
+  const std::string why = "the unit was not written: its database could not be saved to " + backup;
+  if (!io.json) io.err << "zorvane-cli write: " << why << '\n';
+  return FinishJson(io, "backup failed", why, exit);
+}
+
+}  // namespace
+
 int WriteSafely(CliStreams& io, FileCommandSession& session, TransferRunner& runner, const SafeWriteOptions& options) {
   if (options.backup != nullptr) {
+    // A backup that cannot be saved is found before the unit is read.
+    if (const DatabaseFileStatus can = CheckWritable(*options.backup); can != DatabaseFileStatus::Ok) {
+      io.subject = *options.backup;
+      session.Messages().Show(WriteFailureText(can, *options.backup), kCaptionError, MessageStyle::Ok);
+      return NotWritten(io, *options.backup, kExitFailed);
+    }
     options.Phase("backup");
-    const UnitSave save = SaveUnitDatabase(io, "write", runner, *options.backup);
+    const UnitSave save = SaveUnitDatabase(io, runner, *options.backup);
     if (!save.Ok()) {
-      std::string why = "the unit was not written: its database could not be saved to ";
-      why += *options.backup;
-      if (!io.json) io.err << "zorvane-cli write: " << why << '\n';
-      const int exit = save.read != UnitCommandOutcome::Completed ? ExitStatusOf(save.read) : kExitFailed;
-      return FinishJson(io, "backup failed", why, exit);
+      return NotWritten(io, *options.backup,
+                        save.read != UnitCommandOutcome::Completed ? ExitStatusOf(save.read) : kExitFailed);
     }
   } else if (!io.json) {
     io.err << kBackupHint;

@@ -28,8 +28,8 @@ struct UnitSave {
 // Reads the unit and writes its database to `path` with the atomic writer
 // (an empty unit still gives a file); refuses where Write to File refuses,
 // leaving the old file as it was. Prints "N entries written to PATH", or
-// why the file was not written on io.err ("zorvane-cli COMMAND: PATH: why").
-UnitSave SaveUnitDatabase(CliStreams& io, const char* command, TransferRunner& runner, const std::string& path);
+// Write to File's message on why the file was not written.
+UnitSave SaveUnitDatabase(CliStreams& io, TransferRunner& runner, const std::string& path);
 
 // Reads the unit and reports how its database (A) differs from `expected`
 // (B). A unit that fails gives the exit status of its outcome instead, and

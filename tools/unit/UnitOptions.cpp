@@ -8,7 +8,7 @@ namespace {
 const std::vector<std::string> kValued = {"--db",        "--save",         "--link",    "--latency",
                                           "--silent-after", "--vanish-after", "--nak-first", "--bad-checksum",
                                           "--chatter"};
-const std::vector<std::string> kFlags = {"-h",           "--help",       "--bootloader",    "--sample",
+const std::vector<std::string> kFlags = {"-h",           "--help",       "--version",       "--bootloader",    "--sample",
                                          "--never-echo", "--echo-wake",  "--garble-echoes", "--no-end-answer"};
 
 // A count of at least 0 and at most `most`.
@@ -67,7 +67,8 @@ const char* UnitUsage() {
          "  --echo-wake            answer every 'X' with 'X'\n"
          "  --garble-echoes        echo command and address bytes inverted\n"
          "  --no-end-answer        bootloader: do not answer the end marker with 'Z'\n"
-         "  -h, --help             show this help\n";
+         "  -h, --help             show this help\n"
+         "  --version              show the version\n";
 }
 
 bool ParseUnitOptions(const std::vector<std::string>& args, UnitProgramOptions& options, std::string& error) {
@@ -78,6 +79,7 @@ bool ParseUnitOptions(const std::vector<std::string>& args, UnitProgramOptions& 
     return false;
   }
   options.help = parsed.Flag("-h") || parsed.Flag("--help");
+  options.version = parsed.Flag("--version");
   if (parsed.Flag("--bootloader")) options.mode = UnitMode::Bootloader;
   options.sample = parsed.Flag("--sample");
   options.faults.neverEcho = parsed.Flag("--never-echo");

@@ -14,6 +14,7 @@ struct UnitProgramOptions {
   std::string saveFile;  // --save: where what it was sent goes
   std::string linkPath;  // --link: a symlink to the pseudo-terminal
   bool help = false;
+  bool version = false;
 };
 
 // Parses args (without the program name); false with `error` set on a

@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "database/DatabaseFile.h"
+#include "resources/Strings.h"
 #include "tools/unit/PtyUnit.h"
 #include "tools/unit/SampleDatabase.h"
 #include "tools/unit/UnitOptions.h"
@@ -28,6 +29,10 @@ int main(int argc, char** argv) {
   }
   if (options.help) {
     std::cout << UnitUsage();
+    return 0;
+  }
+  if (options.version) {
+    std::cout << "zorvane-unit " << kProgramVersion << '\n';
     return 0;
   }
 
