@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "map/Picture.h"
 #include "tests/support/SourceTree.h"
@@ -21,7 +22,9 @@ class MapFileLookup : public ::testing::Test {
     fs::create_directories(prefix.Path() / "share" / "zorvane");
   }
   std::string Bin() const { return (prefix.Path() / "bin").string(); }
-  fs::path Installed() const { return prefix.Path() / "share" / "zorvane" / kMapFileName; }
+  // share/zorvane beside bin/ on Linux, bin/ itself on Windows.
+  fs::path Installed() const { return (prefix.Path() / "bin" / kInstalledMapFolder / kMapFileName).lexically_normal(); }
+  void InstallMap() const { std::ofstream(Installed()) << "map"; }
 
   TempDir prefix;
   TempDir home;
@@ -29,13 +32,13 @@ class MapFileLookup : public ::testing::Test {
 };
 
 TEST_F(MapFileLookup, TheInstalledMapIsFoundFromTheProgramsFolder) {
-  prefix.Write("share/zorvane/uk.bmp", "map");
+  InstallMap();
   const std::string chosen = MapFileToLoad(Bin());
   EXPECT_TRUE(fs::equivalent(chosen, Installed())) << chosen;
 }
 
 TEST_F(MapFileLookup, AMapInTheWorkingDirectoryWins) {
-  prefix.Write("share/zorvane/uk.bmp", "map");
+  InstallMap();
   home.Write("uk.bmp", "the user's own");
   EXPECT_EQ(MapFileToLoad(Bin()), kMapFileName);
 }
