@@ -12,21 +12,12 @@
 #include <string>
 
 #include "database/Platform.h"
+#include "database/platform/WindowsText.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// The narrow file functions read a name in the ANSI code page, which cannot
-// hold every letter: names go to the wide ones.
-std::wstring Widened(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-  return wide;
-}
 
 // Bounds the search for a free temporary name; each try is a fresh random
 // name, so only a folder flooded with our own leftovers runs out.
@@ -88,15 +79,32 @@ bool PutInPlace(const fs::path& temporary, const fs::path& target) {
 
 }  // namespace
 
-fs::path FilePath(const std::string& name) { return fs::path(Widened(name)); }
-
-std::string FileName(const fs::path& path) {
-  const std::u8string utf8 = path.u8string();
-  return std::string(utf8.begin(), utf8.end());
+std::wstring WideText(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int size = static_cast<int>(utf8.size());
+  const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+  return wide;
 }
 
+std::string Utf8Text(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(length), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
+  return text;
+}
+
+// The narrow file functions read a name in the ANSI code page, which cannot
+// hold every letter: names go to the wide ones.
+fs::path FilePath(const std::string& name) { return fs::path(WideText(name)); }
+
+std::string FileName(const fs::path& path) { return Utf8Text(path.wstring()); }
+
 std::FILE* OpenFile(const std::string& name, const char* mode) {
-  return ::_wfopen(Widened(name).c_str(), Widened(mode).c_str());
+  return ::_wfopen(WideText(name).c_str(), WideText(mode).c_str());
 }
 
 // The C library keeps one locale for the process unless a thread asks for

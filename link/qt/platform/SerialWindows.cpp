@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <map>
 
+#include "database/platform/WindowsText.h"
 #include "link/LinkConstants.h"
 #include "link/qt/SerialPorts.h"
 
@@ -25,24 +26,6 @@ namespace {
 constexpr DWORD kWriteTimeoutMs = 2000;
 constexpr const wchar_t* kSerialCommKey = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
 constexpr const wchar_t* kDevicePrefix = L"\\\\.\\";
-
-std::string Utf8(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<std::size_t>(length), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
-  return text;
-}
-
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-  return wide;
-}
 
 // The system's own words for `error`.
 std::string SystemMessage(DWORD error) {
@@ -55,7 +38,7 @@ std::string SystemMessage(DWORD error) {
   while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.')) {
     message.pop_back();
   }
-  return Utf8(message);
+  return Utf8Text(message);
 }
 
 class Win32SerialStream : public SerialStream {
@@ -160,7 +143,7 @@ bool Configure(HANDLE handle) {
 class Win32SerialOpener : public SerialOpener {
  public:
   OpenResult Open(const std::string& path) override {
-    const std::wstring device = kDevicePrefix + Wide(ListedPortName(path));
+    const std::wstring device = kDevicePrefix + WideText(ListedPortName(path));
     const HANDLE handle =
         ::CreateFileW(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -213,7 +196,7 @@ std::vector<std::string> SerialCommPorts() {
     const LONG result =
         ::RegEnumValueW(key.Get(), index, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
     if (result == ERROR_NO_MORE_ITEMS) break;
-    if (result == ERROR_SUCCESS && type == REG_SZ && data[0] != L'\0') ports.push_back(Utf8(data));
+    if (result == ERROR_SUCCESS && type == REG_SZ && data[0] != L'\0') ports.push_back(Utf8Text(data));
   }
   return ports;
 }
@@ -239,13 +222,13 @@ std::map<std::string, SerialPortInfo> DeviceManagerPorts() {
   for (DWORD index = 0; ::SetupDiEnumDeviceInfo(devices, index, &device) != 0; ++index) {
     const RegistryKey key(::SetupDiOpenDevRegKey(devices, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ));
     if (key.Get() == INVALID_HANDLE_VALUE) continue;
-    const std::string name = Utf8(StringValue(key.Get(), L"PortName"));
+    const std::string name = Utf8Text(StringValue(key.Get(), L"PortName"));
     if (name.empty()) continue;
     SerialPortInfo port;
     port.device = name;
-    port.description = Utf8(DeviceProperty(devices, device, SPDRP_DEVICEDESC));
-    port.manufacturer = Utf8(DeviceProperty(devices, device, SPDRP_MFG));
-    ReadUsbIds(Utf8(DeviceProperty(devices, device, SPDRP_HARDWAREID)), port);
+    port.description = Utf8Text(DeviceProperty(devices, device, SPDRP_DEVICEDESC));
+    port.manufacturer = Utf8Text(DeviceProperty(devices, device, SPDRP_MFG));
+    ReadUsbIds(Utf8Text(DeviceProperty(devices, device, SPDRP_HARDWAREID)), port);
     port.builtIn = !port.usb;
     known[name] = port;
   }

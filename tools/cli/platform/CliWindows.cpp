@@ -8,26 +8,15 @@
 
 #include <cstdio>
 
+#include "database/platform/WindowsText.h"
 #include "tools/cli/platform/CliPlatform.h"
-
-namespace {
-
-std::string Utf8(const wchar_t* wide) {
-  const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-  if (length <= 1) return {};
-  std::string text(static_cast<std::size_t>(length - 1), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), length, nullptr, nullptr);
-  return text;
-}
-
-}  // namespace
 
 std::vector<std::string> CommandArguments(int argc, char** argv) {
   int count = 0;
   wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
   if (wide == nullptr) return {argv + 1, argv + argc};
   std::vector<std::string> arguments;
-  for (int i = 1; i < count; ++i) arguments.push_back(Utf8(wide[i]));
+  for (int i = 1; i < count; ++i) arguments.push_back(Utf8Text(wide[i]));
   ::LocalFree(wide);
   return arguments;
 }
