@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# A full read and a full write of the emulated unit (10,921 entries) through
-# zorvane-cli.exe under Wine, on a COM port Wine maps to the unit's
-# pseudo-terminal, beside the Linux zorvane-cli on the same kind of
-# pseudo-terminal, in the same run. Prints the median of RUNS each (3).
+# A full read and a full write of the emulated unit (10,921 entries, all
+# 1,024 blocks) through zorvane-cli.exe under Wine, on a COM port Wine maps
+# to the unit's pseudo-terminal, beside the Linux zorvane-cli on the same
+# kind of pseudo-terminal, in the same run. Each run is timed by the unit:
+# how long its line was in use, so neither program's start counts (Wine's
+# takes a second or more). Prints the median of RUNS each (3) and the ratio.
 # Needs scripts/windows-package and the Linux build in build/release.
 #   bash bench/wine-transfers.sh [RUNS]
 set -euo pipefail
@@ -20,32 +22,34 @@ wineboot -i >/dev/null 2>&1
 wine reg add 'HKLM\Software\Wine\Ports' /v COM5 /d "$work/com5" /f >/dev/null 2>&1
 wineserver -k
 
-# A full unit, made by the program itself from a list of 10,921 positions.
-awk 'BEGIN { print "X,Y"; for (i = 0; i < 10921; i++) printf "%.6f,%.6f\n", -5 + (i % 100) * 0.05, 50 + int(i / 100) * 0.05 }' \
-  >"$work/full.csv"
-"$linux_cli" import "$work/full.csv" -o "$work/full.db" >/dev/null
+# A full unit, made by the program itself from two lists (one import takes
+# at most 10,900 positions from a list).
+positions() { awk -v from="$1" -v to="$2" 'BEGIN { print "X,Y"; for (i = from; i < to; i++)
+  printf "%.6f,%.6f\n", -5 + (i % 100) * 0.05, 50 + int(i / 100) * 0.05 }'; }
+positions 0 10900 >"$work/most.csv"
+positions 10900 10921 >"$work/rest.csv"
+"$linux_cli" import "$work/most.csv" "$work/rest.csv" -o "$work/full.db" >/dev/null
 
-start_unit() {
-  [ -n "$unit_pid" ] && { kill "$unit_pid"; wait "$unit_pid" 2>/dev/null || true; }
-  "$unit" --db "$work/full.db" --link "$work/com5" >"$work/unit.out" 2>&1 &
+# One run: the unit on $work/com5, the program, then the unit's own figure.
+line_in_use() {  # line_in_use PROGRAM ARGS... (@PORT@ in ARGS is the unit's device)
+  "$unit" --db "$work/full.db" --link "$work/com5" >"$work/unit.out" 2>"$work/unit.err" &
   unit_pid=$!
-  for _ in $(seq 100); do [ -s "$work/unit.out" ] && [ -e "$work/com5" ] && return; sleep 0.05; done
+  for _ in $(seq 100); do [ -s "$work/unit.out" ] && [ -e "$work/com5" ] && break; sleep 0.05; done
+  local args=() arg
+  for arg in "$@"; do args+=("${arg/@PORT@/$(head -n 1 "$work/unit.out")}"); done
+  "${args[@]}" >"$work/program.out" 2>&1 || { echo "failed: $* ($(cat "$work/program.out"))" >&2; exit 1; }
+  kill "$unit_pid"; wait "$unit_pid" || true; unit_pid=""
+  sed -n 's/.*the line was in use \([0-9]*\) ms.*/\1/p' "$work/unit.err"
 }
-ms() { local started; started=$(date +%s%N); "$@" >/dev/null 2>&1; echo $((($(date +%s%N) - started) / 1000000)); }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-# Wine's own start and end, taken off the Windows figures.
-wine_start=$(for _ in $(seq "$runs"); do ms wine "$windows_cli" --version; done | median)
 
 for command in read write; do
+  declare -A took=()
   for side in linux windows; do
-    times=$(for _ in $(seq "$runs"); do
-      start_unit
-      if [ "$side" = linux ]; then port="$(head -n 1 "$work/unit.out")"; program=("$linux_cli"); else port=COM5; program=(wine "$windows_cli"); fi
-      if [ "$command" = read ]; then ms "${program[@]}" read --all-blocks --port "$port" -o "$work/out.db"
-      else ms "${program[@]}" write "$work/full.db" --port "$port"; fi
-    done | median)
-    [ "$side" = windows ] && times=$((times - wine_start))
-    echo "$command $side: $times ms"
+    if [ "$side" = linux ]; then program=("$linux_cli"); port=@PORT@; else program=(wine "$windows_cli"); port=COM5; fi
+    if [ "$command" = read ]; then args=(read --all-blocks --port "$port" -o "$work/out.db"); else args=(write "$work/full.db" --port "$port"); fi
+    took[$side]=$(for _ in $(seq "$runs"); do line_in_use "${program[@]}" "${args[@]}"; done | median)
   done
+  echo "$command: Linux ${took[linux]} ms, Windows under Wine ${took[windows]} ms," \
+    "ratio $(awk -v w="${took[windows]}" -v l="${took[linux]}" 'BEGIN { printf "%.2f", w / l }')"
 done
-echo "(Wine's start and end, $wine_start ms, taken off the Windows figures)"

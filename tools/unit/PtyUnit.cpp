@@ -55,6 +55,11 @@ PtyUnit::~PtyUnit() {
   if (m_master >= 0) ::close(m_master);
 }
 
+void PtyUnit::LineUsed() {
+  m_lastByteUs = NowUs();
+  if (m_firstByteUs < 0) m_firstByteUs = m_lastByteUs;
+}
+
 void PtyUnit::Serve(UnitEngine& engine, int latencyMs, const std::function<bool()>& stop,
                     const std::function<void()>& save) {
   sigset_t waitMask;
@@ -74,6 +79,7 @@ void PtyUnit::Serve(UnitEngine& engine, int latencyMs, const std::function<bool(
         if (!byte) break;
         out[n++] = *byte;
       }
+      if (n > 0) LineUsed();
       for (std::size_t done = 0; done < n;) {
         const ssize_t written = ::write(m_master, out + done, n - done);
         if (written <= 0) break;
@@ -113,6 +119,7 @@ void PtyUnit::Serve(UnitEngine& engine, int latencyMs, const std::function<bool(
     hungUp = hangUpNow;
     if ((fd.revents & POLLIN) != 0) {
       const ssize_t got = ::read(m_master, buffer, sizeof buffer);
+      if (got > 0) LineUsed();
       for (ssize_t i = 0; i < got; ++i) line.FromProgram(buffer[i], now);
     }
   }

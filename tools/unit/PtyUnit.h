@@ -1,5 +1,6 @@
 #pragma once
 // Runs a UnitEngine on the master side of a pseudo-terminal in real time.
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -22,7 +23,16 @@ class PtyUnit {
   void Serve(UnitEngine& engine, int latencyMs, const std::function<bool()>& stop,
              const std::function<void()>& save);
 
+  // How long the line was in use, from the first byte either way to the
+  // last, in microseconds: a transfer's time without the program's own
+  // start and end. -1 before any byte.
+  std::int64_t LineBusyUs() const { return m_firstByteUs < 0 ? -1 : m_lastByteUs - m_firstByteUs; }
+
  private:
+  void LineUsed();
+
   int m_master = -1;
+  std::int64_t m_firstByteUs = -1;
+  std::int64_t m_lastByteUs = -1;
   std::string m_devicePath;
 };

@@ -99,6 +99,9 @@ int main(int argc, char** argv) {
     std::cerr << "zorvane-unit: asked for " << stats.blocksAsked.size() << " blocks: " << BlockRuns(stats.blocksAsked)
               << '\n';
   }
+  if (const std::int64_t busyUs = pty.LineBusyUs(); busyUs >= 0) {
+    std::cerr << "zorvane-unit: the line was in use " << busyUs / 1000 << " ms, from the first byte to the last\n";
+  }
   if (!options.linkPath.empty()) ::unlink(options.linkPath.c_str());
   return 0;
 }
