@@ -35,8 +35,9 @@ line_in_use() {  # line_in_use PROGRAM ARGS... (@PORT@ in ARGS is the unit's dev
   "$unit" --db "$work/full.db" --link "$work/com5" >"$work/unit.out" 2>"$work/unit.err" &
   unit_pid=$!
   for _ in $(seq 100); do [ -s "$work/unit.out" ] && [ -e "$work/com5" ] && break; sleep 0.05; done
-  local args=() arg
-  for arg in "$@"; do args+=("${arg/@PORT@/$(head -n 1 "$work/unit.out")}"); done
+  local args=() arg device
+  device="$(head -n 1 "$work/unit.out")"
+  for arg in "$@"; do args+=("${arg/@PORT@/$device}"); done
   "${args[@]}" >"$work/program.out" 2>&1 || { echo "failed: $* ($(cat "$work/program.out"))" >&2; exit 1; }
   kill "$unit_pid"; wait "$unit_pid" || true; unit_pid=""
   sed -n 's/.*the line was in use \([0-9]*\) ms.*/\1/p' "$work/unit.err"
