@@ -10,8 +10,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
-#include <functional>
 #include <optional>
+#include <string>
+#include <variant>
 
 #include "resources/Strings.h"
 #include "tests/gui/AppFixture.h"
@@ -31,10 +32,17 @@ constexpr int kServerPollMs = 10;
 QRect FrameOf(const QWidget* window) { return window->windowHandle()->frameGeometry(); }
 bool Framed(const QWidget* window) { return FrameOf(window).size() != window->windowHandle()->geometry().size(); }
 
-// What the X server itself says: the client window's place and size from
-// xwininfo, grown by the frame extents the window manager set on it, as
+// A window as the X server has it: the client window's place and size
+// from xwininfo, and the frame extents the window manager set on it, as
 // xprop prints them. Empty until both are known.
-std::optional<QRect> ServerFrame(const QWidget* window) {
+struct ServerWindow {
+  QRect client;
+  QMargins extents;  // left, top, right, bottom
+  QRect Frame() const { return client.marginsAdded(extents); }
+  bool operator==(const ServerWindow&) const = default;
+};
+
+std::optional<ServerWindow> ReadServerWindow(const QWidget* window) {
   const QString id = QString::number(window->winId());
   auto run = [](const QString& program, const QStringList& args) {
     QProcess p;
@@ -49,17 +57,59 @@ std::optional<QRect> ServerFrame(const QWidget* window) {
   };
   const auto x = field("Absolute upper-left X"), y = field("Absolute upper-left Y");
   const auto w = field("Width"), h = field("Height");
+  // left, right, top, bottom
   const auto e = QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)")).match(extents);
   if (!x || !y || !w || !h || !e.hasMatch()) return std::nullopt;
-  // left, right, top, bottom
-  return QRect(*x, *y, *w, *h).marginsAdded(
-      QMargins(e.captured(1).toInt(), e.captured(3).toInt(), e.captured(2).toInt(), e.captured(4).toInt()));
+  return ServerWindow{QRect(*x, *y, *w, *h), QMargins(e.captured(1).toInt(), e.captured(3).toInt(),
+                                                      e.captured(2).toInt(), e.captured(4).toInt())};
 }
 
 std::string Describe(const QRect& r) {
   return std::to_string(r.width()) + " x " + std::to_string(r.height()) + " at " + std::to_string(r.x()) + ", " +
          std::to_string(r.y());
 }
+
+// A box as the window manager left it once it had framed and placed it.
+struct PlacedBox {
+  ServerWindow box;
+  ServerWindow main;
+  QWindow* transientFor = nullptr;
+  int TitleBar() const { return box.extents.top(); }
+};
+
+// What a box still lacks before it counts as placed, or empty once it is:
+// framed (the server knows its frame, with a title bar), where Qt has it
+// (the server's window is Qt's geometry, so openbox's move has reached
+// Qt), centred on the main window, and the same over two reads, since
+// openbox frames a window first and moves it after.
+class PlacementWatch {
+ public:
+  std::string Lacks(const QWidget* box, const QWidget* main) {
+    const std::optional<ServerWindow> boxNow = ReadServerWindow(box);
+    const std::optional<ServerWindow> mainNow = ReadServerWindow(main);
+    const bool stable = boxNow && mainNow && boxNow == m_box && mainNow == m_main;
+    m_box = boxNow;
+    m_main = mainNow;
+    if (!boxNow || !mainNow) return "the X server never showed the box and the main window framed";
+    if (boxNow->extents.top() <= 0) return "the title bar never had a height (" + Describe(boxNow->Frame()) + ")";
+    if (boxNow->client != box->geometry()) {
+      return "the server never had the box where Qt has it (" + Describe(boxNow->client) + " against " +
+             Describe(box->geometry()) + ")";
+    }
+    if ((boxNow->Frame().center() - mainNow->Frame().center()).manhattanLength() > 1) {
+      return "the box was never centred on the main window (" + Describe(boxNow->Frame()) + " over " +
+             Describe(mainNow->Frame()) + ")";
+    }
+    if (!stable) return "the frame never held still over two reads (" + Describe(boxNow->Frame()) + ")";
+    return {};
+  }
+  const std::optional<ServerWindow>& Box() const { return m_box; }
+  const std::optional<ServerWindow>& Main() const { return m_main; }
+
+ private:
+  std::optional<ServerWindow> m_box;
+  std::optional<ServerWindow> m_main;
+};
 
 class UnderAWindowManager : public AppFixture {
  protected:
@@ -69,24 +119,31 @@ class UnderAWindowManager : public AppFixture {
         << "the window manager never framed the main window";
   }
 
-  // Shows a real box and hands it to `look` at each poll of the server: OK
-  // is pressed once `look` is content, or the box is rejected when the
-  // window manager has had its time.
-  void ShowAndLook(const std::string& text, const char* caption, const std::function<bool(QMessageBox*)>& look) {
+  // Shows a real box with `text` and `caption` and polls the X server until
+  // the window manager has framed and placed it, then presses OK. When the
+  // window manager has had its time the box is rejected and the result
+  // holds what never came.
+  std::variant<PlacedBox, std::string> ShowAndWaitUntilPlaced(const std::string& text, const char* caption) {
     App()->SetMessageBox(nullptr);
     const QDeadlineTimer limit(kWindowManagerLimitMs);
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
+    PlacementWatch watch;
+    std::variant<PlacedBox, std::string> result = std::string("the box never opened");
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (box == nullptr || !box->isVisible()) return;
-      if (look(box)) {
+      const std::string lacks = watch.Lacks(box, Frame());
+      if (lacks.empty()) {
+        result = PlacedBox{*watch.Box(), *watch.Main(), box->windowHandle()->transientParent()};
         box->defaultButton()->click();
       } else if (limit.hasExpired()) {
+        result = lacks;
         box->reject();
       }
     });
-    watch.start(kServerPollMs);
+    poll.start(kServerPollMs);
     View()->Messages().Show(text, caption, MessageStyle::Ok);
+    return result;
   }
 };
 
@@ -98,47 +155,30 @@ TEST_F(UnderAWindowManager, TheOuterFrameIs385By505) {
   EXPECT_LT(Frame()->geometry().height(), 505) << "the title bar is part of the 505 pixels";
 }
 
-// The box is answered once the X server shows it framed and centred on the
-// main window's frame, or when the window manager has had its time. Qt's
-// own geometry is what it asked for, which the server may not have done yet.
+// The X server shows the box framed and centred on the main window's frame.
+// Qt's own geometry is what it asked for, which the server may not have
+// done yet.
 TEST_F(UnderAWindowManager, AMessageBoxOpensOverTheMainWindowCentredOnIt) {
   ASSERT_TRUE(QTest::qWaitFor([this] { return FrameOf(Frame()).size() == QSize(385, 505); },
                               kWindowManagerLimitMs));
-  std::optional<QRect> boxFrame;
-  std::optional<QRect> mainFrame;
-  QWindow* transientFor = nullptr;
-  ShowAndLook("Cannot open file held.db for writing.", kCaptionError, [&](QMessageBox* box) {
-    boxFrame = ServerFrame(box);
-    mainFrame = ServerFrame(Frame());
-    transientFor = box->windowHandle()->transientParent();
-    return boxFrame && mainFrame && (boxFrame->center() - mainFrame->center()).manhattanLength() <= 1;
-  });
-  ASSERT_TRUE(boxFrame && mainFrame) << "the X server never showed the box framed (is x11-utils installed?)";
-  EXPECT_EQ(transientFor, Frame()->windowHandle());
-  EXPECT_LE((boxFrame->center() - mainFrame->center()).manhattanLength(), 1)
-      << Describe(*boxFrame) << " over " << Describe(*mainFrame);
+  const auto placed = ShowAndWaitUntilPlaced("Cannot open file held.db for writing.", kCaptionError);
+  ASSERT_TRUE(std::holds_alternative<PlacedBox>(placed)) << std::get<std::string>(placed);
+  EXPECT_EQ(std::get<PlacedBox>(placed).transientFor, Frame()->windowHandle());
 }
 
 // A short text makes a narrow box, and openbox cuts a caption that does not
 // fit beside the title bar's icon and buttons ("Comp..."): the box is held
 // wide enough for its caption and those, as the window manager frames it.
 TEST_F(UnderAWindowManager, AShortMessageKeepsItsWholeCaption) {
-  std::optional<QRect> boxFrame;
-  int captionWidth = 0;
-  int titleBar = 0;
-  ShowAndLook(kMsgUpgradeFinished, kCaptionCompleted, [&](QMessageBox* box) {
-    boxFrame = ServerFrame(box);
-    if (!boxFrame) return false;
-    QFont bold = QApplication::font();
-    bold.setBold(true);
-    captionWidth = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
-    titleBar = box->geometry().top() - boxFrame->top();
-    return true;
-  });
-  ASSERT_TRUE(boxFrame) << "the X server never showed the box framed";
-  ASSERT_GT(titleBar, 0);
+  const auto placed = ShowAndWaitUntilPlaced(kMsgUpgradeFinished, kCaptionCompleted);
+  ASSERT_TRUE(std::holds_alternative<PlacedBox>(placed)) << std::get<std::string>(placed);
+  const PlacedBox& box = std::get<PlacedBox>(placed);
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  const int captionWidth = QFontMetrics(bold).horizontalAdvance(QString::fromLatin1(kCaptionCompleted));
   // The icon and three buttons, each about as wide as the bar is high.
-  EXPECT_GE(boxFrame->width(), captionWidth + 4 * titleBar) << Describe(*boxFrame) << ", caption " << captionWidth;
+  EXPECT_GE(box.box.Frame().width(), captionWidth + 4 * box.TitleBar())
+      << Describe(box.box.Frame()) << ", caption " << captionWidth << ", title bar " << box.TitleBar();
 }
 
 }  // namespace
