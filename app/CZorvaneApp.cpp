@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QFileDialog>
 #include <QSettings>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/CAboutDlg.h"
@@ -61,7 +62,8 @@ QString CZorvaneApp::Usage() {
       "  --version     Show the version and exit.\n"
       "\n"
       "Arguments:\n"
-      "  FILE          Open FILE as the document (nothing is read from it).\n");
+      "  FILE          Open FILE: a database file is read as Read from File reads\n"
+      "                it, a camera list imported as Import Camera Data imports it.\n");
 }
 
 CZorvaneApp::StartResult CZorvaneApp::InitInstance(const QStringList& arguments, bool show) {
@@ -132,6 +134,9 @@ bool CZorvaneApp::OpenDocumentFile(const QString& path) {
   AddToRecentFileList(m_document->GetPathName());
   m_frame->UpdateCaption(m_document->GetTitle());
   View()->OnInitialUpdate();
+  // Once the window is up (at start-up it is shown after this), so that its
+  // messages stand over it.
+  QTimer::singleShot(0, View(), [view = View(), file = path.toStdString()] { view->LoadGivenFile(file); });
   return true;
 }
 

@@ -3,6 +3,7 @@
 // locations and owns the handlers of the program's own commands. Each
 // handler lives in app/view/<HandlerName>.cpp.
 #include <QWidget>
+#include <string>
 
 class CCmdUI;
 class CZorvaneDoc;
@@ -37,6 +38,9 @@ class CZorvaneView : public QWidget {
   void OnWriteToUnit();
   void OnReadFromFile();
   void OnWriteToFile();
+  // Lists the databases kept from the unit's transfers and merges the one
+  // chosen, as Read from File merges a file.
+  void OnUnitHistory();
   // Options menu.
   void OnComm1();
   void OnComm2();
@@ -46,6 +50,9 @@ class CZorvaneView : public QWidget {
   // Advanced menu.
   void OnImportCameraData();
   void OnUpgradeUnit();
+  // A file opened at start-up or with Ctrl+O: read as Read from File reads a
+  // database file, or imported as Import Camera Data imports a list.
+  void LoadGivenFile(const std::string& path);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

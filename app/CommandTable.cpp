@@ -10,13 +10,14 @@ namespace {
 
 // Menu IDR_MAINFRAME in menu order, then the commands that only accelerators
 // reach. Edit and pane commands have no row: they do nothing.
-const std::array<CommandTableRow, 17> kCommandTable{{
+const std::array<CommandTableRow, 18> kCommandTable{{
     {"&File", "E&xit", ID_APP_EXIT, "OnAppExit", nullptr, nullptr, &CZorvaneApp::OnAppExit},
     {"Database", "Read from Unit", ID_DATABASE_READFROMUNIT, "OnReadFromUnit", &CZorvaneView::OnReadFromUnit},
     {"Database", "Write to Unit", ID_DATABASE_WRITETOUNIT, "OnWriteToUnit", &CZorvaneView::OnWriteToUnit},
     {"Database", nullptr, 0, nullptr},
     {"Database", "Read from File", ID_DATABASE_READFROMFILE, "OnReadFromFile", &CZorvaneView::OnReadFromFile},
     {"Database", "Write to File", ID_DATABASE_WRITETOFILE, "OnWriteToFile", &CZorvaneView::OnWriteToFile},
+    {"Database", "Unit History...", ID_DATABASE_UNITHISTORY, "OnUnitHistory", &CZorvaneView::OnUnitHistory},
     {"Options", "Comm1", ID_OPTIONS_COMM1, "OnComm1", &CZorvaneView::OnComm1, &CZorvaneView::OnUpdateComm1},
     {"Options", "Comm2", ID_OPTIONS_COMM2, "OnComm2", &CZorvaneView::OnComm2, &CZorvaneView::OnUpdateComm2},
     {"Options", nullptr, 0, nullptr},

@@ -59,10 +59,13 @@ MessageAnswer QtMessageBox::Show(const std::string& text, const std::string& cap
   // window and Qt opens it about centred on it; once framed, it is centred
   // with the frames counted.
   QWidget* owner = Owner();
-  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
-                  style == MessageStyle::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, owner);
+  const QMessageBox::StandardButtons buttons = style == MessageStyle::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                                               : style == MessageStyle::YesNo  ? QMessageBox::Yes | QMessageBox::No
+                                                                               : QMessageBox::Ok;
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text), buttons, owner);
   box.setTextFormat(Qt::PlainText);
-  box.setDefaultButton(QMessageBox::Ok);
+  box.setDefaultButton(style == MessageStyle::YesNo ? QMessageBox::Yes : QMessageBox::Ok);
+  if (style == MessageStyle::YesNo) box.setEscapeButton(QMessageBox::No);
   KeepCaptionWhole(box, caption);
   if (owner != nullptr) {
     // Placed through its window: QWidget::move would turn the frame's place
@@ -72,5 +75,7 @@ MessageAnswer QtMessageBox::Show(const std::string& text, const std::string& cap
       box.windowHandle()->setFramePosition(CentredOn(owner, box.size() + decoration));
     });
   }
-  return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+  const int pressed = box.exec();
+  if (style == MessageStyle::YesNo) return pressed == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+  return pressed == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }

@@ -28,7 +28,15 @@ BENCHMARK(BM_ReadCameraList)
     ->Arg(static_cast<int>(ListFormat::Gpx))
     ->Arg(static_cast<int>(ListFormat::Kml))
     ->Arg(static_cast<int>(ListFormat::GeoJson))
+    ->Arg(static_cast<int>(ListFormat::Ov2))
     ->Unit(benchmark::kMillisecond);
+
+// zorvane-cli export --format ov2 of a full import's worth of cameras.
+void BM_WriteOv2(benchmark::State& state) {
+  const DatabaseImage image = ImageWith(DistinctEntries(kMaxImportEntries, 3));
+  for (auto _ : state) benchmark::DoNotOptimize(CameraListText(image, ListFormat::Ov2));
+}
+BENCHMARK(BM_WriteOv2)->Unit(benchmark::kMillisecond);
 
 void BM_LargeCsvCutToTheNearest(benchmark::State& state) {
   const TempDir dir;

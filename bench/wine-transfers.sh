@@ -16,6 +16,8 @@ linux_cli="$linux/tools/cli/zorvane-cli"
 windows_cli="$root/build/windows-package/zorvane/zorvane-cli.exe"
 work="$(mktemp -d)"
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
+# Timed transfers keep nothing in the unit history.
+export ZORVANE_UNIT_HISTORY=off
 unit_pid=""
 trap '[ -n "$unit_pid" ] && kill "$unit_pid" 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 wineboot -i >/dev/null 2>&1

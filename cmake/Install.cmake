@@ -10,6 +10,8 @@ include(GNUInstallDirs)
 install(TARGETS zorvane zorvane-cli zorvane-unit RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} BUNDLE DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/uk.bmp DESTINATION ${CMAKE_INSTALL_DATADIR}/zorvane)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/zorvane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/zorvane-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME zorvane.xml)
 
 # The icon theme's sizes, drawn from the program's own icon.
 set(ZORVANE_ICON_SOURCE ${CMAKE_SOURCE_DIR}/resources/icons/IDR_MAINFRAME.xpm)

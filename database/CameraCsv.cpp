@@ -2,6 +2,7 @@
 
 #include "database/ListMistakes.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -41,6 +42,10 @@ const char* ToString(CsvLineStatus status) {
       return "expected finite numbers";
     case CsvLineStatus::OutOfRange:
       return "expected longitude -180..180 and latitude -90..90";
+    case CsvLineStatus::NotInColumns:
+      return "expected numbers in the columns the header names";
+    case CsvLineStatus::Comment:
+      return "a comment";
   }
   return "unknown";
 }
@@ -66,6 +71,79 @@ CsvLineStatus ParseCameraLine(const char* line, CameraEntry& entry) {
   return CsvLineStatus::Ok;
 }
 
+namespace {
+
+std::string_view TrimmedField(std::string_view field) {
+  auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '"'; };
+  while (!field.empty() && space(field.front())) field.remove_prefix(1);
+  while (!field.empty() && space(field.back())) field.remove_suffix(1);
+  return field;
+}
+
+// The comma-separated fields of `line`, each trimmed of white space and quotes.
+std::vector<std::string_view> Fields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = line.find(',', start);
+    fields.push_back(TrimmedField(line.substr(start, comma == std::string_view::npos ? comma : comma - start)));
+    if (comma == std::string_view::npos) return fields;
+    start = comma + 1;
+  }
+}
+
+// A number that fills the field, read as a CSV line's numbers are.
+bool ReadWholeField(std::string_view field, float& value) {
+  const std::string copy(field);
+  const int taken = ScanDegrees(copy.c_str(), value);
+  return taken > 0 && static_cast<std::size_t>(taken) == copy.size();
+}
+
+bool NamesLongitude(const std::string& lower) {
+  return lower == "x" || lower == "lon" || lower == "lng" || lower == "long" || lower == "longitude";
+}
+bool NamesLatitude(const std::string& lower) { return lower == "y" || lower == "lat" || lower == "latitude"; }
+
+std::string Lowered(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+}  // namespace
+
+CsvLayout CsvLayoutOf(std::string_view header) {
+  const std::vector<std::string_view> fields = Fields(SkipByteOrderMark(header));
+  CsvLayout layout;
+  int longitude = -1;
+  int latitude = -1;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const std::string name = Lowered(fields[i]);
+    if (longitude < 0 && NamesLongitude(name)) longitude = static_cast<int>(i);
+    if (latitude < 0 && NamesLatitude(name)) latitude = static_cast<int>(i);
+  }
+  if (longitude >= 0 && latitude >= 0) layout = {true, longitude, latitude};
+  return layout;
+}
+
+CsvLineStatus ParseCsvLine(const char* line, const CsvLayout& layout, CameraEntry& entry) {
+  if (layout.named && line[0] == '/' && line[1] == '/') return CsvLineStatus::Comment;
+  if (layout.FirstTwoNumbers()) return ParseCameraLine(line, entry);
+  const std::vector<std::string_view> fields = Fields(line);
+  const auto column = [&fields](int index) {
+    return static_cast<std::size_t>(index) < fields.size() ? fields[static_cast<std::size_t>(index)] : std::string_view();
+  };
+  float longitude = 0;
+  float latitude = 0;
+  if (!ReadWholeField(column(layout.longitudeColumn), longitude) ||
+      !ReadWholeField(column(layout.latitudeColumn), latitude)) {
+    return CsvLineStatus::NotInColumns;
+  }
+  if (!std::isfinite(longitude) || !std::isfinite(latitude)) return CsvLineStatus::NotFinite;
+  if (std::fabs(longitude) > 180.0f || std::fabs(latitude) > 90.0f) return CsvLineStatus::OutOfRange;
+  entry = {DegreesToUnits(latitude), DegreesToUnits(longitude)};
+  return CsvLineStatus::Ok;
+}
+
 CsvImportResult ReadCameraCsv(const std::string& path, DatabaseImage& incoming) {
   CsvImportResult result;
   // Some systems open a folder and fail the first read, others refuse it.
@@ -83,16 +161,21 @@ CsvImportResult ReadCameraCsv(const std::string& path, DatabaseImage& incoming) 
   const bool hasHeader = std::fgets(line, sizeof line, file.get()) != nullptr;
   const bool separatorLine = hasHeader && IsSeparatorLine(line);
   result.headerHoldsPosition = hasHeader && HoldsPosition(line);
+  CsvLayout layout = hasHeader ? CsvLayoutOf(line) : CsvLayout{};
   while (hasHeader && result.entries < kMaxImportEntries && std::fgets(line, sizeof line, file.get()) != nullptr) {
     ++lineNumber;
     if (LooksLikeSpreadsheetNumbers(line)) ++result.spreadsheetLines;
     CameraEntry entry;
-    const CsvLineStatus status = ParseCameraLine(line, entry);
+    const CsvLineStatus status = ParseCsvLine(line, layout, entry);
     if (status == CsvLineStatus::Ok) {
       incoming.SetEntry(result.entries++, entry);
       continue;
     }
-    if (separatorLine && lineNumber == 2) continue;  // the real header
+    if (status == CsvLineStatus::Comment) continue;
+    if (separatorLine && lineNumber == 2) {  // the real header
+      layout = CsvLayoutOf(line);
+      continue;
+    }
     ++result.skipped;
     if (result.firstSkipped.size() < kSkippedLinesKept) result.firstSkipped.push_back({lineNumber, status, Excerpt(line)});
   }

@@ -4,6 +4,7 @@
 // after the latitude is ignored.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "database/DatabaseImage.h"
@@ -23,6 +24,8 @@ enum class CsvLineStatus {
   NotTwoNumbers,  // empty, text, or a space before the comma
   NotFinite,      // inf or nan
   OutOfRange,     // latitude outside -90..90 or longitude outside -180..180
+  NotInColumns,   // no number in a column the header names
+  Comment,        // a line beginning "//" in a list whose header names its columns
 };
 const char* ToString(CsvLineStatus status);
 
@@ -36,6 +39,26 @@ int ScanDegrees(const char* text, float& value);
 // number), whatever the process locale. On Ok `entry` holds the converted
 // location; otherwise it is unchanged.
 CsvLineStatus ParseCameraLine(const char* line, CameraEntry& entry);
+
+// Where the lines after a header give their position. A header that names
+// both position columns (X and Y; lon, lng or longitude and lat or latitude;
+// in any case, as iGO's "IDX,X,Y,TYPE,..." does) has them read from those
+// columns, and its lines beginning "//" are comments. Any other header is
+// skipped whatever it holds, and a line's position is its first two numbers.
+struct CsvLayout {
+  bool named = false;
+  int longitudeColumn = 0;
+  int latitudeColumn = 1;
+  // The line's first two numbers, longitude first, as the document's import
+  // reads them: no header names columns, or it names them in that order.
+  bool FirstTwoNumbers() const { return longitudeColumn == 0 && latitudeColumn == 1; }
+};
+CsvLayout CsvLayoutOf(std::string_view header);
+
+// One line after the header as `layout` reads it: ParseCameraLine where the
+// position is the first two numbers, else the named columns, each a whole
+// number with white space around it allowed.
+CsvLineStatus ParseCsvLine(const char* line, const CsvLayout& layout, CameraEntry& entry);
 
 enum class CsvImportStatus {
   Ok,

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "database/ListMistakes.h"
+#include "database/Ov2List.h"
 #include "database/Platform.h"
 
 namespace {
@@ -44,6 +45,8 @@ const char* ToString(ListFormat format) {
       return "GeoJSON";
     case ListFormat::Osm:
       return "OpenStreetMap XML";
+    case ListFormat::Ov2:
+      return "OV2";
   }
   return "unknown";
 }
@@ -55,6 +58,7 @@ std::optional<ListFormat> ListFormatNamed(std::string_view name) {
   if (lower == "kml") return ListFormat::Kml;
   if (lower == "geojson" || lower == "json") return ListFormat::GeoJson;
   if (lower == "osm") return ListFormat::Osm;
+  if (lower == "ov2") return ListFormat::Ov2;
   return std::nullopt;
 }
 
@@ -64,6 +68,42 @@ std::optional<ListFormat> ListFormatOfFile(std::string_view path) {
   const std::size_t dot = name.rfind('.');
   if (dot == std::string_view::npos || dot == 0) return std::nullopt;
   return ListFormatNamed(name.substr(dot + 1));
+}
+
+ListFormat ListFormatOfContent(std::string_view head) {
+  if (LooksLikeOv2(head)) return ListFormat::Ov2;
+  head = SkipByteOrderMark(head);
+  while (!head.empty() && IsSpace(head.front())) head.remove_prefix(1);
+  if (head.starts_with("{")) return ListFormat::GeoJson;
+  if (head.starts_with("<")) {
+    // The first element that is no declaration, comment or doctype.
+    for (std::size_t open = head.find('<'); open != std::string_view::npos; open = head.find('<', open + 1)) {
+      const std::string_view tag = head.substr(open + 1);
+      if (tag.starts_with("?") || tag.starts_with("!")) continue;
+      const std::string name = Lowered(tag.substr(0, tag.find_first_of(" \t\r\n>/")));
+      if (name == "gpx") return ListFormat::Gpx;
+      if (name == "kml") return ListFormat::Kml;
+      if (name == "osm") return ListFormat::Osm;
+      break;
+    }
+  }
+  return ListFormat::Csv;
+}
+
+ListFormat ListFormatToRead(const std::string& path) {
+  if (const std::optional<ListFormat> named = ListFormatOfFile(path)) return *named;
+  constexpr std::size_t kHeadBytes = 4096;
+  std::string head;
+  if (ReadFileHead(path, kHeadBytes, head) != ListReadStatus::Ok) return ListFormat::Csv;
+  return ListFormatOfContent(head);
+}
+
+ListReadStatus ReadFileHead(const std::string& path, std::size_t count, std::string& bytes) {
+  FileHandle file = OpenToRead(path);
+  if (!file) return ListReadStatus::CannotOpen;
+  bytes.assign(count, '\0');
+  bytes.resize(std::fread(bytes.data(), 1, count, file.get()));
+  return std::ferror(file.get()) ? ListReadStatus::ReadError : ListReadStatus::Ok;
 }
 
 void CameraList::Skip(SkippedItem item) {
@@ -95,14 +135,19 @@ ListReadResult ReadCsvList(const std::string& path, const ListReadOptions& optio
   const bool hasHeader = std::fgets(line, sizeof line, file.get()) != nullptr;
   const bool separatorLine = hasHeader && IsSeparatorLine(line);
   list.headerHoldsPosition = hasHeader && HoldsPosition(line);
+  CsvLayout layout = hasHeader ? CsvLayoutOf(line) : CsvLayout{};
   while (hasHeader && std::fgets(line, sizeof line, file.get()) != nullptr) {
     ++lineNumber;
     if (LooksLikeSpreadsheetNumbers(line)) ++list.spreadsheetItems;
     CameraEntry entry;
-    const CsvLineStatus status = ReadNumberPair(line, options.latitudeFirst, entry, nullptr);
+    // Named columns say which is which; --lat-lon speaks for the rest.
+    const CsvLineStatus status = layout.named ? ParseCsvLine(line, layout, entry)
+                                              : ReadNumberPair(line, options.latitudeFirst, entry, nullptr);
     if (status == CsvLineStatus::Ok) {
       list.entries.push_back(entry);
-    } else if (!(separatorLine && lineNumber == 2)) {
+    } else if (separatorLine && lineNumber == 2) {
+      layout = CsvLayoutOf(line);
+    } else if (status != CsvLineStatus::Comment) {
       list.Skip({lineNumber, "", ToString(status), Excerpt(line)});
     }
   }

@@ -4,6 +4,7 @@
 // order, and what was skipped and why. Every format reads a number exactly
 // as the CSV import reads it and rounds it the same way, so that one list in
 // two formats gives the same entries.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,13 +13,21 @@
 #include "database/CameraCsv.h"
 #include "database/DatabaseImage.h"
 
-enum class ListFormat { Csv, Gpx, Kml, GeoJson, Osm };
-// "CSV", "GPX", "KML", "GeoJSON", "OpenStreetMap XML".
+enum class ListFormat { Csv, Gpx, Kml, GeoJson, Osm, Ov2 };
+// "CSV", "GPX", "KML", "GeoJSON", "OpenStreetMap XML", "OV2".
 const char* ToString(ListFormat format);
-// The names the command line takes: csv, gpx, kml, geojson, osm.
+// The names the command line takes: csv, gpx, kml, geojson, osm, ov2.
 std::optional<ListFormat> ListFormatNamed(std::string_view name);
-// By the file's extension, in any case: .csv .gpx .kml .geojson .json .osm.
+// By the file's extension, in any case: .csv .gpx .kml .geojson .json .osm
+// .ov2.
 std::optional<ListFormat> ListFormatOfFile(std::string_view path);
+// By what the start of a file holds: an OV2 record, an XML root of GPX, KML
+// or OpenStreetMap, a JSON object; CSV otherwise.
+ListFormat ListFormatOfContent(std::string_view head);
+// The format to read `path` as: its extension's, or where that says nothing
+// (.txt, none, another) its content's. A file that cannot be opened is CSV,
+// whose reader then tells that.
+ListFormat ListFormatToRead(const std::string& path);
 
 struct ListReadOptions {
   // GPX: route and track points too, not only waypoints.
@@ -64,12 +73,17 @@ struct ListReadResult {
   // expected and found there.
   int line = 0;
   int column = 0;
+  // Where a Malformed binary file (OV2) stopped making sense, from 0; -1
+  // for a text file, which tells its line and column instead.
+  std::int64_t offset = -1;
   std::string detail;
   CameraList list;
 };
 
 // The whole file as bytes: CannotOpen, ReadError or Ok.
 ListReadStatus ReadFileBytes(const std::string& path, std::string& bytes);
+// At most the first `count` bytes of the file, the same way.
+ListReadStatus ReadFileHead(const std::string& path, std::size_t count, std::string& bytes);
 
 // A CSV list as the import reads it (a header line, then lines read in
 // 1,023-character pieces that begin with two numbers), but to the end of the

@@ -52,15 +52,9 @@ void EntryIndex::Add(ConstEntryBytesView entry) {
   m_keys.insert(std::upper_bound(m_keys.begin(), m_keys.end(), key), key);
 }
 
+// Told before a choice and then done: both must be one number.
 int CountRepeats(std::span<const CameraEntry> entries) {
-  EntryIndex before;
-  int repeats = 0;
-  for (const CameraEntry& entry : entries) {
-    const auto bytes = BytesOf(entry);
-    if (before.HasMatch(bytes)) ++repeats;
-    before.Add(bytes);
-  }
-  return repeats;
+  return static_cast<int>(entries.size() - FirstOfEach(entries).size());
 }
 
 std::vector<CameraEntry> FirstOfEach(std::span<const CameraEntry> entries) {

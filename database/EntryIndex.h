@@ -27,8 +27,9 @@ class EntryIndex {
 };
 
 // Repeats within one list, by the merge's rule: the entries that lie within
-// one unit of an entry before them (a camera listed once for each direction
-// of travel). The merge appends them all; a front end may tell or drop them.
+// one unit of an entry kept before them (a camera listed once for each
+// direction of travel), which is what FirstOfEach drops. The merge appends
+// them all; a front end may tell or drop them.
 int CountRepeats(std::span<const CameraEntry> entries);
 // `entries` in their order, without each one that lies within one unit of
 // one already kept.

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "database/CameraList.h"
 #include "database/DatabaseFile.h"
 #include "database/DatabaseImage.h"
 #include "user/FileNamePrompt.h"
@@ -32,6 +33,8 @@ enum class CommandOutcome {
 
 // Read from File: merges a database file into the held database.
 CommandOutcome ReadFromFileCommand(DatabaseCommandContext& context);
+// The same for `name`, asking for nothing.
+CommandOutcome ReadFromFileCommand(DatabaseCommandContext& context, const std::string& name);
 // Write to File: saves the held database as a 65,536-byte file.
 CommandOutcome WriteToFileCommand(DatabaseCommandContext& context);
 // Write to File's words for a file it could not write: "Cannot open file
@@ -44,6 +47,22 @@ CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context, CsvImpor
 inline CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context) {
   return ImportCameraDataCommand(context, nullptr);
 }
+// A front end's reader of lists in every format (see CameraListReader.h).
+using ListReader = ListReadResult (*)(const std::string& path, ListFormat format, const ListReadOptions& options);
+// Import Camera Data of a list in any format, told by its extension, or by
+// its content where that says nothing: CSV exactly as above, any other
+// through `readList`, then loaded, told and merged as the command line's
+// import does, with what was skipped or passed over told in a "Warning".
+CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context, ListReader readList);
+// The same for `name`, asking for nothing.
+CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context, const std::string& name, ListReader readList);
+
+// A file given to the program (on its command line, by "Open with", or
+// opened with Ctrl+O): a database file, named .db or beginning with the
+// signature 55 AA, and not named as a list is, is read as Read from File
+// reads it; any other file is imported as Import Camera Data imports it,
+// with the same messages.
+CommandOutcome LoadGivenFileCommand(DatabaseCommandContext& context, const std::string& name, ListReader readList);
 
 // Shared by the commands: asks for the name in the dialog of `kind`. No name
 // when the dialog was cancelled, or left with an empty name, which has then

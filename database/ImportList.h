@@ -22,6 +22,12 @@ CommandOutcome ImportListCommand(DatabaseCommandContext& context, const std::str
 // header and merges. Returns whether anything was loaded.
 bool LoadImportedEntries(DatabaseCommandContext& context, int entries, int skipped, const char* skippedMessage);
 
+// What a list's reading passed by, one line each, as both front ends tell
+// it: the first skipped items ("file.gpx:40: wpt 3: why, found '...'"), how
+// many more, and the items passed over ("file.gpx: 2 route and track points
+// passed over"). Empty when nothing was.
+std::vector<std::string> ListItemsReport(const std::string& name, ListFormat format, const CameraList& list);
+
 // Shows the one "Warning" that explains `mistakes`, when there are any.
 void ExplainListMistakes(DatabaseCommandContext& context, const ListMistakes& mistakes, const std::string& name,
                          AdviceFor reader, std::string_view items);

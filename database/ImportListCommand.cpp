@@ -16,7 +16,42 @@ std::string LoadedMessage(int entries, int skipped, const char* skippedMessage) 
   return text;
 }
 
+const char* PassedOverWhat(ListFormat format) {
+  switch (format) {
+    case ListFormat::Gpx:
+      return "route and track points passed over";
+    case ListFormat::Kml:
+      return "placemarks without a point passed over";
+    case ListFormat::GeoJson:
+      return "features that are not points passed over";
+    case ListFormat::Osm:
+      return "deleted camera nodes passed over";
+    case ListFormat::Ov2:
+      return "deleted records passed over";
+    case ListFormat::Csv:
+      break;
+  }
+  return "items passed over";
+}
+
 }  // namespace
+
+std::vector<std::string> ListItemsReport(const std::string& name, ListFormat format, const CameraList& list) {
+  std::vector<std::string> lines;
+  for (const SkippedItem& item : list.firstSkipped) {
+    std::string line = name;
+    if (item.line > 0) line += ':' + std::to_string(item.line);
+    line += ": ";
+    if (!item.item.empty()) line += item.item + ": ";
+    lines.push_back(line + item.why + ", found '" + item.found + "'");
+  }
+  const int more = list.skipped - static_cast<int>(list.firstSkipped.size());
+  if (more > 0) lines.push_back(name + ": " + std::to_string(more) + " more skipped");
+  if (list.passedOver > 0) {
+    lines.push_back(name + ": " + std::to_string(list.passedOver) + ' ' + PassedOverWhat(format));
+  }
+  return lines;
+}
 
 bool LoadImportedEntries(DatabaseCommandContext& context, int entries, int skipped, const char* skippedMessage) {
   if (entries == 0) {
@@ -47,10 +82,13 @@ CommandOutcome ImportListCommand(DatabaseCommandContext& context, const std::str
     return CommandOutcome::Failed;
   }
   if (read.status == ListReadStatus::Malformed) {
-    const std::string line = std::to_string(read.line);
-    const std::string column = std::to_string(read.column);
-    messages.Show(FormatMessageText(kMsgListUnreadable, {name, ToString(format), line, column, read.detail}),
-                  kCaptionError, MessageStyle::Ok);
+    const std::string text =
+        read.offset >= 0
+            ? FormatMessageText(kMsgListUnreadableAtByte,
+                                {name, ToString(format), std::to_string(read.offset), read.detail})
+            : FormatMessageText(kMsgListUnreadable, {name, ToString(format), std::to_string(read.line),
+                                                     std::to_string(read.column), read.detail});
+    messages.Show(text, kCaptionError, MessageStyle::Ok);
     return CommandOutcome::Failed;
   }
 

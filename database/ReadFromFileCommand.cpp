@@ -6,7 +6,10 @@
 CommandOutcome ReadFromFileCommand(DatabaseCommandContext& context) {
   const FileNameAnswer answer = AskForFileName(context, FileNameDialogKind::ReadFile);
   if (!answer.name) return answer.otherwise;
-  const std::string& name = *answer.name;
+  return ReadFromFileCommand(context, *answer.name);
+}
+
+CommandOutcome ReadFromFileCommand(DatabaseCommandContext& context, const std::string& name) {
   MessageBox& messages = context.messages;
 
   const DatabaseFileRead read = LoadDatabaseFile(name, context.incoming);

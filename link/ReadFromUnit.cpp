@@ -100,5 +100,6 @@ UnitCommandOutcome ReadFromUnitCommand(UnitCommandContext& context, ReadTargets 
     context.messages.Show(FormatMessageText(kMsgDatabaseFull, merged.leftOut), kCaptionWarning, MessageStyle::Ok);
   }
   context.messages.Show(kMsgDatabaseLoaded, kCaptionCompleted, MessageStyle::Ok);
+  KeepInHistory(context, images.incoming, UnitTransfer::Read);
   return outcome;
 }

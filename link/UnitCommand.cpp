@@ -1,5 +1,7 @@
 #include "link/UnitCommand.h"
 
+#include <ctime>
+
 #include "link/LinkConstants.h"
 #include "resources/Strings.h"
 #include "user/MessageBox.h"
@@ -90,4 +92,12 @@ UnitCommandOutcome AbandonTransfer(TransferContext& context, UnitLink& link, Uni
   link.Close();
   context.progress.Failed();
   return why;
+}
+
+void KeepInHistory(UnitCommandContext& context, const DatabaseImage& image, UnitTransfer transfer) {
+  if (context.history == nullptr) return;
+  if (context.history->Keep(image, transfer, std::time(nullptr)) == KeepStatus::CannotWrite) {
+    context.messages.Show(FormatMessageText(kMsgHistoryNotKept, context.history->Folder()), kCaptionWarning,
+                          MessageStyle::Ok);
+  }
 }

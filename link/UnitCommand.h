@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "database/UnitHistory.h"
 #include "link/Clock.h"
 #include "link/CommPorts.h"
 #include "link/SerialStream.h"
@@ -69,7 +70,15 @@ struct UnitCommandContext {
   TransferRunner& runner;
   // Puts the held database on screen at once; after a read has merged.
   std::function<void()> redrawNow;
+  // Where every database read from or written to the unit is kept once the
+  // transfer has succeeded; none keeps nothing.
+  const UnitHistory* history = nullptr;
 };
+
+// After a transfer's own last message: keeps `image` in the context's
+// history. A history that cannot be written never fails the transfer; it is
+// told once, as a "Warning".
+void KeepInHistory(UnitCommandContext& context, const DatabaseImage& image, UnitTransfer transfer);
 
 // "Error Opening Comm Port", then after a blank line why and what to do,
 // when the reason is known; for a device that does not exist, then the

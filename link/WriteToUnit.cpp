@@ -74,6 +74,7 @@ UnitCommandOutcome WriteToUnitCommand(UnitCommandContext& context, const Databas
   const UnitCommandOutcome outcome = context.runner.Run(step);
   if (outcome == UnitCommandOutcome::Completed) {
     context.messages.Show(kMsgDatabaseWritten, kCaptionCompleted, MessageStyle::Ok);
+    KeepInHistory(context, working, UnitTransfer::Written);
   }
   return outcome;
 }

@@ -25,6 +25,7 @@ inline constexpr int ID_DATABASE_READFROMFILE = 32776;
 inline constexpr int ID_DATABASE_WRITETOFILE = 32777;
 inline constexpr int ID_ADVANCED_IMPORTCAMERADATA = 32778;
 inline constexpr int ID_ADVANCED_UPGRADEUNITSW = 32779;
+inline constexpr int ID_DATABASE_UNITHISTORY = 32780;
 
 // Resources.
 inline constexpr int IDD_ABOUTBOX = 100;

@@ -48,7 +48,18 @@ inline constexpr int IDC_READFILE_BROWSE = 1007;
 
 // The chooser has no "*.*" of its own: on this platform "*" is every file,
 // with or without a dot in its name.
-inline constexpr std::array<FileFilter, 2> kCsvFilters{{{"csv files", "*.csv"}, {"All files", "*"}}};
+// Every list the import reads first, then each format on its own.
+inline constexpr std::array<FileFilter, 9> kCsvFilters{{
+    {"Camera lists", "*.csv *.txt *.ov2 *.gpx *.kml *.geojson *.json *.osm"},
+    {"csv files", "*.csv"},
+    {"iGO speed cameras", "*.txt"},
+    {"OV2 files", "*.ov2"},
+    {"GPX files", "*.gpx"},
+    {"KML files", "*.kml"},
+    {"GeoJSON files", "*.geojson *.json"},
+    {"OpenStreetMap files", "*.osm"},
+    {"All files", "*"},
+}};
 inline constexpr std::array<FileFilter, 2> kHexFilters{{{"hex files", "*.hex"}, {"All files", "*"}}};
 inline constexpr std::array<FileFilter, 1> kAllFilesFilters{{{"All files", "*"}}};
 

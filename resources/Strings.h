@@ -48,6 +48,22 @@ inline constexpr const char* kMsgLinesSkipped = "%d lines could not be read and 
 // The same for lists whose positions are not lines (GPX, KML, GeoJSON, OpenStreetMap).
 inline constexpr const char* kMsgPointsSkipped = "%d points could not be read and were skipped.";
 inline constexpr const char* kMsgListUnreadable = "The file %s cannot be read as %s (line %d, column %d): %s.";
+// Every database to or from the unit is kept; told when it could not be.
+inline constexpr const char* kMsgHistoryNotKept =
+    "The unit's database could not be kept in the unit history folder %s. The transfer itself is complete.";
+inline constexpr const char* kCaptionUnitHistory = "Unit History";
+inline constexpr const char* kMsgHistoryEmpty =
+    "No database has been read from or written to a unit yet. Each one is kept in %s.";
+inline constexpr const char* kMsgHistoryOff = "The unit history is turned off (ZORVANE_UNIT_HISTORY=off).";
+
+// Asked before a list with repeats is merged; the window's words for
+// zorvane-cli import --unique.
+inline constexpr const char* kCaptionRepeats = "Import Camera Data";
+inline constexpr const char* kMsgKeepFirstOfRepeats =
+    "%d of the %d positions in %s lie within 1/6000 degree of one before them, as a camera listed once for each "
+    "direction of travel does.\n\nKeep only the first of each?";
+// The same for a binary list (OV2), which has bytes, not lines.
+inline constexpr const char* kMsgListUnreadableAtByte = "The file %s cannot be read as %s (byte %d): %s.";
 
 // What a list that did not import as meant seems to have got wrong; told
 // after the import's own messages.

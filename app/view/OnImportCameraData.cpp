@@ -1,4 +1,7 @@
 #include "app/CZorvaneView.h"
 #include "app/view/RunFileCommand.h"
+#include "database/qt/CameraListReader.h"
 
-void CZorvaneView::OnImportCameraData() { RunFileCommand(*this, &ImportCameraDataCommand); }
+void CZorvaneView::OnImportCameraData() {
+  RunFileCommand(*this, [](DatabaseCommandContext& context) { return ImportCameraDataCommand(context, &ReadCameraList); });
+}

@@ -1,4 +1,6 @@
 #include "app/CZorvaneView.h"
 #include "app/view/RunFileCommand.h"
 
-void CZorvaneView::OnReadFromFile() { RunFileCommand(*this, &ReadFromFileCommand); }
+void CZorvaneView::OnReadFromFile() {
+  RunFileCommand(*this, [](DatabaseCommandContext& context) { return ReadFromFileCommand(context); });
+}

@@ -4,7 +4,7 @@
 #include "app/ProcessState.h"
 #include "dialogs/QtFileNamePrompt.h"
 
-void RunFileCommand(CZorvaneView& view, CommandOutcome (*command)(DatabaseCommandContext&)) {
+void RunFileCommand(CZorvaneView& view, const std::function<CommandOutcome(DatabaseCommandContext&)>& command) {
   // No parent of their own: the dialogs sit over the main window.
   QtFileNamePrompt prompt(view.window());
   DatabaseCommandContext context{view.Messages(), prompt, [&view] { view.RedrawNow(); },

@@ -1,8 +1,10 @@
 #pragma once
 // Runs one of the file commands on the process-wide images, with the file
 // dialogs, the view's message box and its immediate redraw.
+#include <functional>
+
 #include "database/FileCommands.h"
 
 class CZorvaneView;
 
-void RunFileCommand(CZorvaneView& view, CommandOutcome (*command)(DatabaseCommandContext&));
+void RunFileCommand(CZorvaneView& view, const std::function<CommandOutcome(DatabaseCommandContext&)>& command);

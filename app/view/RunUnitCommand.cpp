@@ -9,6 +9,7 @@ void RunUnitCommand(CZorvaneView& view, const std::function<void(UnitCommandCont
   // No parent of their own: the dialogs sit over the main window.
   QtFileNamePrompt prompt(view.window());
   WindowTransferRunner runner(&view, view.Messages(), CommPortIndex, CommPortPaths);
-  UnitCommandContext context{view.Messages(), prompt, runner, [&view] { view.RedrawNow(); }};
+  const UnitHistory history = UnitHistory::ForUser();
+  UnitCommandContext context{view.Messages(), prompt, runner, [&view] { view.RedrawNow(); }, &history};
   command(context);
 }

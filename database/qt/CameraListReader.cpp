@@ -1,5 +1,6 @@
 #include "database/qt/CameraListReader.h"
 
+#include "database/Ov2List.h"
 #include "database/qt/FormatReaders.h"
 
 ListReadResult ReadCameraListBytes(std::string_view bytes, ListFormat format, const ListReadOptions& options) {
@@ -12,6 +13,8 @@ ListReadResult ReadCameraListBytes(std::string_view bytes, ListFormat format, co
       return ReadGeoJson(bytes, options);
     case ListFormat::Osm:
       return ReadOsm(bytes, options);
+    case ListFormat::Ov2:
+      return ReadOv2(bytes);
     case ListFormat::Csv:
       break;
   }

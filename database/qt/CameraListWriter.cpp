@@ -1,5 +1,7 @@
 #include "database/qt/CameraListWriter.h"
 
+#include "database/Ov2List.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -94,6 +96,8 @@ std::optional<std::string> CameraListText(const DatabaseImage& image, ListFormat
       return KmlText(image);
     case ListFormat::GeoJson:
       return GeoJsonText(image);
+    case ListFormat::Ov2:
+      return Ov2Text(image);
     case ListFormat::Osm:
       break;
   }

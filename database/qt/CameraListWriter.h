@@ -9,5 +9,6 @@
 #include "database/CameraList.h"
 
 // The entries of `image` (its count bounded by capacity), in stored order.
-// None for OpenStreetMap XML, which is read but not written.
+// None for OpenStreetMap XML, which is read but not written. OV2 follows
+// the map, not the database's order (see Ov2Text).
 std::optional<std::string> CameraListText(const DatabaseImage& image, ListFormat format);

@@ -9,6 +9,8 @@ SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\zorvane"
+; zorvane is offered under "Open with" for camera lists, never made their default.
+!define LIST_CLASS "Software\Classes\zorvane.CameraList"
 
 Name "zorvane ${VERSION}"
 OutFile "${OUTFILE}"
@@ -40,6 +42,10 @@ Section "zorvane"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegStr HKLM "${LIST_CLASS}" "" "Camera list"
+  WriteRegStr HKLM "${LIST_CLASS}\shell\open\command" "" '"$INSTDIR\zorvane.exe" "%1"'
+  WriteRegStr HKLM "Software\Classes\.ov2\OpenWithProgids" "zorvane.CameraList" ""
+  WriteRegStr HKLM "Software\Classes\.gpx\OpenWithProgids" "zorvane.CameraList" ""
 SectionEnd
 
 ; Only what was installed goes: a folder the user chose may hold more.
@@ -53,4 +59,11 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\zorvane\Uninstall zorvane.lnk"
   RMDir "$SMPROGRAMS\zorvane"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegValue HKLM "Software\Classes\.ov2\OpenWithProgids" "zorvane.CameraList"
+  DeleteRegValue HKLM "Software\Classes\.gpx\OpenWithProgids" "zorvane.CameraList"
+  DeleteRegKey /ifempty HKLM "Software\Classes\.ov2\OpenWithProgids"
+  DeleteRegKey /ifempty HKLM "Software\Classes\.ov2"
+  DeleteRegKey /ifempty HKLM "Software\Classes\.gpx\OpenWithProgids"
+  DeleteRegKey /ifempty HKLM "Software\Classes\.gpx"
+  DeleteRegKey HKLM "${LIST_CLASS}"
 SectionEnd

@@ -45,7 +45,8 @@ class ListCommandsCli : public ::testing::Test {
 TEST_F(ListCommandsCli, EveryFormatImportsToTheBytesOfTheCsvImportOfTheSamePositions) {
   const std::string csv = Import({ListFile("cameras.csv")});
   EXPECT_EQ(last.out, "Success: 9 camera locations loaded.\n");
-  for (const char* name : {"cameras.gpx", "cameras.kml", "cameras.geojson", "cameras.osm"}) {
+  for (const char* name :
+       {"cameras.gpx", "cameras.kml", "cameras.geojson", "cameras.osm", "cameras.ov2", "speedcam.txt"}) {
     EXPECT_EQ(Import({ListFile(name)}), csv) << name;
     EXPECT_EQ(last.out, "Success: 9 camera locations loaded.\n") << name;
   }
@@ -61,9 +62,11 @@ TEST_F(ListCommandsCli, WhatIsNoCameraIsPassedOverAndSaidSo) {
   EXPECT_EQ(last.err, ListFile("cameras.kml") + ": 1 placemarks without a point passed over\n");
 }
 
-TEST_F(ListCommandsCli, FormatComesFromTheOptionWhenTheNameDoesNotTell) {
+TEST_F(ListCommandsCli, FormatComesFromTheOptionOrTheContentWhenTheNameDoesNotTell) {
   const std::string gpx = dir.Write("cameras.txt", ReadWholeFile(ListFile("cameras.gpx")));
-  EXPECT_EQ(RunCliWith({"import", gpx, "-o", dir.File("x.bin")}).status, kExitUsage);
+  const std::string ov2 = dir.Write("cameras", ReadWholeFile(ListFile("cameras.ov2")));
+  EXPECT_EQ(Import({gpx}), Import({ListFile("cameras.gpx")}));
+  EXPECT_EQ(Import({ov2}), Import({ListFile("cameras.ov2")}));
   EXPECT_EQ(Import({gpx, "--format", "gpx"}), Import({ListFile("cameras.gpx")}));
   EXPECT_EQ(RunCliWith({"import", gpx, "--format", "kmz", "-o", dir.File("x.bin")}).status, kExitUsage);
 }
@@ -71,7 +74,7 @@ TEST_F(ListCommandsCli, FormatComesFromTheOptionWhenTheNameDoesNotTell) {
 TEST_F(ListCommandsCli, ExportWritesEachFormatAsItsReferenceFile) {
   const DatabaseImage held = ImageWith({{309000, -9000}, {309023, -741}, {-1, 1}, {540000, -1080000}, {0, 0}});
   const std::string db = dir.Write("db.bin", Bytes(held));
-  for (const char* extension : {"csv", "gpx", "kml", "geojson"}) {
+  for (const char* extension : {"csv", "gpx", "kml", "geojson", "ov2"}) {
     SCOPED_TRACE(extension);
     const std::string expected = ReadWholeFile(ListFile(std::string("export.") + extension));
     EXPECT_EQ(ReadWholeFile(Export(db, std::string("by-name.") + extension)), expected);
@@ -111,6 +114,13 @@ TEST_F(ListCommandsCli, ABrokenFileIsNamedWithWhereAndNothingIsWritten) {
   EXPECT_EQ(geojson.status, kExitFailed);
   EXPECT_TRUE(Contains(geojson.err, "Error: The file " + json + " cannot be read as GeoJSON (line 2, column 16): object is missing after a comma.\n"))
       << geojson.err;
+  const std::string ov2 = dir.Write("broken.ov2", ReadWholeFile(ListFile("cameras.ov2")).substr(0, 100));
+  const CliRun binary = RunCliWith({"import", good, ov2, "-o", out});
+  EXPECT_EQ(binary.status, kExitFailed);
+  EXPECT_TRUE(Contains(binary.err, "Error: The file " + ov2 +
+                                       " cannot be read as OV2 (byte 76): expected a record of 28 bytes, found the "
+                                       "end of the file after 24.\n"))
+      << binary.err;
   const CliRun wrong = RunCliWith({"import", ListFile("cameras.kml"), "--format", "osm", "-o", out});
   EXPECT_TRUE(Contains(wrong.err, "(line 2, column 45): expected the root element <osm>, found <kml>.")) << wrong.err;
   EXPECT_FALSE(std::filesystem::exists(out));
@@ -132,7 +142,7 @@ TEST_F(ListCommandsCli, SkippedPointsAreNamedByElementAndLine) {
 }
 
 TEST_F(ListCommandsCli, ASwappedListIsExplainedAndLatLonReadsIt) {
-  const std::string csv = dir.Write("swapped.csv", "lat,lon\n51.5,-1.5\n52.5,-2\n");
+  const std::string csv = dir.Write("swapped.csv", "Cameras\n51.5,-1.5\n52.5,-2\n");
   const std::string kml =
       dir.Write("swapped.kml", "<kml><Placemark><Point><coordinates>51.5,-1.5</coordinates></Point></Placemark></kml>");
   const std::string right = Import({dir.Write("right.csv", "lon,lat\n-1.5,51.5\n-2,52.5\n")});

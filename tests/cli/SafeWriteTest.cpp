@@ -10,6 +10,8 @@
 
 #include "database/CameraCsv.h"
 #include "database/DatabaseFile.h"
+#include "database/UnitHistory.h"
+#include "tests/cli/CliRunner.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/LinkHarness.h"
 #include "tests/support/OrdinaryUser.h"
@@ -128,6 +130,31 @@ TEST_F(SafeWrite, WithJsonTheLastLineIsTheOutcome) {
   EXPECT_EQ(outcome["outcome"].toString(), "same");
   EXPECT_EQ(outcome["message"].toString(), "same 40 entries");
   EXPECT_EQ(outcome["exit"].toInt(), kExitOk);
+}
+
+// The backup's read, the write and the verify's read are each kept in the
+// unit history, and `history` lists them newest first with their paths.
+TEST_F(SafeWrite, EveryTransferIsKeptInTheUnitHistoryAndHistoryListsThem) {
+  const std::string folder = dir.File("history");
+  qputenv(kUnitHistoryVariable, QByteArray::fromStdString(folder));
+  FileCommandSession kept(io);
+  ASSERT_TRUE(kept.ReadFromFile(file));
+  const std::string backup = dir.File("old.bin");
+  EXPECT_EQ(WriteSafely(io, kept, unit.runner, {&backup, true}), kExitOk);
+  const std::vector<HistoryFile> files = UnitHistory(folder).List();
+  ASSERT_EQ(files.size(), 3u);
+  EXPECT_EQ(ReadWholeFile(files[2].path), ReadWholeFile(backup)) << "the unit's database before the write";
+  EXPECT_EQ(files[1].transfer, UnitTransfer::Written);
+  EXPECT_EQ(ReadWholeFile(files[1].path), Bytes(ImageWith(fileEntries)));
+  EXPECT_EQ(files[0].transfer, UnitTransfer::Read);
+  EXPECT_EQ(files[0].cameras, 40);
+
+  const CliRun listed = RunCliWith({"history"});
+  qputenv(kUnitHistoryVariable, "off");
+  EXPECT_EQ(listed.status, kExitOk);
+  EXPECT_TRUE(listed.out.starts_with("unit history in " + folder + ": 3 databases, newest first\n")) << listed.out;
+  EXPECT_NE(listed.out.find(" written  40 cameras  " + files[1].path + "\n"), std::string::npos) << listed.out;
+  EXPECT_EQ(RunCliWith({"history"}).out, "the unit history is off (ZORVANE_UNIT_HISTORY=off)\n");
 }
 
 TEST(VerifyUnit, FindsOneChangedEntryAmongTenThousand) {

@@ -1,4 +1,5 @@
 #include "database/CameraList.h"
+#include "database/Ov2List.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +15,138 @@ TEST(ListFormats, AreToldByExtensionInAnyCaseOrByName) {
   const std::pair<const char*, std::optional<ListFormat>> cases[] = {
       {"a.csv", ListFormat::Csv},        {"dir.v2/A.GPX", ListFormat::Gpx},  {"x.kml", ListFormat::Kml},
       {"x.geojson", ListFormat::GeoJson}, {"x.json", ListFormat::GeoJson},   {"planet.osm", ListFormat::Osm},
+      {"uk.OV2", ListFormat::Ov2},
       {"x.txt", std::nullopt},           {"noextension", std::nullopt},      {"dir.gpx/file", std::nullopt},
       {".gpx", std::nullopt},
   };
   for (const auto& [path, format] : cases) EXPECT_EQ(ListFormatOfFile(path), format) << path;
   EXPECT_EQ(ListFormatNamed("GeoJSON"), ListFormat::GeoJson);
   EXPECT_EQ(ListFormatNamed("kmz"), std::nullopt);
+}
+
+// OV2 records as a file holds them: type, then little-endian integers.
+std::string Int32Bytes(std::int32_t value) {
+  std::string bytes;
+  for (int i = 0; i < 4; ++i) bytes += static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * i)) & 0xFF);
+  return bytes;
+}
+std::string Ov2Point(std::int32_t lon, std::int32_t lat, const std::string& name = "Camera", char type = 2) {
+  return type + Int32Bytes(static_cast<std::int32_t>(14 + name.size())) + Int32Bytes(lon) + Int32Bytes(lat) + name +
+         '\0';
+}
+std::string Ov2Skipper(std::int32_t length) {
+  return '\1' + Int32Bytes(length) + Int32Bytes(200000) + Int32Bytes(5500000) + Int32Bytes(-600000) +
+         Int32Bytes(5000000);
+}
+
+TEST(ListFormats, WhereTheNameSaysNothingTheContentTells) {
+  const std::pair<std::string, ListFormat> cases[] = {
+      {Ov2Point(-150000, 5150000), ListFormat::Ov2},
+      {Ov2Skipper(21), ListFormat::Ov2},
+      {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- made by hand -->\n<gpx version=\"1.1\">", ListFormat::Gpx},
+      {"<kml xmlns=\"http://www.opengis.net/kml/2.2\">", ListFormat::Kml},
+      {"<?xml version='1.0'?><osm version=\"0.6\">", ListFormat::Osm},
+      {"  {\"type\": \"FeatureCollection\"", ListFormat::GeoJson},
+      {"IDX,X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\n", ListFormat::Csv},
+      {"<html>", ListFormat::Csv},
+      {"", ListFormat::Csv},
+      {std::string("\2\5\0\0\0", 5), ListFormat::Csv},  // a length below 14 is no OV2
+  };
+  TempDir dir;
+  for (const auto& [head, format] : cases) {
+    EXPECT_EQ(ListFormatOfContent(head), format) << '"' << head << '"';
+    EXPECT_EQ(ListFormatToRead(dir.Write("speedcam.txt", head)), format) << '"' << head << '"';
+  }
+  EXPECT_EQ(ListFormatToRead(dir.Write("named.gpx", Ov2Point(0, 0))), ListFormat::Gpx) << "the extension wins";
+  EXPECT_EQ(ListFormatToRead(dir.File("missing")), ListFormat::Csv);
+}
+
+struct Ov2Case {
+  const char* name;
+  std::string bytes;
+  std::vector<CameraEntry> entries;
+  int passedOver;
+};
+
+TEST(Ov2List, ReadsPointsPastDeletedRecordsAndSkippers) {
+  const Ov2Case cases[] = {
+      {"two points", Ov2Point(-150000, 5150000) + Ov2Point(-12345, 5150375, "London, \"Embankment\""),
+       {{309000, -9000}, {309023, -741}}, 0},
+      {"an extended point and a long name", Ov2Point(25, 5000000, std::string(300, 'n'), 3), {{300000, 2}}, 0},
+      {"a deleted record", Ov2Point(0, 5000000, "gone", 0) + Ov2Point(-150000, 5150000), {{309000, -9000}}, 1},
+      {"skippers, nested", Ov2Skipper(21 + 21 + 20) + Ov2Skipper(21 + 20) + Ov2Point(-150000, 5150000),
+       {{309000, -9000}}, 0},
+      {"an empty file", "", {}, 0},
+  };
+  for (const Ov2Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ListReadResult read = ReadOv2(c.bytes);
+    ASSERT_EQ(read.status, ListReadStatus::Ok) << read.detail;
+    EXPECT_EQ(read.list.entries, c.entries);
+    EXPECT_EQ(read.list.passedOver, c.passedOver);
+    EXPECT_EQ(read.list.skipped, 0);
+  }
+}
+
+// Every value reads as its decimal text does in a CSV line, west and south too.
+TEST(Ov2List, APositionIsTheEntryOfItsDecimalInACsvLine) {
+  std::mt19937 rng(2026);
+  for (int i = 0; i < 20000; ++i) {
+    const auto lon = static_cast<std::int32_t>(rng() % 36000001) - 18000000;
+    const auto lat = static_cast<std::int32_t>(rng() % 18000001) - 9000000;
+    auto decimal = [](std::int32_t v) {
+      char text[24];
+      std::snprintf(text, sizeof text, "%s%d.%05d", v < 0 ? "-" : "", std::abs(v) / 100000, std::abs(v) % 100000);
+      return std::string(text);
+    };
+    CameraEntry csv;
+    ASSERT_EQ(ParseCameraLine((decimal(lon) + "," + decimal(lat)).c_str(), csv), CsvLineStatus::Ok);
+    const ListReadResult read = ReadOv2(Ov2Point(lon, lat));
+    ASSERT_EQ(read.list.entries.size(), 1u);
+    ASSERT_EQ(read.list.entries[0], csv) << decimal(lon) << "," << decimal(lat);
+  }
+}
+
+TEST(Ov2List, APointOffTheEarthIsSkippedAndNamed) {
+  const ListReadResult read = ReadOv2(Ov2Point(0, 5000000) + Ov2Point(0, 9100000));
+  ASSERT_EQ(read.status, ListReadStatus::Ok);
+  EXPECT_EQ(read.list.entries.size(), 1u);
+  ASSERT_EQ(read.list.skipped, 1);
+  EXPECT_EQ(read.list.firstSkipped[0].item, "point 2 at byte 20");
+  EXPECT_EQ(read.list.firstSkipped[0].found, "0.00000,91.00000");
+}
+
+struct BrokenOv2 {
+  const char* name;
+  std::string bytes;
+  std::int64_t offset;
+  const char* detail;
+};
+
+TEST(Ov2List, ABrokenFileIsRefusedAtItsByteAndGivesNothing) {
+  const std::string good = Ov2Point(-150000, 5150000);  // 20 bytes
+  const BrokenOv2 cases[] = {
+      {"an unknown type", good + "\x07" + good.substr(1), 20, "expected a record of type 0, 1, 2 or 3, found type 7"},
+      {"a length below 14", good + std::string("\2\x0D\0\0\0", 5) + std::string(8, '\0'), 20,
+       "expected a record length of at least 14, found 13"},
+      {"a length past the end", good + good.substr(0, 1) + Int32Bytes(22) + good.substr(5), 20,
+       "expected a record of 22 bytes, found the end of the file after 20"},
+      {"a truncated record", good + good.substr(0, 10), 20,
+       "expected a record of 20 bytes, found the end of the file after 10"},
+      {"a file that ends in a length", good + good.substr(0, 3), 20, "expected a record's length, found the end of the file"},
+      {"a truncated skipper", Ov2Skipper(42).substr(0, 20), 0,
+       "expected a skipper record of 21 bytes, found the end of the file after 20"},
+      {"a negative length", std::string("\2") + Int32Bytes(-5) + std::string(20, '\0'), 0,
+       "expected a record length of at least 14, found -5"},
+  };
+  for (const BrokenOv2& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ListReadResult read = ReadOv2(c.bytes);
+    EXPECT_EQ(read.status, ListReadStatus::Malformed);
+    EXPECT_EQ(read.offset, c.offset);
+    EXPECT_EQ(read.detail, c.detail);
+    EXPECT_TRUE(read.list.entries.empty());
+  }
 }
 
 // Read apart, the two numbers of a line give what scanf's "%f,%f" gives.

@@ -65,7 +65,7 @@ class ImportAdvice : public ::testing::Test {
 };
 
 TEST_F(ImportAdvice, ASwappedListIsImportedAsItStandsThenExplained) {
-  ASSERT_EQ(Import("lat,lon\n51.5,-1.5\n52.5,-2\n53,0.5\n"), CommandOutcome::Completed);
+  ASSERT_EQ(Import("Cameras\n51.5,-1.5\n52.5,-2\n53,0.5\n"), CommandOutcome::Completed);
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[0].text, "3 camera locations loaded.");
   EXPECT_EQ(messages.shown[1].caption, kCaptionWarning);
@@ -106,6 +106,33 @@ TEST_F(ImportAdvice, AFirstLineThatHoldsAPositionIsPointedOut) {
 TEST_F(ImportAdvice, AGoodListGetsNoAdvice) {
   Import("X,Y\n-1.5,51.5\n-2,52\n");
   ASSERT_EQ(messages.shown.size(), 1u);
+}
+
+// A header that names its columns says which number is which, so a list
+// with latitude first is read right and needs no advice.
+TEST_F(ImportAdvice, AHeaderThatNamesItsColumnsIsFollowed) {
+  const std::pair<const char*, const char*> lists[] = {
+      {"lat,lon", "lat,lon\n51.5,-1.5\n52.5,-2\n"},
+      {"Latitude,Longitude", "Latitude,Longitude\n51.5,-1.5\n52.5,-2\n"},
+      {"iGO with IDX", "IDX,X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\n1,-1.5,51.5,1,30,0,0\n2,-2,52.5,1,40,0,0\n"},
+      {"iGO without IDX", "X,Y,TYPE,SPEED,DIRTYPE,DIRECTION\n-1.5,51.5,1,30,0,0\n// a comment\n-2,52.5,1,40,0,0\n"},
+      {"quoted names", "\"id\",\"LNG\",\"LAT\"\n\"7\",\"-1.5\",\"51.5\"\n\"8\",\"-2\",\"52.5\"\n"},
+  };
+  for (const auto& [name, text] : lists) {
+    SCOPED_TRACE(name);
+    *images = {};
+    messages.shown.clear();
+    ASSERT_EQ(Import(text), CommandOutcome::Completed);
+    ASSERT_EQ(messages.shown.size(), 1u) << messages.shown.back().text;
+    EXPECT_EQ(messages.shown[0].text, "2 camera locations loaded.");
+    EXPECT_EQ(images->working, ImageWith({{309000, -9000}, {315000, -12000}}));
+  }
+}
+
+TEST_F(ImportAdvice, ALineWithoutANumberInANamedColumnIsSkippedAndSaysSo) {
+  Import("IDX,X,Y\n1,-1.5,51.5\n2,,52\n3,-2,x\n");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "1 camera locations loaded.\n2 lines could not be read and were skipped.");
 }
 
 TEST(ListMistakesText, JoinsEveryMistakeAndNamesTheOptionOnTheCommandLine) {

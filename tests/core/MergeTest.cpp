@@ -168,7 +168,7 @@ TEST_F(MergeIncomingTest, GivesTheSameBytesAsTheNestedScanOnRandomImages) {
 }
 
 // Repeats within one list, by the merge's rule: each case is a list, how
-// many of it lie within one unit of one before them, and what --unique keeps.
+// many of it lie within one unit of one kept before them, and what --unique keeps.
 struct RepeatCase {
   const char* what;
   std::vector<CameraEntry> list;
@@ -186,9 +186,9 @@ TEST(RepeatsWithinOneList, AreCountedAndDroppedByTheMergesRule) {
       {"a repeat far down the list", {{1, 1}, {500, 500}, {900, 900}, {2, 0}}, 1, {{1, 1}, {500, 500}, {900, 900}}},
       // -1 and 0 compare as unsigned 24-bit fields, as in the merge.
       {"minus one and zero are far apart", {{309000, 0}, {309000, -1}}, 0, {{309000, 0}, {309000, -1}}},
-      // Each of a chain repeats the one before it; --unique measures from
-      // what it kept, so the third, two units from the first, stays.
-      {"a chain", {{100, 100}, {101, 100}, {102, 100}}, 2, {{100, 100}, {102, 100}}},
+      // A repeat is measured from what is kept, so the third of a chain,
+      // two units from the first, is none: the count is what --unique drops.
+      {"a chain", {{100, 100}, {101, 100}, {102, 100}}, 1, {{100, 100}, {102, 100}}},
       {"empty", {}, 0, {}},
   };
   for (const RepeatCase& c : cases) {

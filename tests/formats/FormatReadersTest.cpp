@@ -29,6 +29,8 @@ TEST(ReferenceLists, EveryFormatGivesTheEntriesOfTheCsvImportOfTheSamePositions)
       {"cameras.kml", ListFormat::Kml, 1},  // a road
       {"cameras.geojson", ListFormat::GeoJson, 1},
       {"cameras.osm", ListFormat::Osm, 0},  // other nodes are no items at all
+      {"cameras.ov2", ListFormat::Ov2, 1},  // a deleted record
+      {"speedcam.txt", ListFormat::Csv, 0},  // iGO's columns, after a row number
   };
   for (const ReferenceFile& file : files) {
     SCOPED_TRACE(file.name);

@@ -130,7 +130,10 @@ TEST_F(FileNameDialog, CancelEscapeAndTheCloseBoxCopyNothing) {
 TEST_F(FileNameDialog, BrowseAsksWithTheFiltersTitleAndFieldAsFolder) {
   ChooserAnswers(std::nullopt);
   const std::pair<FileNameDialogKind, QStringList> cases[] = {
-      {FileNameDialogKind::Import, {"csv files (*.csv)", "All files (*)"}},
+      {FileNameDialogKind::Import,
+       {"Camera lists (*.csv *.txt *.ov2 *.gpx *.kml *.geojson *.json *.osm)", "csv files (*.csv)",
+        "iGO speed cameras (*.txt)", "OV2 files (*.ov2)", "GPX files (*.gpx)", "KML files (*.kml)",
+        "GeoJSON files (*.geojson *.json)", "OpenStreetMap files (*.osm)", "All files (*)"}},
       {FileNameDialogKind::Upgrade, {"hex files (*.hex)", "All files (*)"}},
       {FileNameDialogKind::WriteFile, {"All files (*)"}},
       {FileNameDialogKind::ReadFile, {"All files (*)"}},

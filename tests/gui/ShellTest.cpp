@@ -14,7 +14,9 @@
 #include "app/CommandTable.h"
 #include "app/ProcessState.h"
 #include "resources/CommandIds.h"
+#include "resources/Strings.h"
 #include "tests/gui/AppFixture.h"
+#include "tests/support/ImageBuilders.h"
 
 namespace {
 
@@ -45,6 +47,7 @@ TEST_F(ShellTest, MenuHasEveryPopupItemAndSeparatorInOrder) {
   const QStringList expected = {
       "&File",    "  E&xit",
       "Database", "  Read from Unit", "  Write to Unit", "  ----", "  Read from File", "  Write to File",
+                  "  Unit History...",
       "Options",  "  Comm1",          "  Comm2",         "  ----", "  Display Database",
       "Advanced", "  Import Camera Data", "  ----", "  Upgrade Unit S/W",
       "&Help",    "  &About zorvane...",
@@ -138,26 +141,37 @@ TEST_F(ShellTest, EditAndPaneKeysChangeNothing) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(ShellTest, CtrlOOpensAReadableFileReadingNothingAndRemembersIt) {
+// Ctrl+O starts a new document and loads the file into it: a database as
+// Read from File reads it, anything else as Import Camera Data imports it.
+TEST_F(ShellTest, CtrlOOpensAFileLoadsItAndRemembersIt) {
   QTemporaryDir dir;
-  const QString path = dir.filePath("saved db.bin");
-  {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("keep me");
-  }
-  HoldSomething();
-  App()->SetOpenFilePrompt([&] { return path; });
-  Frame()->ActionFor(ID_FILE_OPEN)->trigger();
-  EXPECT_EQ(Frame()->windowTitle(), "saved db.bin - Dravikon  PC Link");
-  EXPECT_EQ(WorkingDatabase, DatabaseImage{});
-  EXPECT_EQ(App()->RecentFiles().value(0), QFileInfo(path).absoluteFilePath());
+  const DatabaseImage saved = ImageWith({{309000, -9000}, {315000, -12000}});
+  const std::pair<QString, QByteArray> files[] = {
+      {dir.filePath("saved db.bin"), QByteArray(reinterpret_cast<const char*>(saved.data()), kDatabaseImageSize)},
+      {dir.filePath("cameras"), QByteArray("X,Y\n-1.5,51.5\n-2,52.5\n")},
+  };
+  for (const auto& [path, bytes] : files) {
+    SCOPED_TRACE(path.toStdString());
+    {
+      QFile file(path);
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      file.write(bytes);
+    }
+    HoldSomething();
+    messages.shown.clear();
+    App()->SetOpenFilePrompt([&] { return path; });
+    Frame()->ActionFor(ID_FILE_OPEN)->trigger();
+    EXPECT_EQ(Frame()->windowTitle(), QFileInfo(path).fileName() + " - Dravikon  PC Link");
+    EXPECT_EQ(App()->RecentFiles().value(0), QFileInfo(path).absoluteFilePath());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return WorkingDatabase == saved; })) << "the file was never loaded";
+    EXPECT_EQ(messages.shown.size(), bytes.startsWith("X,Y") ? 1u : 0u) << "a list tells its count, a database nothing";
 
-  // Ctrl+S must never write over the opened file.
-  Frame()->ActionFor(ID_FILE_SAVE)->trigger();
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  EXPECT_EQ(file.readAll(), QByteArray("keep me"));
+    // Ctrl+S must never write over the opened file.
+    Frame()->ActionFor(ID_FILE_SAVE)->trigger();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), bytes);
+  }
 }
 
 TEST_F(ShellTest, CtrlOOnAFileThatCannotBeOpenedSaysSoAndChangesNothing) {
@@ -233,14 +247,29 @@ TEST_F(CommandLine, HelpAndUnknownOptions) {
   EXPECT_EQ(App()->InitInstance({"zorvane", "a", "b"}, false), CZorvaneApp::StartResult::ExitError);
 }
 
-TEST_F(CommandLine, AReadableFileIsOpenedAsTheDocument) {
+// As a file manager's "Open with" runs it: the file's cameras are shown.
+TEST_F(CommandLine, AReadableFileIsOpenedAsTheDocumentAndLoaded) {
   QTemporaryDir dir;
   const QString path = dir.filePath("x.db");
+  const DatabaseImage saved = ImageWith({{309000, -9000}});
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(reinterpret_cast<const char*>(saved.data()), kDatabaseImageSize);
   file.close();
+  App()->SetMessageBox(&messages);
   ASSERT_EQ(App()->InitInstance({"zorvane", path}, false), CZorvaneApp::StartResult::Run);
   EXPECT_EQ(App()->MainFrame()->windowTitle(), "x.db - Dravikon  PC Link");
+  ASSERT_TRUE(QTest::qWaitFor([] { return WorkingDatabase == ImageWith({{309000, -9000}}); }));
+  EXPECT_TRUE(messages.shown.empty());
+
+  // Named .db but no database: told as Read from File tells it.
+  App()->ExitInstance();
+  file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+  file.write("not a database");
+  file.close();
+  ASSERT_EQ(App()->InitInstance({"zorvane", path}, false), CZorvaneApp::StartResult::Run);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !messages.shown.empty(); }));
+  EXPECT_EQ(messages.shown[0].text, kMsgNotValidDatabase);
 }
 
 }  // namespace

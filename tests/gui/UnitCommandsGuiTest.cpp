@@ -3,12 +3,16 @@
 // dialog, and the messages keep their order.
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
 
 #include "app/ProcessState.h"
+#include "app/CMainFrame.h"
 #include "app/TransferDialog.h"
+#include "dialogs/CUnitHistoryDlg.h"
+#include "resources/CommandIds.h"
 #include "resources/Strings.h"
 #include "tests/gui/AppFixture.h"
 #include "tests/support/ImageBuilders.h"
@@ -28,17 +32,25 @@ class UnitCommandsGui : public AppFixture {
  protected:
   void SetUp() override {
     AppFixture::SetUp();
+    // A history of this test's own, never the user's.
+    qputenv(kUnitHistoryVariable, QByteArray::fromStdString(history.Path().string()));
     ASSERT_TRUE(unit.Started());
     CommPortPaths[0] = unit.Device();
     // Whenever a message shows, note whether the progress dialog is still up.
     messages.onShow = [this](const ShownMessage&) { dialogUpAtMessage.push_back(OpenTransferDialog() != nullptr); };
   }
+  void TearDown() override {
+    qputenv(kUnitHistoryVariable, "off");
+    AppFixture::TearDown();
+  }
+  std::vector<HistoryFile> Kept() const { return UnitHistory(history.Path().string()).List(); }
   std::vector<std::string> Texts() const {
     std::vector<std::string> texts;
     for (const ShownMessage& m : messages.shown) texts.push_back(m.text);
     return texts;
   }
 
+  TempDir history;
   UnitProcess unit;
   std::vector<bool> dialogUpAtMessage;
 };
@@ -81,6 +93,39 @@ TEST_F(UnitCommandsGui, WriteThenReadBackThroughTheWindow) {
   EXPECT_EQ(Texts(), (std::vector<std::string>{kMsgReadUnitPrompt, kMsgDatabaseLoaded}));
   EXPECT_EQ(WorkingDatabase, written);
   EXPECT_EQ(IncomingImage, written);
+
+  // Both are kept, newest first, and Unit History puts the written one back.
+  const std::vector<HistoryFile> kept = Kept();
+  ASSERT_EQ(kept.size(), 2u);
+  EXPECT_EQ(kept[0].transfer, UnitTransfer::Read);
+  EXPECT_EQ(kept[1].transfer, UnitTransfer::Written);
+  EXPECT_EQ(kept[1].cameras, 120);
+  EXPECT_EQ(ReadWholeFile(kept[1].path), Bytes(written));
+  App()->OnFileNew();
+  QTimer choose;
+  QObject::connect(&choose, &QTimer::timeout, [&] {
+    if (auto* dialog = qobject_cast<CUnitHistoryDlg*>(QApplication::activeModalWidget())) {
+      EXPECT_EQ(dialog->List()->count(), 2);
+      dialog->List()->setCurrentRow(1);
+      dialog->accept();
+    }
+  });
+  choose.start(0);
+  Frame()->ActionFor(ID_DATABASE_UNITHISTORY)->trigger();
+  choose.stop();
+  EXPECT_EQ(WorkingDatabase, written);
+}
+
+TEST_F(UnitCommandsGui, AHistoryThatCannotBeWrittenIsToldOnceAfterTheTransfer) {
+  const TempDir blocked;
+  const std::string file = blocked.Write("a file", "");
+  qputenv(kUnitHistoryVariable, QByteArray::fromStdString(file + "/history"));
+  WorkingDatabase = ImageWith(DistinctEntries(5, 4));
+  View()->OnWriteToUnit();
+  ASSERT_EQ(messages.shown.size(), 3u);
+  EXPECT_EQ(messages.shown[1].text, kMsgDatabaseWritten);
+  EXPECT_EQ(messages.shown[2].text, FormatMessageText(kMsgHistoryNotKept, file + "/history"));
+  EXPECT_EQ(messages.shown[2].caption, kCaptionWarning);
 }
 
 TEST_F(UnitCommandsGui, CancelDuringTheReadStopsItAndShowsNothingMore) {
@@ -103,6 +148,7 @@ TEST_F(UnitCommandsGui, CancelDuringTheReadStopsItAndShowsNothingMore) {
   View()->OnReadFromUnit();
   EXPECT_EQ(Texts(), std::vector<std::string>{kMsgReadUnitPrompt});
   EXPECT_EQ(WorkingDatabase, before);
+  EXPECT_TRUE(Kept().empty()) << "a cancelled transfer keeps nothing";
 }
 
 TEST_F(UnitCommandsGui, AMissingPortIsToldWithItsReasonAndThePortsThereAre) {

@@ -1,6 +1,6 @@
 #pragma once
 // A message box that records what it was asked to show and answers from a
-// script (OK when the script runs out).
+// script (OK, or No to a question, when the script runs out).
 #include <deque>
 #include <functional>
 #include <string>
@@ -20,7 +20,7 @@ class RecordingMessageBox : public MessageBox {
   MessageAnswer Show(const std::string& text, const std::string& caption, MessageStyle style) override {
     shown.push_back({text, caption, style});
     if (onShow) onShow(shown.back());
-    if (answers.empty()) return MessageAnswer::Ok;
+    if (answers.empty()) return style == MessageStyle::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     const MessageAnswer answer = answers.front();
     answers.pop_front();
     return answer;

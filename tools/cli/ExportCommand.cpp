@@ -1,4 +1,4 @@
-// zorvane-cli export FILE [-o OUT] [--format csv|gpx|kml|geojson]: the
+// zorvane-cli export FILE [-o OUT] [--format csv|gpx|kml|geojson|ov2]: the
 // entries of a database file as a camera list that import reads back to the
 // same entries. The format is --format, else OUT's extension, else CSV.
 #include <ostream>
@@ -20,7 +20,7 @@ int RunExport(const std::vector<std::string>& args, CliStreams& io) {
   ListFormat format = ListFormat::Csv;
   if (const std::string* name = parsed.Option("--format")) {
     const std::optional<ListFormat> named = ListFormatNamed(*name);
-    if (!named) return UsageError(io, kName, "--format: expected csv, gpx, kml or geojson, found '" + *name + "'");
+    if (!named) return UsageError(io, kName, "--format: expected csv, gpx, kml, geojson or ov2, found '" + *name + "'");
     format = *named;
   } else if (out != nullptr) {
     // A name without a known extension has always been given CSV.
@@ -46,6 +46,6 @@ int RunExport(const std::vector<std::string>& args, CliStreams& io) {
 
 const SubcommandRegistration kExport{{kName, "export FILE [-o OUT] [--format F]",
                                       "write a database file's entries as a camera list", &RunExport,
-                                      {"--format F        csv, gpx, kml or geojson; else OUT's extension, else csv"}}};
+                                      {"--format F        csv, gpx, kml, geojson or ov2; else OUT's extension, else csv"}}};
 
 }  // namespace

@@ -8,6 +8,8 @@
 
 MessageAnswer PrintingMessageBox::Show(const std::string& text, const std::string& caption, MessageStyle style) {
   if (style == MessageStyle::OkCancel) return MessageAnswer::Ok;
+  // The command line asks nothing: its options have answered.
+  if (style == MessageStyle::YesNo) return MessageAnswer::No;
   std::string body = text;
   while (!body.empty() && body.back() == '\n') body.pop_back();
   m_last = body;
@@ -43,5 +45,5 @@ bool FileCommandSession::WriteToFile(const std::string& path) {
 }
 
 UnitCommandContext FileCommandSession::UnitContext(TransferRunner& runner) {
-  return {m_messages, m_prompt, runner, {}};
+  return {m_messages, m_prompt, runner, {}, &m_history};
 }

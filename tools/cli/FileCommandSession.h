@@ -76,4 +76,6 @@ class FileCommandSession {
   PrintingMessageBox m_messages;
   GivenNamePrompt m_prompt;
   DatabaseCommandContext m_context;
+  // Every database to or from the unit is kept there, as the window keeps it.
+  UnitHistory m_history = UnitHistory::ForUser();
 };

@@ -20,24 +20,18 @@ int RunImport(const std::vector<std::string>& args, CliStreams& io) {
   const std::string* out = parsed.Option("-o");
   if (parsed.positional.empty()) return UsageError(io, kName, "expected at least one camera list");
   if (out == nullptr) return UsageError(io, kName, "expected -o OUT");
-  for (const std::string& list : parsed.positional) {
-    if (!FormatOf(options, list)) {
-      return UsageError(io, kName, "cannot tell the format of " + list + " from its name: give --format");
-    }
-  }
-
   FileCommandSession session(io);
   if (const std::string* into = parsed.Option("--into"); into != nullptr && !session.ReadFromFile(*into)) {
     return kExitFailed;
   }
   for (const std::string& list : parsed.positional) {
-    if (!ImportCameraList(session, io, list, *FormatOf(options, list), options)) return kExitFailed;
+    if (!ImportCameraList(session, io, list, FormatOf(options, list), options)) return kExitFailed;
   }
   return session.WriteToFile(*out) ? kExitOk : kExitFailed;
 }
 
 const SubcommandRegistration kImport{{kName, "import LIST... -o OUT [--into FILE] [OPTIONS]",
-                                      "import camera lists (CSV, GPX, KML, GeoJSON, OSM) into a database file",
+                                      "import camera lists (CSV, GPX, KML, GeoJSON, OSM, OV2) into a database file",
                                       &RunImport, ImportOptionsHelp()}};
 
 }  // namespace

@@ -52,7 +52,7 @@ std::vector<std::string> FilterOptionsHelp() {
 
 std::vector<std::string> ImportOptionsHelp() {
   std::vector<std::string> help = {
-      "--format F        read every LIST as csv, gpx, kml, geojson or osm, not by its extension",
+      "--format F        read every LIST as csv, gpx, kml, geojson, osm or ov2, not by its extension",
       "--lat-lon         the lists give latitude first, where longitude belongs",
       "--all-points      GPX: route and track points too, not only waypoints",
   };
@@ -107,7 +107,7 @@ bool ReadListOptions(const ParsedArgs& parsed, ListOptions& options, std::string
   if (const std::string* format = parsed.Option("--format")) {
     options.format = ListFormatNamed(*format);
     if (!options.format) {
-      error = "--format: expected csv, gpx, kml, geojson or osm, found '" + *format + "'";
+      error = "--format: expected csv, gpx, kml, geojson, osm or ov2, found '" + *format + "'";
       return false;
     }
   }
@@ -117,8 +117,8 @@ bool ReadListOptions(const ParsedArgs& parsed, ListOptions& options, std::string
   return ReadFilterOptions(parsed, options.filter, error);
 }
 
-std::optional<ListFormat> FormatOf(const ListOptions& options, const std::string& path) {
-  return options.format ? options.format : ListFormatOfFile(path);
+ListFormat FormatOf(const ListOptions& options, const std::string& path) {
+  return options.format ? *options.format : ListFormatToRead(path);
 }
 
 std::string FilterReport(const std::string& file, std::size_t read, std::size_t kept) {

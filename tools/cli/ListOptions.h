@@ -28,15 +28,15 @@ std::vector<std::string> ImportOptionsHelp();
 bool ReadFilterOptions(const ParsedArgs& parsed, CameraFilter& filter, std::string& error);
 
 struct ListOptions {
-  std::optional<ListFormat> format;  // --format; otherwise each file's extension
+  std::optional<ListFormat> format;  // --format; otherwise each file's extension or content
   ListReadOptions read;
   CameraFilter filter;
   bool unique = false;  // --unique
 };
 bool ReadListOptions(const ParsedArgs& parsed, ListOptions& options, std::string& error);
 
-// The format to read `path` as: --format, or its extension.
-std::optional<ListFormat> FormatOf(const ListOptions& options, const std::string& path);
+// The format to read `path` as: --format, its extension, or its content.
+ListFormat FormatOf(const ListOptions& options, const std::string& path);
 
 // "FILE: kept K and dropped D of N positions."
 std::string FilterReport(const std::string& file, std::size_t read, std::size_t kept);

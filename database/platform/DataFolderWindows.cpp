@@ -1,0 +1,11 @@
+// Windows: the user's local application data, %LOCALAPPDATA%.
+#include <cstdlib>
+#include <string>
+
+#include "database/UnitHistory.h"
+#include "database/platform/WindowsText.h"
+
+std::string UserDataFolder() {
+  const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+  return local != nullptr && local[0] != L'\0' ? Utf8Text(local) + "\\zorvane" : std::string();
+}
