@@ -15,6 +15,7 @@
 #include "resources/CommandIds.h"
 #include "resources/Strings.h"
 #include "tests/gui/AppFixture.h"
+#include "tests/gui/LastWords.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UnitProcess.h"
@@ -58,11 +59,10 @@ class UnitCommandsGui : public AppFixture {
 TEST_F(UnitCommandsGui, WriteThenReadBackThroughTheWindow) {
   const DatabaseImage written = ImageWith(DistinctEntries(120, 4));
   WorkingDatabase = written;
-  bool sawWriting = false;
+  LastWords writing;
   QTimer writeWatch;
   QObject::connect(&writeWatch, &QTimer::timeout, [&] {
     if (TransferDialog* dialog = OpenTransferDialog()) {
-      sawWriting |= dialog->findChild<QLabel*>()->text().startsWith(QStringLiteral("Writing block"));
       EXPECT_TRUE(dialog->findChildren<QPushButton*>().isEmpty());  // a write cannot be cancelled
       dialog->reject();  // nor closed with Escape
     }
@@ -70,7 +70,8 @@ TEST_F(UnitCommandsGui, WriteThenReadBackThroughTheWindow) {
   writeWatch.start(0);
   View()->OnWriteToUnit();
   writeWatch.stop();
-  EXPECT_TRUE(sawWriting);
+  ASSERT_EQ(writing.said.size(), 1);
+  EXPECT_TRUE(writing.said[0].startsWith(QStringLiteral("Writing block 1024 of 1024"))) << writing.said[0].toStdString();
   EXPECT_EQ(Texts(), (std::vector<std::string>{kMsgWriteUnitPrompt, kMsgDatabaseWritten}));
   EXPECT_EQ(dialogUpAtMessage, (std::vector<bool>{false, false}));
   EXPECT_EQ(WorkingDatabase, written);
@@ -78,18 +79,18 @@ TEST_F(UnitCommandsGui, WriteThenReadBackThroughTheWindow) {
   App()->OnFileNew();
   messages.shown.clear();
   dialogUpAtMessage.clear();
-  bool sawReading = false;
+  LastWords reading;
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
     if (TransferDialog* dialog = OpenTransferDialog()) {
-      sawReading |= dialog->findChild<QLabel*>()->text().startsWith(QStringLiteral("Reading block"));
       EXPECT_EQ(dialog->findChildren<QPushButton*>().size(), 1);  // Cancel
     }
   });
   watch.start(0);
   View()->OnReadFromUnit();
   watch.stop();
-  EXPECT_TRUE(sawReading);
+  ASSERT_EQ(reading.said.size(), 1);
+  EXPECT_TRUE(reading.said[0].startsWith(QStringLiteral("Reading block 12 of 12"))) << reading.said[0].toStdString();
   EXPECT_EQ(Texts(), (std::vector<std::string>{kMsgReadUnitPrompt, kMsgDatabaseLoaded}));
   EXPECT_EQ(WorkingDatabase, written);
   EXPECT_EQ(IncomingImage, written);
