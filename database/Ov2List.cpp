@@ -1,10 +1,12 @@
 #include "database/Ov2List.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <numbers>
+#include <optional>
 #include <span>
 #include <string>
 #include <tuple>
@@ -26,6 +28,15 @@ std::string DecimalText(std::int32_t value) {
   return text;
 }
 
+// The float a list's reader makes of DecimalText(value): the nearest to the
+// decimal, as scanf's %f gives it, without its locale or its cost.
+float DecimalDegrees(std::int32_t value) {
+  const std::string text = DecimalText(value);
+  float degrees = 0;
+  std::from_chars(text.data(), text.data() + text.size(), degrees);
+  return degrees;
+}
+
 void PutInt32(std::string& out, std::int32_t value) {
   const auto bits = static_cast<std::uint32_t>(value);
   for (int i = 0; i < 4; ++i) out += static_cast<char>((bits >> (8 * i)) & 0xFF);
@@ -37,10 +48,20 @@ struct Ov2Point {
   int index;  // in the database, from 0
 };
 
+// A total order along one side, and one that agrees with the database's
+// where places are equal: a database read back from a file written in it is
+// then written in its own order, and comes back again byte for byte.
+bool Before(const Ov2Point& a, const Ov2Point& b, bool across) {
+  return across ? std::tie(a.longitude, a.latitude, a.index) < std::tie(b.longitude, b.latitude, b.index)
+                : std::tie(a.latitude, a.longitude, a.index) < std::tie(b.latitude, b.longitude, b.index);
+}
+
 // Writes `points` as one skipper over their box and what it holds: the
-// points themselves when few enough, else two halves cut across the longer
-// side (longitude counted as the ground it spans at their latitude).
-void WriteGroup(std::span<Ov2Point> points, std::string& out) {
+// points themselves when few enough (in the order along the side their
+// parent was cut across, or as they are when nothing was cut), else two
+// halves cut across the longer side (longitude counted as the ground it
+// spans at their latitude).
+void WriteGroup(std::span<Ov2Point> points, std::string& out, std::optional<bool> cutAcross) {
   auto [west, east] = std::minmax_element(points.begin(), points.end(),
                                           [](const Ov2Point& a, const Ov2Point& b) { return a.longitude < b.longitude; });
   auto [south, north] = std::minmax_element(
@@ -53,6 +74,10 @@ void WriteGroup(std::span<Ov2Point> points, std::string& out) {
   PutInt32(out, west->longitude);
   PutInt32(out, south->latitude);
   if (points.size() <= kOv2GroupSize) {
+    if (cutAcross) {
+      std::sort(points.begin(), points.end(),
+                [across = *cutAcross](const Ov2Point& a, const Ov2Point& b) { return Before(a, b, across); });
+    }
     for (const Ov2Point& point : points) {
       const std::string name = "Camera " + std::to_string(point.index + 1);
       out += static_cast<char>(ov2::kPoint);
@@ -66,16 +91,12 @@ void WriteGroup(std::span<Ov2Point> points, std::string& out) {
     const double middle = (static_cast<double>(north->latitude) + south->latitude) / 2.0 / ov2::kScale;
     const double wide = (static_cast<double>(east->longitude) - west->longitude) * std::cos(middle * std::numbers::pi / 180.0);
     const double tall = static_cast<double>(north->latitude) - south->latitude;
-    // A total order, and one that agrees with the database's where places
-    // are equal: a database read back from this file is then written in its
-    // own order, and comes back again byte for byte.
     const bool across = wide >= tall;
-    std::sort(points.begin(), points.end(), [across](const Ov2Point& a, const Ov2Point& b) {
-      return across ? std::tie(a.longitude, a.latitude, a.index) < std::tie(b.longitude, b.latitude, b.index)
-                    : std::tie(a.latitude, a.longitude, a.index) < std::tie(b.latitude, b.longitude, b.index);
-    });
-    WriteGroup(points.first(points.size() / 2), out);
-    WriteGroup(points.subspan(points.size() / 2), out);
+    const auto half = points.begin() + static_cast<std::ptrdiff_t>(points.size() / 2);
+    std::nth_element(points.begin(), half, points.end(),
+                     [across](const Ov2Point& a, const Ov2Point& b) { return Before(a, b, across); });
+    WriteGroup(points.first(points.size() / 2), out, across);
+    WriteGroup(points.subspan(points.size() / 2), out, across);
   }
   std::string length;
   PutInt32(length, static_cast<std::int32_t>(out.size() - start));
@@ -124,19 +145,15 @@ ListReadResult ReadOv2(std::string_view bytes) {
       ++list.passedOver;
     } else {
       ++points;
-      const std::string longitude = DecimalText(Int32At(bytes, at + 5));
-      const std::string latitude = DecimalText(Int32At(bytes, at + 9));
-      float lon = 0;
-      float lat = 0;
-      ScanDegrees(longitude.c_str(), lon);
-      ScanDegrees(latitude.c_str(), lat);
+      const std::int32_t longitude = Int32At(bytes, at + 5);
+      const std::int32_t latitude = Int32At(bytes, at + 9);
       CameraEntry entry;
-      const CsvLineStatus status = PositionOf(lat, lon, entry);
+      const CsvLineStatus status = PositionOf(DecimalDegrees(latitude), DecimalDegrees(longitude), entry);
       if (status == CsvLineStatus::Ok) {
         list.entries.push_back(entry);
       } else {
         list.Skip({0, "point " + std::to_string(points) + " at byte " + std::to_string(at), ToString(status),
-                   longitude + "," + latitude});
+                   DecimalText(longitude) + "," + DecimalText(latitude)});
       }
     }
     at += static_cast<std::size_t>(length);
@@ -168,6 +185,6 @@ std::string Ov2Text(const DatabaseImage& image) {
     points.push_back({Ov2Value(entry.longitude), Ov2Value(entry.latitude), i});
   }
   std::string out;
-  if (!points.empty()) WriteGroup(points, out);
+  if (!points.empty()) WriteGroup(points, out, std::nullopt);
   return out;
 }
