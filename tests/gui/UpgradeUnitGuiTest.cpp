@@ -50,7 +50,9 @@ TEST_F(UpgradeUnitGui, SendsTheFileShowingBlockNOfNWithoutCancel) {
   QObject::connect(&watch, &QTimer::timeout, [&] {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       auto* dialog = qobject_cast<TransferDialog*>(widget);
-      if (dialog != nullptr && dialog->isVisible()) EXPECT_TRUE(dialog->findChildren<QPushButton*>().isEmpty());
+      if (dialog != nullptr && dialog->isVisible()) {
+        EXPECT_TRUE(dialog->findChildren<QPushButton*>().isEmpty());
+      }
     }
   });
   watch.start(0);
