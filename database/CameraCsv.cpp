@@ -144,45 +144,6 @@ CsvLineStatus ParseCsvLine(const char* line, const CsvLayout& layout, CameraEntr
   return CsvLineStatus::Ok;
 }
 
-CsvImportResult ReadCameraCsv(const std::string& path, DatabaseImage& incoming) {
-  CsvImportResult result;
-  // Some systems open a folder and fail the first read, others refuse it.
-  std::error_code error;
-  FileHandle file(std::filesystem::is_directory(FilePath(path), error) ? nullptr : OpenFile(path, "rb"), &std::fclose);
-  if (!file) {
-    result.status = CsvImportStatus::CannotOpen;
-    return result;
-  }
-  incoming.Fill(0xFF);
-
-  char line[kCsvLineBufferSize];
-  int lineNumber = 1;
-  // The header: whatever it holds, and the import goes on without one.
-  const bool hasHeader = std::fgets(line, sizeof line, file.get()) != nullptr;
-  const bool separatorLine = hasHeader && IsSeparatorLine(line);
-  result.headerHoldsPosition = hasHeader && HoldsPosition(line);
-  CsvLayout layout = hasHeader ? CsvLayoutOf(line) : CsvLayout{};
-  while (hasHeader && result.entries < kMaxImportEntries && std::fgets(line, sizeof line, file.get()) != nullptr) {
-    ++lineNumber;
-    if (LooksLikeSpreadsheetNumbers(line)) ++result.spreadsheetLines;
-    CameraEntry entry;
-    const CsvLineStatus status = ParseCsvLine(line, layout, entry);
-    if (status == CsvLineStatus::Ok) {
-      incoming.SetEntry(result.entries++, entry);
-      continue;
-    }
-    if (status == CsvLineStatus::Comment) continue;
-    if (separatorLine && lineNumber == 2) {  // the real header
-      layout = CsvLayoutOf(line);
-      continue;
-    }
-    ++result.skipped;
-    if (result.firstSkipped.size() < kSkippedLinesKept) result.firstSkipped.push_back({lineNumber, status, Excerpt(line)});
-  }
-  if (std::ferror(file.get())) result.status = CsvImportStatus::ReadError;
-  return result;
-}
-
 std::string DegreesText(std::int32_t units) {
   char digits[32];
   const auto [end, error] = std::to_chars(digits, digits + sizeof digits, static_cast<double>(units) / kUnitsPerDegree,

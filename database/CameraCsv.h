@@ -66,10 +66,12 @@ enum class CsvImportStatus {
   ReadError,   // opened, but reading failed (an I/O error)
 };
 
-struct CsvSkippedLine {
-  int line = 0;  // 1 is the header
-  CsvLineStatus status = CsvLineStatus::NotTwoNumbers;
-  std::string found;  // the start of the line, without its line end
+// A line or item of a list that gave no position.
+struct SkippedItem {
+  int line = 0;       // 0 when the format has no lines to tell (JSON)
+  std::string item;   // "wpt 3", "feature 7", "node 12345"; empty for a CSV line
+  std::string why;    // what was expected
+  std::string found;  // the start of what was there
 };
 
 struct CsvImportResult {
@@ -81,8 +83,8 @@ struct CsvImportResult {
   // that held a position although it was skipped as the header.
   int spreadsheetLines = 0;
   bool headerHoldsPosition = false;
-  // The first few skipped lines, for the command line to name.
-  std::vector<CsvSkippedLine> firstSkipped;
+  // The first few skipped lines, as the list reader tells them.
+  std::vector<SkippedItem> firstSkipped;
   bool ReachedLimit() const { return entries == kMaxImportEntries; }
 };
 inline constexpr std::size_t kSkippedLinesKept = 5;
@@ -94,6 +96,7 @@ inline constexpr std::size_t kSkippedLinesKept = 5;
 // header is then the line after it, unless that line holds a location. The header of `incoming` is not written: the caller
 // writes it when it goes on to the merge. On CannotOpen `incoming` is
 // untouched; on ReadError its contents are undefined and must not be merged.
+// Read through ReadCsvList (CameraList.h), the one CSV reader.
 CsvImportResult ReadCameraCsv(const std::string& path, DatabaseImage& incoming);
 
 // Units of 1/6000 degree as degrees with six decimals ("-1.500000"), which

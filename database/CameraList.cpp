@@ -1,5 +1,6 @@
 #include "database/CameraList.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -136,22 +137,49 @@ ListReadResult ReadCsvList(const std::string& path, const ListReadOptions& optio
   const bool separatorLine = hasHeader && IsSeparatorLine(line);
   list.headerHoldsPosition = hasHeader && HoldsPosition(line);
   CsvLayout layout = hasHeader ? CsvLayoutOf(line) : CsvLayout{};
-  while (hasHeader && std::fgets(line, sizeof line, file.get()) != nullptr) {
+  auto full = [&] { return options.stopAtMaximum && list.entries.size() >= static_cast<std::size_t>(kMaxImportEntries); };
+  while (hasHeader && !full() && std::fgets(line, sizeof line, file.get()) != nullptr) {
     ++lineNumber;
     if (LooksLikeSpreadsheetNumbers(line)) ++list.spreadsheetItems;
     CameraEntry entry;
     // Named columns say which is which; --lat-lon speaks for the rest.
-    const CsvLineStatus status = layout.named ? ParseCsvLine(line, layout, entry)
-                                              : ReadNumberPair(line, options.latitudeFirst, entry, nullptr);
+    const CsvLineStatus status = layout.named || !options.latitudeFirst
+                                     ? ParseCsvLine(line, layout, entry)
+                                     : ReadNumberPair(line, options.latitudeFirst, entry, nullptr);
     if (status == CsvLineStatus::Ok) {
       list.entries.push_back(entry);
-    } else if (separatorLine && lineNumber == 2) {
+    } else if (status == CsvLineStatus::Comment) {
+      continue;
+    } else if (separatorLine && lineNumber == 2) {  // the real header
       layout = CsvLayoutOf(line);
-    } else if (status != CsvLineStatus::Comment) {
+    } else {
       list.Skip({lineNumber, "", ToString(status), Excerpt(line)});
     }
   }
   if (std::ferror(file.get())) result.status = ListReadStatus::ReadError;
+  return result;
+}
+
+// The window's CSV import reads through the same reader as every other
+// import; only its stop at the maximum and its result's shape are its own.
+CsvImportResult ReadCameraCsv(const std::string& path, DatabaseImage& incoming) {
+  ListReadOptions options;
+  options.stopAtMaximum = true;
+  const ListReadResult read = ReadCsvList(path, options);
+  CsvImportResult result;
+  if (read.status == ListReadStatus::CannotOpen) {
+    result.status = CsvImportStatus::CannotOpen;
+    return result;
+  }
+  if (read.status != ListReadStatus::Ok) result.status = CsvImportStatus::ReadError;
+  incoming.Fill(0xFF);
+  const CameraList& list = read.list;
+  result.entries = static_cast<int>(std::min<std::size_t>(list.entries.size(), kMaxImportEntries));
+  for (int i = 0; i < result.entries; ++i) incoming.SetEntry(i, list.entries[static_cast<std::size_t>(i)]);
+  result.skipped = list.skipped;
+  result.spreadsheetLines = list.spreadsheetItems;
+  result.headerHoldsPosition = list.headerHoldsPosition;
+  result.firstSkipped = list.firstSkipped;
   return result;
 }
 

@@ -36,13 +36,9 @@ struct ListReadOptions {
   // CSV line or of a KML or GeoJSON coordinate, the lon attribute of GPX
   // and OpenStreetMap.
   bool latitudeFirst = false;
-};
-
-struct SkippedItem {
-  int line = 0;       // 0 when the format has no lines to tell (JSON)
-  std::string item;   // "wpt 3", "feature 7", "node 12345"; empty for a CSV line
-  std::string why;    // what was expected
-  std::string found;  // the start of what was there
+  // CSV: stop once kMaxImportEntries entries are read, as the window's
+  // import always has; what follows is neither read nor counted.
+  bool stopAtMaximum = false;
 };
 
 struct CameraList {

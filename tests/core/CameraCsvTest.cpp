@@ -180,7 +180,7 @@ TEST_F(CameraCsvFile, JunkLinesAreSkippedCountedAndNamed) {
   ASSERT_EQ(read.firstSkipped.size(), kSkippedLinesKept);
   EXPECT_EQ(read.firstSkipped[1].line, 4);
   EXPECT_EQ(read.firstSkipped[1].found, "not a number");
-  EXPECT_EQ(read.firstSkipped[4].status, CsvLineStatus::OutOfRange);
+  EXPECT_EQ(read.firstSkipped[4].why, ToString(CsvLineStatus::OutOfRange));
   EXPECT_EQ(incoming.Entry(1), (CameraEntry{300000, 0})) << "skipped lines leave no gap";
 }
 
