@@ -7,23 +7,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <memory>
 
 #include "database/Platform.h"
-
-namespace {
-
-std::string Excerpt(const char* line) {
-  constexpr std::size_t kMax = 40;
-  std::string text;
-  for (const char* c = line; *c != '\0' && *c != '\n' && *c != '\r' && text.size() < kMax; ++c) text += *c;
-  return text;
-}
-
-using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
-
-}  // namespace
 
 std::int32_t DegreesToUnits(float degrees) {
   double scaled = static_cast<double>(degrees) * 60000.0;
