@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <locale.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -97,6 +98,83 @@ const char* ReferenceScanFloat(const char* p, float& value) {
   return q;
 }
 
+namespace {
+
+// A header that names its position columns, written out plainly: fields
+// split at commas, trimmed of blanks and quotes, the first longitude name
+// and the first latitude name in any case.
+struct Columns {
+  bool named = false;
+  std::size_t lon = 0;
+  std::size_t lat = 1;
+  bool FirstTwo() const { return lon == 0 && lat == 1; }
+};
+
+std::string WithoutMark(const std::string& text) { return text.rfind("\xEF\xBB\xBF", 0) == 0 ? text.substr(3) : text; }
+
+std::vector<std::string> SplitFields(const std::string& line) {
+  std::vector<std::string> fields(1);
+  for (const char c : line) {
+    if (c == ',') {
+      fields.emplace_back();
+    } else {
+      fields.back() += c;
+    }
+  }
+  for (std::string& field : fields) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '"'; };
+    while (!field.empty() && blank(field.back())) field.pop_back();
+    std::size_t from = 0;
+    while (from < field.size() && blank(field[from])) ++from;
+    field.erase(0, from);
+  }
+  return fields;
+}
+
+Columns ColumnsOf(const std::string& header) {
+  const std::vector<std::string> fields = SplitFields(WithoutMark(header));
+  int lon = -1;
+  int lat = -1;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    std::string name;
+    for (const char c : fields[i]) name += static_cast<char>((c >= 'A' && c <= 'Z') ? c + 32 : c);
+    if (lon < 0 && (name == "x" || name == "lon" || name == "lng" || name == "long" || name == "longitude")) {
+      lon = static_cast<int>(i);
+    }
+    if (lat < 0 && (name == "y" || name == "lat" || name == "latitude")) lat = static_cast<int>(i);
+  }
+  if (lon < 0 || lat < 0) return {};
+  return {true, static_cast<std::size_t>(lon), static_cast<std::size_t>(lat)};
+}
+
+// "sep=;" and nothing after but blanks.
+bool SeparatorLine(const std::string& header) {
+  const std::string text = WithoutMark(header);
+  if (text.size() < 5) return false;
+  for (std::size_t i = 0; i < 4; ++i) {
+    if ((text[i] | 0x20) != "sep="[i]) return false;
+  }
+  if (text[4] == '\n' || text[4] == '\r') return false;
+  for (std::size_t i = 5; i < text.size(); ++i) {
+    if (!Space(text[i])) return false;
+  }
+  return true;
+}
+
+bool WholeNumber(const std::string& field, float& value) {
+  const char* end = ReferenceScanFloat(field.c_str(), value);
+  return end != nullptr && end == field.c_str() + field.size();
+}
+
+bool Position(float lon, float lat, std::vector<CameraEntry>& entries) {
+  if (!std::isfinite(lon) || !std::isfinite(lat)) return false;
+  if (std::fabs(lon) > 180.0f || std::fabs(lat) > 90.0f) return false;
+  entries.push_back({Units(lat), Units(lon)});
+  return true;
+}
+
+}  // namespace
+
 std::vector<CameraEntry> ReferenceCsvEntries(std::string_view file) {
   std::vector<std::string> pieces;
   while (!file.empty()) {
@@ -107,14 +185,27 @@ std::vector<CameraEntry> ReferenceCsvEntries(std::string_view file) {
     file.remove_prefix(n);
   }
   std::vector<CameraEntry> entries;
+  if (pieces.empty()) return entries;
+  const std::string header = pieces[0].c_str();
+  Columns columns = ColumnsOf(header);
+  const bool separator = SeparatorLine(header);
   for (std::size_t i = 1; i < pieces.size() && static_cast<int>(entries.size()) < kLimit; ++i) {
-    const char* line = pieces[i].c_str();  // a NUL ends what scanf sees
+    const std::string line = pieces[i].c_str();  // a NUL ends what scanf sees
+    if (columns.named && line.rfind("//", 0) == 0) continue;
+    bool made = false;
     float lon = 0, lat = 0;
-    const char* p = ReferenceScanFloat(line, lon);
-    if (p == nullptr || *p != ',' || ReferenceScanFloat(p + 1, lat) == nullptr) continue;
-    if (!std::isfinite(lon) || !std::isfinite(lat)) continue;
-    if (std::fabs(lon) > 180.0f || std::fabs(lat) > 90.0f) continue;
-    entries.push_back({Units(lat), Units(lon)});
+    if (columns.FirstTwo()) {
+      const char* p = ReferenceScanFloat(line.c_str(), lon);
+      made = p != nullptr && *p == ',' && ReferenceScanFloat(p + 1, lat) != nullptr && Position(lon, lat, entries);
+    } else {
+      const std::vector<std::string> fields = SplitFields(line);
+      const std::string none;
+      const std::string& lonField = columns.lon < fields.size() ? fields[columns.lon] : none;
+      const std::string& latField = columns.lat < fields.size() ? fields[columns.lat] : none;
+      made = WholeNumber(lonField, lon) && WholeNumber(latField, lat) && Position(lon, lat, entries);
+    }
+    // After a spreadsheet's "sep=" line, the line after it is the header.
+    if (!made && separator && i == 1) columns = ColumnsOf(line);
   }
   return entries;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The CSV import written out plainly, for checking the real one on
-// arbitrary input: fgets-sized pieces, a header, "%f,%f" read by a scanner
-// of its own, the validity rules and the conversion, at most 10,900 entries.
+// arbitrary input: fgets-sized pieces, a header (its named columns, and a
+// spreadsheet's "sep=" line before it), "%f,%f" or the named columns read by
+// a scanner of its own, the validity rules and the conversion, at most
+// 10,900 entries.
 #include <string_view>
 #include <vector>
 
