@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: a menu bar and the view, nothing else (no toolbar, no
 // status bar). The outer frame is 385 x 505 pixels once the window manager

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application: start-up, the framework's document commands (new, open,
 // save), the about box and exit.

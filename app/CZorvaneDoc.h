@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The single document. It holds no data: the program's state is process-wide
 // (app/ProcessState.h). It only carries the title shown in the caption and

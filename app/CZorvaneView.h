@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The view: fills the frame's client area, draws the map with the camera
 // locations and owns the handlers of the program's own commands. Each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one command table: the menu is built from it and every command id is
 // routed through it to its handler. Rows without a popup are reached only by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's process-wide working state, in one place. It exists for the
 // whole run and is only touched on the user-interface thread (or by the one

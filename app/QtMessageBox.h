@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The message box of the core, shown with QMessageBox. Every box has an
 // owner and is centred on it: the modal window the user is working in (a

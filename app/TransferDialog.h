@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The modal progress dialog of a unit transfer: where it connects, then
 // "Reading block n of 57, about 50 s left" and a bar (a read counts the

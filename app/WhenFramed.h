@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Under X11 a window manager frames a window only after it is shown, so
 // what the frame adds around the client area is not known when the window

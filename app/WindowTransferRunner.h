@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the window runs a unit command's exchange with the unit: on a worker
 // thread, while a modal progress dialog keeps the window painting and

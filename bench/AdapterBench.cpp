@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Read, write and a 60 KiB upgrade through a USB-serial adapter's latency
 // timer (0, 1 and 16 ms), each beside the time the adapter alone imposes.
 // A read asks for the blocks that hold the unit's entries, so it is timed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a HEX file of 60 KiB of firmware (about 170 KB of text) from disk.
 #include <benchmark/benchmark.h>
 

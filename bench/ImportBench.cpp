@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Import Camera Data as the user runs it: a 10,900-line camera CSV read,
 // converted and merged into a database that already holds 10,000 other
 // entries. Target: under 10 ms.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The unit link over a pseudo-terminal: a full read, a full write and a
 // firmware upgrade against zorvane-unit, in microseconds per byte exchanged (sent plus received),
 // beside a plain poll/read/write echo loop over a pseudo-terminal measured in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Camera lists in every format read whole, as zorvane-cli import reads them:
 // 10,900 positions per file, and a 60,000-line CSV cut by a filter to the
 // 10,000 nearest to a place.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One full drawing of the view, as a paint does it: the shipped map and a
 // full database (10,921 markers, all on the picture) into a 385 x 460 image.
 #include <benchmark/benchmark.h>

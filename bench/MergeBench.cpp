@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Merging a full incoming image (10,921 entries, none matching) into an empty
 // database and into one that is full but for room left, with the indexed
 // merge and the nested-scan reference side by side.

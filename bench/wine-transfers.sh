@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A full read and a full write of the emulated unit (10,921 entries, all
 # 1,024 blocks) through zorvane-cli.exe under Wine, on a COM port Wine maps
 # to the unit's pseudo-terminal, beside the Linux zorvane-cli on the same

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Include roots. Headers are included by their path from the top of the
 # source tree ("link/UnitLink.h"), but no target sees the whole tree: each
 # library has a root in the build tree that holds a link to each folder it

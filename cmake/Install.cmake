@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts in place, and the Debian package made from it
 # (`cpack -G DEB`, see scripts/package):
 #   bin/zorvane, bin/zorvane-cli, bin/zorvane-unit

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (the POSIX
 # threads variant, which std::thread needs). Used for Qt itself and for the
 # program (scripts/windows-build), which ship the compiler's runtime DLLs

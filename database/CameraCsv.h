@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Camera lists in CSV: a header line, then lines that begin
 // "longitude,latitude" in decimal degrees, west and south negative. Anything

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Cutting a camera list to the part of the country the user drives in: a
 // box, a radius around a place, and a largest number to keep. Positions are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A camera list read whole from a file, in any of the formats lists are
 // published in, before it is cut to fit and loaded: its positions in file

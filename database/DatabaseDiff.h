@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Two databases compared entry by entry, as a person would want to know
 // what a write will change: which cameras one has that the other has not.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Database files: exactly the 65,536 bytes of a DatabaseImage, no header of
 // their own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The unit's camera database as one fixed 65,536-byte image. The same bytes
 // are the database file format and the payload of the unit transfers.

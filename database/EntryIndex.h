@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which entries of a database lie within one unit of a point, found without
 // a scan of the whole database. The merge and the comparison of two

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file commands as whole flows: each asks for a file name, checks it,
 // does its work and tells the user, through the interfaces in the context.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Import Camera Data for a list already read, in any format: the chosen
 // positions are loaded, told and merged as the CSV import loads, tells and

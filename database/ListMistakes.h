@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The mistakes camera lists most often carry, found after an import so that
 // the user can be told what went wrong. Nothing here changes what a list

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // OV2 point lists, the binary format navigation devices keep points of
 // interest in: records one after another, each a type byte, then

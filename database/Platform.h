@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the database files and the CSV import need from the operating system
 // that the standard library does not give alike everywhere. One file per

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every database that went to or came from a unit, kept as a database file
 // in the user's data folder, so that a wrong list written to the unit can be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shape shared by the four file-name dialogs: a text, an edit field for
 // the name, Browse, OK captioned for the action, and Cancel, built from the

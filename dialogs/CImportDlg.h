@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Import Camera Points: the CSV camera list to import.
 #include "dialogs/CFileNameDlg.h"

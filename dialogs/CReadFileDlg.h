@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Read Database From File: the database file to merge in.
 #include "dialogs/CFileNameDlg.h"

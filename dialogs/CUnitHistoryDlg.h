@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Database > Unit History: the databases kept from the unit's transfers,
 // newest first, one to choose.

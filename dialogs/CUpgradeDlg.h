@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Firmware Upgrade: the HEX file to send to the unit.
 #include "dialogs/CFileNameDlg.h"

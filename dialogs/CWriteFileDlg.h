@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Write database to file: where to save the held database.
 #include "dialogs/CFileNameDlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file-name prompt of the core, shown with the dialog of each kind,
 // made afresh for every question so that its field starts empty.

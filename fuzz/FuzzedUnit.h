@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A unit whose answers the fuzzer changes, loses or cuts off: the
 // in-process emulated unit runs the protocol properly, and the input says

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a camera list in any format (the first byte picks the
 // format and the reading options). The readers are checked against each
 // other: whatever positions one gives go out through every writer and come

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a camera CSV file: the import makes exactly the entries
 // a plain reference reader accepts, in order, never more than 10,900, and
 // leaves every other byte of the image as 0xFF.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a database file, read as Read from File reads it and
 // merged into a held database drawn from the input's first bytes: the counts
 // stay within what the file holds and the capacity, the held entries are

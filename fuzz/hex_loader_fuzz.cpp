@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a HEX file: either the file is refused with a line
 // number and nothing changes, or it loads; never a write outside the image.
 #include <cstdint>

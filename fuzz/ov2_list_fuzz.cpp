@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as an OV2 list. A file is either read whole, every point
 // a position on the earth, or refused at a byte inside it with nothing
 // given; whether its start looks like OV2 never depends on more than it.

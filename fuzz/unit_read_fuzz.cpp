@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Read from Unit, the command the window runs, against a unit whose answers
 // the fuzzer changes or loses and whose adapter it may pull out, in virtual
 // time: the read always ends, with one of its outcomes, with the line

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Upgrade Unit S/W, the command the window runs, from its HEX file on,
 // against a bootloader whose answers the fuzzer changes or loses and whose
 // adapter it may pull out, behind a USB-serial adapter whose latency timer

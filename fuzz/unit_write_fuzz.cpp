@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Write to Unit, the command the window runs, against a unit whose answers
 // the fuzzer changes or loses and whose adapter it may pull out, in virtual
 // time: the write always ends within its bounds, with one of its outcomes

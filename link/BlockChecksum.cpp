@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/BlockChecksum.h"
 
 std::uint8_t BlockChecksum(std::uint8_t command, std::uint32_t address, BlockBytes data) {

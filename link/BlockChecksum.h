@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one checksum of the unit's 64-byte blocks, read, written or uploaded:
 // the sum, modulo 256, of the byte that opens the block, its two address

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Time for the link's own bounds (the drain limit). Swappable so that tests
 // against an emulated unit run in virtual time and never sleep.

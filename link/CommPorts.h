@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which device is Comm1 and which Comm2, worked out afresh from the serial
 // ports present when each unit command starts, so that a user who starts

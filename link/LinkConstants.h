@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every byte, timeout and retry limit of the unit link and the database
 // transfers, in one place.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Database > Read from Unit: the unit's image in 'R' blocks (those that hold
 // its entries, or all 1024), then merged into the held database.

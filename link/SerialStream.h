@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The byte stream to the unit and the way one is opened. The Qt side
 // implements these over QSerialPort; tests over an emulated unit.

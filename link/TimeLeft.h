@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How long a transfer with the unit has left, measured from the pace of the
 // blocks done so far, and whether that pace is far slower than a plain

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seam where a unit command hands over its exchange with the unit. The
 // command itself (prompt, file, merge, messages) runs where the user works;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the commands with the unit share: what they work with, on the
 // thread the user works on and on the one that talks to the unit, how they

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One connection with the unit, from Connect to Close. Each unit command
 // makes its own; there is never more than one open at a time. The link

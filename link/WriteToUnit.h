@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Database > Write to Unit: the held image in 1024 'W' blocks, each with its
 // checksum and acknowledged by 'Y'.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the map drawing needs of a drawing surface: one pixel, a solid
 // rectangle, and the map picture scaled into a rectangle. Coordinates are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The view's drawing: the map picture at the top-left of the client area,
 // one red pixel per held camera location, white everywhere else.

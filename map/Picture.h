@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The map picture as the drawing sees it: a size in pixels and a way to be
 // drawn into a rectangle of a device context. The decoding lives with the

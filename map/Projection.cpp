@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "map/Projection.h"
 
 PixelPoint ProjectCoordinates(std::int32_t latitude, std::int32_t longitude) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fixed linear projection of a camera location onto the map picture,
 // in integer arithmetic with truncating division. Row 0 lies at

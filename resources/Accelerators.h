@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Accelerator table IDR_MAINFRAME, in resource order. Keys are written as
 // QKeySequence reads them; the table itself needs no Qt.

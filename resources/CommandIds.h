@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Command and resource ids. The numbers are those of the menu and
 // accelerator resources; the names are used throughout the program.

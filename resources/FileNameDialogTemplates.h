@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialog templates IDD_IMPORT, IDD_UPGRADE, IDD_WRITEFILE and IDD_READFILE:
 // the four dialogs that ask for a file name. Positions and sizes are in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The string table: captions and every message the program shows. Texts are
 // exact; "%s" takes a file name as entered, "%d" a number.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The exchange with the unit's bootloader over an open, woken link: 64-byte
 // blocks led by their address, from 0x600 up, each answered 'Y'; then the

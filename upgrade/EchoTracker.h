@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tells the bootloader's echoes from its answers. The bootloader sends a
 // byte back for every address and data byte; on a plain serial line that

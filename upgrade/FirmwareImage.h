@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The unit's software as the bootloader takes it: bytes for addresses
 // 0..64,999. Blocks go out from 0x600 in 64-byte steps.

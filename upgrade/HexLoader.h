@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Intel HEX firmware files. Only data records (type 0) below offset 65,000
 // while the extended linear address (type 4) is 0 are stored; every other

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Advanced > Upgrade Unit S/W: a HEX file into the firmware image, then the
 // image to the unit's bootloader. The file steps run where the user works,

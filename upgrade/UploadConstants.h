@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bytes, waits and limits of the upload to the unit's bootloader.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the core needs to ask the user for a file name: one of the four
 // file-name dialogs, modal, with nothing checked about the name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the core needs of a message box: modal, owned by the window the user
 // works in, a text and a caption, and an OK button, OK and Cancel, or Yes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs one of the unit commands with the view's message box, the file
 // dialogs, the window's transfer runner on the port chosen under Options,

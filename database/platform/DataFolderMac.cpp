@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // macOS: the user's Application Support folder.
 #include <cstdlib>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows: the user's local application data, %LOCALAPPDATA%.
 #include <cstdlib>
 #include <string>

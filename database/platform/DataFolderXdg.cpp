@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linux and other free desktops: the XDG base directory rule.
 #include <cstdlib>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "database/qt/CameraListReader.h"
 
 #include "database/Ov2List.h"

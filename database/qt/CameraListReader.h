@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Camera lists in the XML and JSON formats they are published in, read with
 // Qt's XML stream reader and JSON document; CSV goes to the core's reader.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A database's entries as a camera list that ReadCameraList reads back to
 // the same entries, each position with six decimals: CSV as the export has

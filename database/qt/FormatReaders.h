@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One reader per format, each over the whole file's bytes; ReadCameraList
 // picks among them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GeoJSON: Point and MultiPoint geometries (and those in a
 // GeometryCollection) of a FeatureCollection, a single Feature or a bare
 // geometry. Lines and areas are not cameras and are passed over. A

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GPX 1.0 and 1.1: waypoints, and with allPoints the points of routes and
 // tracks, each a position in its lat and lon attributes. Elements are told
 // apart by their local name, whatever namespace the file declares.

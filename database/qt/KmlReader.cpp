@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // KML: the Point of every Placemark, in document order, in folders or not;
 // a MultiGeometry's points each make a position. A Point's coordinates are
 // one "lon,lat[,alt]" tuple, its two numbers read as a CSV line's are.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // OpenStreetMap XML: the nodes tagged highway=speed_camera. Every other node
 // is a point of a road or a building, not a camera, and is passed over
 // silently; so is a node an editor marked deleted.

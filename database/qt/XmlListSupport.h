@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the XML list readers share: the root element they expect, the error
 // that stops them, and a position given as lat and lon attributes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the serial line on Qt Serial Port (Linux and macOS) does differently
 // on each: one source file in link/qt/platform/ per system defines these.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial line on Qt Serial Port (Linux and macOS), used in blocking
 // style on whichever thread opens it (the transfer's worker thread, or the

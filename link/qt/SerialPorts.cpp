@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/qt/SerialPorts.h"
 
 PortsNow LookAtPorts(const CommPaths& named) {

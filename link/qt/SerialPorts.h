@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial line of the system the program runs on, and its ports: Qt
 // Serial Port on Linux and macOS (QtSerialPort.cpp with a platform file),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The map picture decoded with Qt's image readers (any format they know).
 #include <QImage>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The view's drawing into an image of a given client size, for the
 // command-line renderer, the tests and the benchmark.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The drawing surface of the map on a QPainter: the view's widget, or a
 // QImage for the command-line renderer and the tests. Draws the pixels

@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
 ; The Windows installer of zorvane, made by scripts/windows-package:
 ;   makensis -DVERSION=1.0.0.1 -DSTAGE=<the unpacked zip's zorvane folder>
 ;            -DFILES=<its list of files, as NSIS lines> -DOUTFILE=<setup.exe>

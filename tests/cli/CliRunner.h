@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs zorvane-cli in-process and captures what it printed.
 #include <sstream>

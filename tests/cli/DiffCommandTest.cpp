@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli diff: what a person reads, and the exit status a script reads.
 #include <gtest/gtest.h>
 

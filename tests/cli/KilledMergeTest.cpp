@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli merge killed with SIGKILL at random moments over an existing
 // output file: the file is always the old one or the whole new one.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli import, export and filter with camera lists in every format:
 // what a user types and what they get back.
 #include <gtest/gtest.h>

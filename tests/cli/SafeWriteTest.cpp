@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // write --backup and --verify, and verify, against the in-process unit in
 // virtual time: the unit's own database is never lost, and a write is
 // checked entry by entry.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli read, write and ports against zorvane-unit on a real
 // pseudo-terminal.
 #include <gtest/gtest.h>

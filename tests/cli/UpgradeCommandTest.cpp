@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli upgrade against zorvane-unit --bootloader on a real
 // pseudo-terminal. The emulated bootloader echoes nothing here, so the only
 // byte each block waits for is its 'Y', answered well within the second it

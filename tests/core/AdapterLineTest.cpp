@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The emulated USB-serial adapter: when the unit's bytes reach the program,
 // and when the program's reach the unit, in virtual time.
 #include <gtest/gtest.h>

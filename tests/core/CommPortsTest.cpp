@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Comm1 and Comm2 chosen from the serial ports present, with lists of
 // ports made up for each case: no device is needed.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two databases compared as a person reads a change: what one has that the
 // other has not, counted the same as the merge counts a duplicate.
 #include "database/DatabaseDiff.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every unit command against every way the unit can fail, in virtual time,
 // run as the window runs it (prompt or dialog, transfer, what follows),
 // with the transfer step on the test's thread: what the user is told last,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time left of a transfer, from the pace of the blocks done, on a
 // virtual clock; and the same measured while the program reads through an
 // emulated adapter, which it must not slow by a byte.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The emulated unit's bootloader mode and command line, driven byte by byte
 // (the firmware upload relies on both).
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening, draining and waking the unit, against the emulated unit in
 // virtual time.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Upgrade Unit S/W through a USB-serial adapter, whose latency timer holds
 // the bootloader's echoes back past the upload's short waits: a late echo
 // must never be taken for the answer to a block.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Upgrade Unit S/W against the emulated bootloader, in virtual time.
 #include <gtest/gtest.h>
 

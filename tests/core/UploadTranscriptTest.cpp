@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The upload as the unit sees it, byte for byte and millisecond for
 // millisecond, against transcripts kept in tests/golden/upload/. A unit
 // whose echoes come in time, and one that sends none, must get exactly

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Database > Write to Unit against the emulated unit, in virtual time.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A desktop of its own for the tests that need a real X server and window
 // manager: Xvfb on the first free display (Xvfb picks it, so tests running

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Browse under Qt's GTK platform theme, as on a GNOME desktop: the chooser
 // is GTK's own. Write to File's must take a name that does not exist yet
 // and must not ask before naming one that does: the command decides.

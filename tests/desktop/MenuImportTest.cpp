@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Import Camera Data and Write to File chosen with the mouse from the menus
 // of a window that openbox manages, as a user chooses them: each list the
 // window reads is saved as the database zorvane-cli import makes of it.

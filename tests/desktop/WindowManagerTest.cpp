@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window and its message boxes under a real window manager, which
 // frames windows only after they are shown and places them itself.
 #include <QApplication>

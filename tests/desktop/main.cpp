@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests on a desktop of their own: each run starts Xvfb and openbox (see
 // DesktopSession), then the application on it with the xcb platform and,
 // where this binary is built with one, the platform theme named by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Starts the program's main window for one test and closes it afterwards;
 // the port a test chooses, or the devices it names, are put back after it.

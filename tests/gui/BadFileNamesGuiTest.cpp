@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names a user may give any file command in the window: a folder, a file
 // they may not read, and a name with spaces and non-ASCII letters. Each gets
 // its message and leaves the held database as it was; a good name with

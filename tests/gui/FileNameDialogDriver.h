@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Answers a file-name dialog that a handler is about to show.
 #include <gtest/gtest.h>

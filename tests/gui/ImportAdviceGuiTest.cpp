@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's Import Camera Data with the lists users most often get
 // wrong: the import's own message first, then one Warning that says what
 // seems wrong, and the held database exactly as the import made it.

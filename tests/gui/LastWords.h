@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What each transfer dialog said last as it closed. Read as it hides, not by
 // looking now and then: a fast transfer can show and end all its blocks

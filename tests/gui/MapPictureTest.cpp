@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map picture on QImage and the view's drawing into an image.
 #include <gtest/gtest.h>
 

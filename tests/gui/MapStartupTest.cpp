@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map in the running window: read from uk.bmp in the working directory
 // at every view initialisation, markers drawn over it, Ctrl+N clearing them.
 #include <QImage>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own message boxes belong to a window and open centred on
 // it: the main window, or the progress dialog while a transfer runs.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What this system's platform file does for the serial line, against a
 // pseudo-terminal: the program asks for low latency and goes on silently
 // where the device has no such setting, and a missing device is told

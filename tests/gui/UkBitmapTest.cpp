@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped map agrees with the projection: well-known headlands fall on
 // the coast of the picture.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Read from Unit and Write to Unit in the window, against zorvane-unit on a
 // pseudo-terminal: the transfer runs on a worker behind a modal progress
 // dialog, and the messages keep their order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Upgrade Unit S/W in the window, against zorvane-unit --bootloader on a
 // pseudo-terminal: the file named in the Firmware Upgrade dialog goes to
 // the unit behind a progress dialog without Cancel.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GUI tests run against one application object under the offscreen
 // platform; settings go to a throw-away test location.
 #include <gtest/gtest.h>

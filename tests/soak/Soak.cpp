@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Soak: many write/read cycles against zorvane-unit over pseudo-terminals,
 // all in this one process, through the program's own serial backend. Each
 // round trip must give back what was written; afterwards the resident

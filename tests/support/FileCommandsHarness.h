@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file commands as the window runs them, with images, messages and
 // file-name answers that a test owns.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes Intel HEX records with correct checksums, for tests and benchmarks.
 #include <cstdint>

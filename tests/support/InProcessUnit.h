@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The emulated unit inside a test, in virtual time: it is the opener of the
 // serial line, and every receive that waits moves the clock on instead of

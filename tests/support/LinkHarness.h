@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A unit command wired to the in-process unit: messages recorded, progress
 // recorded, file names scripted, time virtual, the transfer step run at

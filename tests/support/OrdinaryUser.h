@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Root may read and write every file, so tests of what an ordinary user
 // meets run their flows in a child process that has given up root first.

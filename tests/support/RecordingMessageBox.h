@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A message box that records what it was asked to show and answers from a
 // script (OK, or No to a question, when the script runs out).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The CSV import written out plainly, for checking the real one on
 // arbitrary input: fgets-sized pieces, a header (its named columns, and a

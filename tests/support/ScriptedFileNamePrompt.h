@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A file-name prompt that answers from a script (cancel when it runs out)
 // and records which dialogs were asked for.

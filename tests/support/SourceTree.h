@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Files of the source tree for tests (found through ZORVANE_SOURCE_DIR), and
 // a working-directory change undone at the end of a scope.

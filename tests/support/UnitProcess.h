@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // zorvane-unit as a child process on its pseudo-terminal, for end-to-end
 // tests and benchmarks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one command-line parser of the tools, zorvane-cli's commands and
 // zorvane-unit alike: options that take a value ("-o OUT", "--port PATH"),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the unit subcommands share: the serial line, the progress bar and
 // the exit status of an outcome. The commands themselves are the program's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli diff A B [--json]: the entries of B that A has not ("+ LAT
 // LON"), those of A that B has not ("- LAT LON"), then a summary. Entries
 // within one unit of each other are the same entry, as the merge counts

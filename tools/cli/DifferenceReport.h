@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How `diff`, `verify` and `write --verify` tell two databases apart, A
 // before B: "+ LAT LON" for each entry of B that A has not, "- LAT LON" for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli export FILE [-o OUT] [--format csv|gpx|kml|geojson|ov2]: the
 // entries of a database file as a camera list that import reads back to the
 // same entries. The format is --format, else OUT's extension, else CSV.

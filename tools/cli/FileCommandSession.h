@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's commands run without a window: names come from the command
 // line instead of a dialog, and messages are printed instead of shown. One

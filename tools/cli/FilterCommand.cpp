@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli filter FILE -o OUT [--box S,W,N,E] [--near LAT,LON --radius KM]
 // [--max N]: the entries of a database file that the filter keeps, in their
 // order, written as Write to File writes the held database.

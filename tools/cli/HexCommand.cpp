@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli hex FILE -o IMAGE: a HEX file loaded as the upgrade loads it.
 #include <cstdio>
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli history: the databases kept from every read from and write to
 // the unit, newest first, with their paths, so one can be written back.
 #include <ostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli import FILE... -o OUT [--into FILE] [options]: Import Camera
 // Data for each camera list in turn (CSV, GPX, KML, GeoJSON or OpenStreetMap
 // XML), each cut by the filter options first, then Write to File.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli info FILE: what a database file holds, read as Read from File
 // reads it, and what its header says.
 #include <algorithm>

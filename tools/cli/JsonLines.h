@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What zorvane-cli prints with --json: one compact JSON object a line on
 // standard output, written by Qt's JSON writer, so that a front end or a

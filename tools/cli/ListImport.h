@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // zorvane-cli's import of one camera list in any format into a session:
 // read whole, cut by the filter, then loaded and merged as the window's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The options import and filter share, read from the command line: which
 // format a list is in, how to read it, and how to cut it to fit.

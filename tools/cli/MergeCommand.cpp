@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli merge FILE... -o OUT: Read from File for each database file in
 // turn, then Write to File.
 #include "tools/cli/FileCommandSession.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli ports: the serial ports found, with descriptions, USB ids and
 // stable names, and which of them are Comm1 and Comm2.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli read [--port PATH] -o OUT [--into FILE] [--all-blocks]: the
 // unit's database, merged into an empty database (or into FILE, read as
 // Read from File reads it), written to OUT as Write to File writes it,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli render FILE -o OUT.png [--map PICTURE] [--size WxH]: what the
 // program's window shows for a database, drawn by the view's own drawing.
 #include <QString>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // zorvane-cli subcommands. Each lives in a file of its own and registers
 // itself with a static SubcommandRegistration.

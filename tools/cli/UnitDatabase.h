@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The unit's database around a write: read whole, saved as a backup, or
 // compared with what was meant to be written. Each takes the runner that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli upgrade [--port PATH] FILE: the unit's software replaced from a
 // HEX file, as Upgrade Unit S/W does it.
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli verify [--port PATH] FILE [--json]: reads the unit and
 // compares what it holds with FILE, entry by entry, the unit as A.
 // Exit 0 when they hold the same entries, 1 when they differ, 3 when the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli write [--port PATH] FILE [--backup OLD] [--verify] [--json]:
 // a database file into the unit, as the window writes it after Read from
 // File into an empty database. --backup first saves what the unit holds,

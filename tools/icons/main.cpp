@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-icons PICTURE SIZE OUT.png: the program's icon as a SIZE x SIZE
 // PNG for the desktop's icon theme. Whole multiples keep the drawing's
 // pixels sharp; other sizes are smoothed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Just enough of TopoJSON for country outlines: quantized, delta-encoded
 // arcs, and Polygon / MultiPolygon geometries that refer to them by index

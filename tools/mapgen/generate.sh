@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates resources/uk.bmp from Natural Earth 1:10m country outlines.
 # Fetches the npm package world-atlas@2 into a scratch folder (nothing of it
 # is kept) and builds the generator in build/mapgen.

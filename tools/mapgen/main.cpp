@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-mapgen COUNTRIES.json OUT.bmp [--preview OUT.png]
 //
 // Draws the map picture the program ships: Great Britain and Ireland from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The line between the program and an emulated unit, as a USB-serial
 // adapter makes it. An adapter does not pass the unit's bytes on as they

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a UnitEngine on the master side of a pseudo-terminal in real time.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The unit's side of the serial protocols, for tests and for users without
 // a unit. It knows nothing of the program's own protocol code: it takes the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-unit: an emulated unit on a pseudo-terminal.
 #include <signal.h>
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linux: ports found through Qt, with udev's stable names and the kernel's
 // word on which ttyS ports have a UART behind them; Comm1 and Comm2 by
 // LinuxCommPorts; the low-latency flag asked of the driver on every open.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // macOS: Qt's list as it is; Comm1 and Comm2 are the first two USB
 // adapters among the /dev/cu.* devices. The latency timer of an FTDI
 // adapter is a setting of its driver there (see the README), not of a port.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows: the serial line on the Win32 API. The handle is opened without
 // FILE_FLAG_OVERLAPPED and each receive waits in ReadFile, bounded by
 // SetCommTimeouts: the classic way, and the one that delivers bytes under

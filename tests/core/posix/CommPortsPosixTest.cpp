@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stable names a system keeps for its serial devices, which are
 // symbolic links: POSIX only.
 #include <gtest/gtest.h>

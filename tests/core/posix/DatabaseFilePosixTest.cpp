@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Database files where POSIX decides what a file is: modes, links,
 // devices, and a disk that fills up.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Write to File where POSIX file permissions decide: an ordinary user, a
 // read-only file, a folder that takes no new file.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the history goes on a free desktop, and how scripts move it or turn
 // it off.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linux and macOS: arguments arrive as the bytes the user typed.
 #include <unistd.h>
 

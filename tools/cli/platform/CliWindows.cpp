@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows: argv holds the arguments in the ANSI code page, which loses
 // letters it has no room for; the wide command line keeps them all.
 #define WIN32_LEAN_AND_MEAN
