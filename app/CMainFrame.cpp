@@ -29,9 +29,8 @@ CMainFrame::CMainFrame(CZorvaneApp* app, CZorvaneView* view) : m_app(app), m_vie
   // the window, what it adds comes off the client area. Without a frame the
   // client area is the whole window. The user may resize it after that.
   resize(kFrameWidth, kFrameHeight);
-  WhenFramed(this, [this](QSize decoration) {
-    resize(kFrameWidth - decoration.width(), kFrameHeight - decoration.height());
-  });
+  WhenFramed(
+      this, [this](QSize decoration) { resize(kFrameWidth - decoration.width(), kFrameHeight - decoration.height()); });
 }
 
 void CMainFrame::BuildMenu() {

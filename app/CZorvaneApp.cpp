@@ -19,9 +19,7 @@ namespace {
 
 constexpr const char* kRecentFileGroup = "Recent File List";
 
-QSettings ProfileSettings() {
-  return QSettings(QString::fromLatin1(kRegistryKey), QString::fromLatin1(kAppName));
-}
+QSettings ProfileSettings() { return QSettings(QString::fromLatin1(kRegistryKey), QString::fromLatin1(kAppName)); }
 
 }  // namespace
 

@@ -42,11 +42,8 @@ class FrameWatch : public QObject {
         break;
       case QEvent::Move:
       case QEvent::Resize:
-      case QEvent::WindowActivate:
-        Look();
-        break;
-      default:
-        break;
+      case QEvent::WindowActivate: Look(); break;
+      default: break;
     }
     return QObject::eventFilter(watched, event);
   }

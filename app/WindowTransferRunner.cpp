@@ -42,11 +42,13 @@ class DialogProgress : public TransferProgress {
       : m_dialog(dialog), m_timeLeft(clock, plainLineMsPerBlock) {}
   void Start(int total) override {
     m_timeLeft.Start(total);
-    QMetaObject::invokeMethod(m_dialog, [d = m_dialog, total] { d->SetTotal(total); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_dialog, [d = m_dialog, total] { d->SetTotal(total); }, Qt::QueuedConnection);
   }
   void Retotal(int total) override {
     m_timeLeft.Retotal(total);
-    QMetaObject::invokeMethod(m_dialog, [d = m_dialog, total] { d->SetTotal(total); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_dialog, [d = m_dialog, total] { d->SetTotal(total); }, Qt::QueuedConnection);
   }
   void Step(int done) override {
     m_timeLeft.Step(done);
@@ -68,7 +70,10 @@ class DialogProgress : public TransferProgress {
   void Failed() override { Close(); }
 
  private:
-  void Close() { QMetaObject::invokeMethod(m_dialog, [d = m_dialog] { d->Finish(); }, Qt::QueuedConnection); }
+  void Close() {
+    QMetaObject::invokeMethod(
+        m_dialog, [d = m_dialog] { d->Finish(); }, Qt::QueuedConnection);
+  }
 
   TransferDialog* m_dialog;
   TimeLeft m_timeLeft;
@@ -93,8 +98,9 @@ UnitCommandOutcome WindowTransferRunner::Run(const TransferStep& step) {
   SteadyClock clock;
   DialogProgress progress(&dialog, clock, step.plainLineMsPerBlock);
   const std::unique_ptr<SerialOpener> opener = MakeSerialOpener();
-  TransferContext context{uiMessages, *opener, clock, progress, &cancel, m_portIndex, ports.comm,
-                          PortAdvice{ports.present, ports.comm, kMsgUsePortInWindow, {}}};
+  TransferContext context{
+      uiMessages, *opener,     clock,      progress,
+      &cancel,    m_portIndex, ports.comm, PortAdvice{ports.present, ports.comm, kMsgUsePortInWindow, {}}};
   dialog.SetConnecting(
       QString::fromStdString(FormatMessageText(kProgressConnecting, DescribePort(ports.present, context.PortPath()))));
 

@@ -19,12 +19,9 @@ int main(int argc, char** argv) {
   }
   CZorvaneApp app(argc, argv);
   switch (app.InitInstance(app.arguments())) {
-    case CZorvaneApp::StartResult::ExitOk:
-      return 0;
-    case CZorvaneApp::StartResult::ExitError:
-      return 1;
-    case CZorvaneApp::StartResult::Run:
-      break;
+    case CZorvaneApp::StartResult::ExitOk: return 0;
+    case CZorvaneApp::StartResult::ExitError: return 1;
+    case CZorvaneApp::StartResult::Run: break;
   }
   return app.exec();
 }

@@ -162,10 +162,9 @@ void BM_AdapterVirtual(benchmark::State& state, Transfer transfer) {
   auto incoming = std::make_unique<DatabaseImage>();
   double programMs = 0;
   for (auto _ : state) {
-    programMs = VirtualMs(state, transfer == Transfer::Upgrade ? UnitMode::Bootloader : UnitMode::Database, *image,
-                          latencyMs, [&](TransferContext& context) {
-                            return RunTransfer(transfer, context, *image, *incoming, *firmware);
-                          });
+    programMs = VirtualMs(
+        state, transfer == Transfer::Upgrade ? UnitMode::Bootloader : UnitMode::Database, *image, latencyMs,
+        [&](TransferContext& context) { return RunTransfer(transfer, context, *image, *incoming, *firmware); });
     if (programMs < 0) return;
   }
   Report(state, programMs, ModelMs(transfer, latencyMs));
@@ -248,8 +247,24 @@ BENCHMARK(BM_AdapterVirtualRead)
     ->Iterations(1);
 BENCHMARK_CAPTURE(BM_AdapterVirtual, Write, Transfer::Write)->Arg(0)->Arg(1)->Arg(16)->Iterations(1);
 BENCHMARK_CAPTURE(BM_AdapterVirtual, Upgrade, Transfer::Upgrade)->Arg(0)->Arg(1)->Arg(16)->Iterations(1);
-BENCHMARK_CAPTURE(BM_AdapterPty, Read, Transfer::Read)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_AdapterPty, Write, Transfer::Write)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_AdapterPty, Upgrade, Transfer::Upgrade)->Arg(0)->Arg(1)->Arg(16)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AdapterPty, Read, Transfer::Read)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AdapterPty, Write, Transfer::Write)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AdapterPty, Upgrade, Transfer::Upgrade)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(16)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

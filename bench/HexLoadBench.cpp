@@ -25,7 +25,8 @@ void BM_LoadFirmwareHex60KiB(benchmark::State& state) {
     if (!result.ok()) state.SkipWithError("the generated file did not load");
     benchmark::DoNotOptimize(image->data());
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(std::filesystem::file_size(path)));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(std::filesystem::file_size(path)));
 }
 
 BENCHMARK(BM_LoadFirmwareHex60KiB)->Unit(benchmark::kMicrosecond);

@@ -114,7 +114,8 @@ void BM_UpgradeOverPty(benchmark::State& state) {
     state.SetIterationTime(progress.Seconds());
     seconds += progress.Seconds();
   }
-  state.counters["ms_per_block"] = seconds * 1e3 / (UploadBlockCount(highest) * static_cast<double>(state.iterations()));
+  state.counters["ms_per_block"] =
+      seconds * 1e3 / (UploadBlockCount(highest) * static_cast<double>(state.iterations()));
 }
 
 // One byte out, the same byte back, over a raw pseudo-terminal: the floor a
@@ -162,8 +163,16 @@ void BM_PlainPtyEchoLoop(benchmark::State& state) {
 }
 
 BENCHMARK(BM_PlainPtyEchoLoop)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK_TEMPLATE(BM_LinkOverPty, true)->Name("BM_LinkRead")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK_TEMPLATE(BM_LinkOverPty, false)->Name("BM_LinkWrite")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_TEMPLATE(BM_LinkOverPty, true)
+    ->Name("BM_LinkRead")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_TEMPLATE(BM_LinkOverPty, false)
+    ->Name("BM_LinkWrite")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK(BM_UpgradeOverPty)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

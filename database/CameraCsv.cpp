@@ -20,18 +20,12 @@ std::int32_t DegreesToUnits(float degrees) {
 
 const char* ToString(CsvLineStatus status) {
   switch (status) {
-    case CsvLineStatus::Ok:
-      return "ok";
-    case CsvLineStatus::NotTwoNumbers:
-      return "expected longitude,latitude";
-    case CsvLineStatus::NotFinite:
-      return "expected finite numbers";
-    case CsvLineStatus::OutOfRange:
-      return "expected longitude -180..180 and latitude -90..90";
-    case CsvLineStatus::NotInColumns:
-      return "expected numbers in the columns the header names";
-    case CsvLineStatus::Comment:
-      return "a comment";
+    case CsvLineStatus::Ok: return "ok";
+    case CsvLineStatus::NotTwoNumbers: return "expected longitude,latitude";
+    case CsvLineStatus::NotFinite: return "expected finite numbers";
+    case CsvLineStatus::OutOfRange: return "expected longitude -180..180 and latitude -90..90";
+    case CsvLineStatus::NotInColumns: return "expected numbers in the columns the header names";
+    case CsvLineStatus::Comment: return "a comment";
   }
   return "unknown";
 }
@@ -116,7 +110,8 @@ CsvLineStatus ParseCsvLine(const char* line, const CsvLayout& layout, CameraEntr
   if (layout.FirstTwoNumbers()) return ParseCameraLine(line, entry);
   const std::vector<std::string_view> fields = Fields(line);
   const auto column = [&fields](int index) {
-    return static_cast<std::size_t>(index) < fields.size() ? fields[static_cast<std::size_t>(index)] : std::string_view();
+    return static_cast<std::size_t>(index) < fields.size() ? fields[static_cast<std::size_t>(index)]
+                                                           : std::string_view();
   };
   float longitude = 0;
   float latitude = 0;

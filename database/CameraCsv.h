@@ -94,10 +94,9 @@ inline constexpr std::size_t kSkippedLinesKept = 5;
 // `path` into entries from entry 0, in file order, until the file ends or
 // kMaxImportEntries entries are made. Lines that do not give a location are
 // skipped and counted. A spreadsheet's "sep=" first line is passed over: the
-// header is then the line after it, unless that line holds a location. The header of `incoming` is not written: the caller
-// writes it when it goes on to the merge. On CannotOpen `incoming` is
-// untouched; on ReadError its contents are undefined and must not be merged.
-// Read through ReadCsvList (CameraList.h), the one CSV reader.
+// header is then the line after it, unless that line holds a location. The header of `incoming` is not written: the
+// caller writes it when it goes on to the merge. On CannotOpen `incoming` is untouched; on ReadError its contents are
+// undefined and must not be merged. Read through ReadCsvList (CameraList.h), the one CSV reader.
 CsvImportResult ReadCameraCsv(const std::string& path, DatabaseImage& incoming);
 
 // Units of 1/6000 degree as degrees with six decimals ("-1.500000"), which

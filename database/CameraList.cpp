@@ -37,18 +37,12 @@ bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; 
 
 const char* ToString(ListFormat format) {
   switch (format) {
-    case ListFormat::Csv:
-      return "CSV";
-    case ListFormat::Gpx:
-      return "GPX";
-    case ListFormat::Kml:
-      return "KML";
-    case ListFormat::GeoJson:
-      return "GeoJSON";
-    case ListFormat::Osm:
-      return "OpenStreetMap XML";
-    case ListFormat::Ov2:
-      return "OV2";
+    case ListFormat::Csv: return "CSV";
+    case ListFormat::Gpx: return "GPX";
+    case ListFormat::Kml: return "KML";
+    case ListFormat::GeoJson: return "GeoJSON";
+    case ListFormat::Osm: return "OpenStreetMap XML";
+    case ListFormat::Ov2: return "OV2";
   }
   return "unknown";
 }
@@ -138,7 +132,9 @@ ListReadResult ReadCsvList(const std::string& path, const ListReadOptions& optio
   const bool separatorLine = hasHeader && IsSeparatorLine(line);
   list.headerHoldsPosition = hasHeader && HoldsPosition(line);
   CsvLayout layout = hasHeader ? CsvLayoutOf(line) : CsvLayout{};
-  auto full = [&] { return options.stopAtMaximum && list.entries.size() >= static_cast<std::size_t>(kMaxImportEntries); };
+  auto full = [&] {
+    return options.stopAtMaximum && list.entries.size() >= static_cast<std::size_t>(kMaxImportEntries);
+  };
   while (hasHeader && !full() && std::fgets(line, sizeof line, file.get()) != nullptr) {
     ++lineNumber;
     if (LooksLikeSpreadsheetNumbers(line)) ++list.spreadsheetItems;

@@ -73,18 +73,12 @@ DatabaseFileStatus WriteInPlace(const std::string& path, std::span<const std::ui
 
 const char* ToString(DatabaseFileStatus status) {
   switch (status) {
-    case DatabaseFileStatus::Ok:
-      return "ok";
-    case DatabaseFileStatus::CannotOpen:
-      return "cannot open the file";
-    case DatabaseFileStatus::ReadError:
-      return "error while reading the file";
-    case DatabaseFileStatus::NotADatabase:
-      return "not a database file (the first byte is not 'U')";
-    case DatabaseFileStatus::CannotCreate:
-      return "cannot create the file";
-    case DatabaseFileStatus::WriteError:
-      return "error while writing the file";
+    case DatabaseFileStatus::Ok: return "ok";
+    case DatabaseFileStatus::CannotOpen: return "cannot open the file";
+    case DatabaseFileStatus::ReadError: return "error while reading the file";
+    case DatabaseFileStatus::NotADatabase: return "not a database file (the first byte is not 'U')";
+    case DatabaseFileStatus::CannotCreate: return "cannot create the file";
+    case DatabaseFileStatus::WriteError: return "error while writing the file";
   }
   return "unknown";
 }
@@ -133,8 +127,7 @@ DatabaseFileRead LoadDatabaseFile(const std::string& path, DatabaseImage& incomi
 
 int WholeEntriesIn(std::size_t bytes) {
   if (bytes <= kDatabaseHeaderSize) return 0;
-  return static_cast<int>(std::min<std::size_t>((bytes - kDatabaseHeaderSize) / kCameraEntrySize,
-                                                kMaxDatabaseEntries));
+  return static_cast<int>(std::min<std::size_t>((bytes - kDatabaseHeaderSize) / kCameraEntrySize, kMaxDatabaseEntries));
 }
 
 int EntriesHeld(const DatabaseImage& image, std::size_t bytesRead) {
@@ -162,12 +155,10 @@ DatabaseFileStatus WriteFileAtomically(const std::string& path, std::span<const 
   if (target.status != DatabaseFileStatus::Ok) return target.status;
   if (target.exists && !MayWriteInto(target.path)) return DatabaseFileStatus::CannotCreate;
   switch (ReplaceFileContents(target.path, bytes)) {
-    case ReplaceStatus::Ok:
-      return DatabaseFileStatus::Ok;
+    case ReplaceStatus::Ok: return DatabaseFileStatus::Ok;
     case ReplaceStatus::CannotCreate:
       return target.exists ? WriteInPlace(target.path, bytes) : DatabaseFileStatus::CannotCreate;
-    case ReplaceStatus::WriteError:
-      break;
+    case ReplaceStatus::WriteError: break;
   }
   return DatabaseFileStatus::WriteError;
 }

@@ -42,9 +42,7 @@ void DatabaseImage::WriteHeader(int count) {
   bytes[4] = 0x00;
 }
 
-bool DatabaseImage::HasSignature() const {
-  return bytes[0] == kSignatureByte0 && bytes[1] == kSignatureByte1;
-}
+bool DatabaseImage::HasSignature() const { return bytes[0] == kSignatureByte0 && bytes[1] == kSignatureByte1; }
 
 EntryBytesView DatabaseImage::EntryBytes(int i) {
   assert(i >= 0 && i < kMaxDatabaseEntries);
@@ -60,6 +58,7 @@ ConstEntryBytesView DatabaseImage::EntryBytes(int i) const {
 
 std::span<std::uint8_t> DatabaseImage::EntryRun(int first, int count) {
   assert(first >= 0 && count >= 0 && first + count <= kMaxDatabaseEntries);
-  return std::span<std::uint8_t>(bytes).subspan(kDatabaseHeaderSize + kCameraEntrySize * static_cast<std::size_t>(first),
-                                                kCameraEntrySize * static_cast<std::size_t>(count));
+  return std::span<std::uint8_t>(bytes).subspan(
+      kDatabaseHeaderSize + kCameraEntrySize * static_cast<std::size_t>(first),
+      kCameraEntrySize * static_cast<std::size_t>(count));
 }

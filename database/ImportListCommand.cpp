@@ -19,18 +19,12 @@ std::string LoadedMessage(int entries, int skipped, const char* skippedMessage) 
 
 const char* PassedOverWhat(ListFormat format) {
   switch (format) {
-    case ListFormat::Gpx:
-      return "route and track points passed over";
-    case ListFormat::Kml:
-      return "placemarks without a point passed over";
-    case ListFormat::GeoJson:
-      return "features that are not points passed over";
-    case ListFormat::Osm:
-      return "deleted camera nodes passed over";
-    case ListFormat::Ov2:
-      return "deleted records passed over";
-    case ListFormat::Csv:
-      break;
+    case ListFormat::Gpx: return "route and track points passed over";
+    case ListFormat::Kml: return "placemarks without a point passed over";
+    case ListFormat::GeoJson: return "features that are not points passed over";
+    case ListFormat::Osm: return "deleted camera nodes passed over";
+    case ListFormat::Ov2: return "deleted records passed over";
+    case ListFormat::Csv: break;
   }
   return "items passed over";
 }
@@ -84,11 +78,10 @@ CommandOutcome ImportListCommand(DatabaseCommandContext& context, const std::str
   }
   if (read.status == ListReadStatus::Malformed) {
     const std::string text =
-        read.offset >= 0
-            ? FormatMessageText(kMsgListUnreadableAtByte,
-                                {name, ToString(format), std::to_string(read.offset), read.detail})
-            : FormatMessageText(kMsgListUnreadable, {name, ToString(format), std::to_string(read.line),
-                                                     std::to_string(read.column), read.detail});
+        read.offset >= 0 ? FormatMessageText(kMsgListUnreadableAtByte,
+                                             {name, ToString(format), std::to_string(read.offset), read.detail})
+                         : FormatMessageText(kMsgListUnreadable, {name, ToString(format), std::to_string(read.line),
+                                                                  std::to_string(read.column), read.detail});
     messages.Show(text, kCaptionError, MessageStyle::Ok);
     return CommandOutcome::Failed;
   }

@@ -81,7 +81,8 @@ bool LooksLikeSpreadsheetNumbers(std::string_view line) {
     if (first == std::string_view::npos) continue;
     const std::size_t second = line.find(separator, first + 1);
     const std::string_view a = line.substr(0, first);
-    const std::string_view b = line.substr(first + 1, second == std::string_view::npos ? line.npos : second - first - 1);
+    const std::string_view b =
+        line.substr(first + 1, second == std::string_view::npos ? line.npos : second - first - 1);
     // A tab alone is a fair separator for numbers with points; with
     // semicolons or decimal commas the list came from a spreadsheet.
     const bool spreadsheet = separator == ';' || IsDecimalCommaNumber(a) || IsDecimalCommaNumber(b);

@@ -17,7 +17,8 @@ namespace {
 
 std::int32_t Int32At(std::string_view bytes, std::size_t at) {
   std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+  for (int i = 3; i >= 0; --i)
+    value = (value << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
   return static_cast<std::int32_t>(value);
 }
 
@@ -63,8 +64,8 @@ bool Before(const Ov2Point& a, const Ov2Point& b, bool across) {
 // halves cut across the longer side (longitude counted as the ground it
 // spans at their latitude).
 void WriteGroup(std::span<Ov2Point> points, std::string& out, std::optional<bool> cutAcross) {
-  auto [west, east] = std::minmax_element(points.begin(), points.end(),
-                                          [](const Ov2Point& a, const Ov2Point& b) { return a.longitude < b.longitude; });
+  auto [west, east] = std::minmax_element(
+      points.begin(), points.end(), [](const Ov2Point& a, const Ov2Point& b) { return a.longitude < b.longitude; });
   auto [south, north] = std::minmax_element(
       points.begin(), points.end(), [](const Ov2Point& a, const Ov2Point& b) { return a.latitude < b.latitude; });
   const std::size_t start = out.size();
@@ -90,7 +91,8 @@ void WriteGroup(std::span<Ov2Point> points, std::string& out, std::optional<bool
     }
   } else {
     const double middle = (static_cast<double>(north->latitude) + south->latitude) / 2.0 / ov2::kScale;
-    const double wide = (static_cast<double>(east->longitude) - west->longitude) * std::cos(middle * std::numbers::pi / 180.0);
+    const double wide =
+        (static_cast<double>(east->longitude) - west->longitude) * std::cos(middle * std::numbers::pi / 180.0);
     const double tall = static_cast<double>(north->latitude) - south->latitude;
     const bool across = wide >= tall;
     const auto half = points.begin() + static_cast<std::ptrdiff_t>(points.size() / 2);
@@ -124,8 +126,8 @@ ListReadResult ReadOv2(std::string_view bytes) {
     const std::size_t left = bytes.size() - at;
     if (type == ov2::kSkipper) {
       if (left < ov2::kSkipperLength) {
-        return Broken(at, "expected a skipper record of 21 bytes, found the end of the file after " +
-                              std::to_string(left));
+        return Broken(at,
+                      "expected a skipper record of 21 bytes, found the end of the file after " + std::to_string(left));
       }
       at += ov2::kSkipperLength;
       continue;

@@ -15,9 +15,7 @@ CommandOutcome ReadFromFileCommand(DatabaseCommandContext& context, const std::s
 
   const DatabaseFileRead read = LoadDatabaseFile(name, context.incoming);
   switch (read.status) {
-    case DatabaseFileStatus::Ok:
-      MergeAndRedraw(context);
-      return CommandOutcome::Completed;
+    case DatabaseFileStatus::Ok: MergeAndRedraw(context); return CommandOutcome::Completed;
     case DatabaseFileStatus::NotADatabase:
       messages.Show(kMsgNotValidDatabase, kCaptionError, MessageStyle::Ok);
       return CommandOutcome::Failed;

@@ -26,10 +26,10 @@ CUnitHistoryDlg::CUnitHistoryDlg(const std::vector<HistoryFile>& files, QWidget*
     : QDialog(parent), m_files(files), m_list(new QListWidget(this)) {
   setWindowTitle(QString::fromLatin1(kCaptionUnitHistory));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(
-      QStringLiteral("Each database read from or written to the unit, newest first.\n"
-                     "The one chosen is added to the held database, as Read from File adds a file."),
-      this));
+  layout->addWidget(
+      new QLabel(QStringLiteral("Each database read from or written to the unit, newest first.\n"
+                                "The one chosen is added to the held database, as Read from File adds a file."),
+                 this));
   QFont fixed = m_list->font();
   fixed.setStyleHint(QFont::TypeWriter);
   fixed.setFamily(QStringLiteral("monospace"));
@@ -48,5 +48,5 @@ CUnitHistoryDlg::CUnitHistoryDlg(const std::vector<HistoryFile>& files, QWidget*
 std::string CUnitHistoryDlg::Chosen() const {
   const int row = m_list->currentRow();
   return row >= 0 && static_cast<std::size_t>(row) < m_files.size() ? m_files[static_cast<std::size_t>(row)].path
-                                                                      : std::string();
+                                                                    : std::string();
 }

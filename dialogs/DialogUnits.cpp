@@ -15,8 +15,6 @@ int DialogUnits::X(int dlu) const { return (dlu * m_charWidth + 2) / 4; }
 
 int DialogUnits::Y(int dlu) const { return (dlu * m_charHeight + 4) / 8; }
 
-QRect DialogUnits::Rect(int x, int y, int width, int height) const {
-  return QRect(X(x), Y(y), X(width), Y(height));
-}
+QRect DialogUnits::Rect(int x, int y, int width, int height) const { return QRect(X(x), Y(y), X(width), Y(height)); }
 
 QSize DialogUnits::Size(int width, int height) const { return QSize(X(width), Y(height)); }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/QtFileNamePrompt.h"
 
-
 #include "dialogs/CImportDlg.h"
 #include "dialogs/CReadFileDlg.h"
 #include "dialogs/CUpgradeDlg.h"
@@ -9,14 +8,10 @@
 
 std::unique_ptr<CFileNameDlg> MakeFileNameDialog(FileNameDialogKind kind, QWidget* parent) {
   switch (kind) {
-    case FileNameDialogKind::Import:
-      return std::make_unique<CImportDlg>(parent);
-    case FileNameDialogKind::Upgrade:
-      return std::make_unique<CUpgradeDlg>(parent);
-    case FileNameDialogKind::WriteFile:
-      return std::make_unique<CWriteFileDlg>(parent);
-    case FileNameDialogKind::ReadFile:
-      return std::make_unique<CReadFileDlg>(parent);
+    case FileNameDialogKind::Import: return std::make_unique<CImportDlg>(parent);
+    case FileNameDialogKind::Upgrade: return std::make_unique<CUpgradeDlg>(parent);
+    case FileNameDialogKind::WriteFile: return std::make_unique<CWriteFileDlg>(parent);
+    case FileNameDialogKind::ReadFile: return std::make_unique<CReadFileDlg>(parent);
   }
   return nullptr;
 }

@@ -28,7 +28,10 @@ inline UnitFaults FaultsFrom(std::uint8_t pick) {
     case 3: faults.garbleHeaderEchoes = true; break;
     case 4: faults.chatterMs = 500 + (pick >> 3) * 700; break;
     case 5: faults.nakFirstBlocks = pick >> 3; break;
-    case 6: faults.badChecksumBlock = (pick >> 3) % 4; faults.badChecksumTimes = (pick >> 3); break;
+    case 6:
+      faults.badChecksumBlock = (pick >> 3) % 4;
+      faults.badChecksumTimes = (pick >> 3);
+      break;
     default: break;
   }
   return faults;
@@ -55,8 +58,7 @@ struct FuzzedUnit {
 
   // `mode` and the unit's fault come from the first byte of `input`; the
   // rest of it, after whatever the caller took first, are the events.
-  FuzzedUnit(UnitMode mode, UnitInput& input)
-      : fault(input.Next()), harness(mode, FaultsFrom(fault)), events(input) {
+  FuzzedUnit(UnitMode mode, UnitInput& input) : fault(input.Next()), harness(mode, FaultsFrom(fault)), events(input) {
     harness.unit.recordWire = false;  // counts only: the fuzzer wants speed
     harness.unit.tamper = [this](std::uint8_t byte) { return Tamper(byte); };
   }
@@ -99,8 +101,7 @@ struct FuzzedUnit {
         adapterPulled = true;
         harness.unit.Unplug();
         return -1;
-      default:
-        return byte;
+      default: return byte;
     }
   }
 

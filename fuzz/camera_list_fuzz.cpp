@@ -24,7 +24,7 @@
 
 namespace {
 
-constexpr ListFormat kFormats[] = {ListFormat::Csv, ListFormat::Gpx, ListFormat::Kml,
+constexpr ListFormat kFormats[] = {ListFormat::Csv,     ListFormat::Gpx, ListFormat::Kml,
                                    ListFormat::GeoJson, ListFormat::Osm, ListFormat::Ov2};
 
 std::string ScratchFile() {

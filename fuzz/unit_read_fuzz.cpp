@@ -57,11 +57,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Bounded: a drain of at most 10 s of chatter, five wakes, and at most 11
   // requests of 68 receives for each block.
   const std::size_t receives = h.unit.Count(WireEvent::Received) + h.unit.Count(WireEvent::Silence);
-  FuzzedUnit::Check(receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68, "receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68");
+  FuzzedUnit::Check(receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68,
+                    "receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68");
   // A healthy unit heard as it spoke is read whole; a pulled cable never is.
-  if (fuzzed->Healthy() && fuzzed->Untouched()) FuzzedUnit::Check(outcome == UnitCommandOutcome::Completed, "healthy read completes");
-  if (fuzzed->cablePulled) FuzzedUnit::Check(outcome != UnitCommandOutcome::Completed, "a pulled cable is no completed read");
-  if (fuzzed->adapterPulled) FuzzedUnit::Check(outcome == UnitCommandOutcome::LineLost, "a pulled adapter is a lost line");
+  if (fuzzed->Healthy() && fuzzed->Untouched())
+    FuzzedUnit::Check(outcome == UnitCommandOutcome::Completed, "healthy read completes");
+  if (fuzzed->cablePulled)
+    FuzzedUnit::Check(outcome != UnitCommandOutcome::Completed, "a pulled cable is no completed read");
+  if (fuzzed->adapterPulled)
+    FuzzedUnit::Check(outcome == UnitCommandOutcome::LineLost, "a pulled adapter is a lost line");
   switch (outcome) {
     case UnitCommandOutcome::Completed:
       // What was merged came whole, and the held entries stay as they were.
@@ -97,10 +101,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FuzzedUnit::Check(std::all_of(incoming->data(), incoming->data() + kDatabaseImageSize,
                                     [](std::uint8_t byte) { return byte == 0xEE; }),
                         "nothing of a failed read reaches the incoming image");
-      FuzzedUnit::Check(!h.messages.shown.empty() && h.messages.shown.back().caption == "Error", "!h.messages.shown.empty() && h.messages.shown.back().caption == \"Error\"");
+      FuzzedUnit::Check(!h.messages.shown.empty() && h.messages.shown.back().caption == "Error",
+                        "!h.messages.shown.empty() && h.messages.shown.back().caption == \"Error\"");
       break;
-    default:
-      std::abort();  // no prompt cancel, no port failure, no user stop here
+    default: std::abort();  // no prompt cancel, no port failure, no user stop here
   }
   return 0;
 }

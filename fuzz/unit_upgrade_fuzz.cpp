@@ -89,13 +89,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedUnit::Check(!h.unit.LineOpen(), "!h.unit.LineOpen()");
   // A sending is 67 receives and may first drop what is waiting.
   const std::size_t receives = h.unit.Count(WireEvent::Received) + h.unit.Count(WireEvent::Silence);
-  FuzzedUnit::Check(receives <= 10'000 / 50 + 10 + 5 + kBlocks * 11 * (67 + 256) + 2 + 256, "receives <= 10'000 / 50 + 10 + 5 + kBlocks * 11 * (67 + 256) + 2 + 256");
+  FuzzedUnit::Check(receives <= 10'000 / 50 + 10 + 5 + kBlocks * 11 * (67 + 256) + 2 + 256,
+                    "receives <= 10'000 / 50 + 10 + 5 + kBlocks * 11 * (67 + 256) + 2 + 256");
   // Each wait for an answer ends at most a second after the last byte in;
   // an adapter and late bytes add their delay to each sending.
   const std::int64_t perSending = 1'200 + kMaxLatencyMs + kMaxLateMs;
   FuzzedUnit::Check(h.unit.clock.NowMs() <= 11'000 + 5'000 + kBlocks * 11 * perSending + 2 * perSending,
                     "the upload's waits are bounded");
-  if (fuzzed->adapterPulled) FuzzedUnit::Check(outcome == UnitCommandOutcome::LineLost, "a pulled adapter is a lost line");
+  if (fuzzed->adapterPulled)
+    FuzzedUnit::Check(outcome == UnitCommandOutcome::LineLost, "a pulled adapter is a lost line");
   if (fuzzed->Healthy() && fuzzed->Untouched()) {
     FuzzedUnit::Check(outcome == UnitCommandOutcome::Completed, "a healthy bootloader is upgraded");
     FuzzedUnit::Check(h.unit.Count(WireEvent::Sent) == 1 + kBlocks * 67 + 2, "every block goes out exactly once");
@@ -106,7 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FuzzedUnit::Check(last == kMsgUpgradeFinished, "last == kMsgUpgradeFinished");
       if (fuzzed->changedBytes == 0) {
         FuzzedUnit::Check(std::equal(firmware->begin() + 0x600, firmware->begin() + kHighest + 1,
-                                     h.unit.engine.Memory().data() + 0x600), "the bootloader holds every block as sent");
+                                     h.unit.engine.Memory().data() + 0x600),
+                          "the bootloader holds every block as sent");
       }
       break;
     case UnitCommandOutcome::TimedOut:
@@ -116,10 +119,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case UnitCommandOutcome::NoResponse:
     case UnitCommandOutcome::LineNeverQuiet:
     case UnitCommandOutcome::LineLost:
-      FuzzedUnit::Check(h.messages.shown.back().caption == kCaptionError, "h.messages.shown.back().caption == kCaptionError");
+      FuzzedUnit::Check(h.messages.shown.back().caption == kCaptionError,
+                        "h.messages.shown.back().caption == kCaptionError");
       break;
-    default:
-      std::abort();
+    default: std::abort();
   }
   return 0;
 }

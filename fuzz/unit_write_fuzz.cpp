@@ -23,19 +23,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedUnit::Check(!h.unit.LineOpen(), "!h.unit.LineOpen()");
   FuzzedUnit::Check(*working == heldImage, "*working == heldImage");
   const std::size_t receives = h.unit.Count(WireEvent::Received) + h.unit.Count(WireEvent::Silence);
-  FuzzedUnit::Check(receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68, "receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68");
+  FuzzedUnit::Check(receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68,
+                    "receives <= 10'000 / 50 + 10 + 5 + kBlockCount * (kBlockRepeats + 1) * 68");
   // Each sending waits out at most one silence.
-  FuzzedUnit::Check(h.unit.clock.NowMs() <= 11'000 + 5'000 + std::int64_t{kBlockCount} * (kBlockRepeats + 1) * 1000, "h.unit.clock.NowMs() <= 11'000 + 5'000 + std::int64_t{kBlockCount} * (kBlockRepeats + 1) * 1000");
+  FuzzedUnit::Check(h.unit.clock.NowMs() <= 11'000 + 5'000 + std::int64_t{kBlockCount} * (kBlockRepeats + 1) * 1000,
+                    "h.unit.clock.NowMs() <= 11'000 + 5'000 + std::int64_t{kBlockCount} * (kBlockRepeats + 1) * 1000");
   // A healthy unit heard as it spoke takes the whole write; a pulled cable
   // never ends in success.
-  if (fuzzed->Healthy() && fuzzed->Untouched()) FuzzedUnit::Check(outcome == UnitCommandOutcome::Completed, "healthy write completes");
-  if (fuzzed->cablePulled) FuzzedUnit::Check(outcome != UnitCommandOutcome::Completed, "a pulled cable is no completed write");
-  if (fuzzed->adapterPulled) FuzzedUnit::Check(outcome == UnitCommandOutcome::LineLost, "a pulled adapter is a lost line");
+  if (fuzzed->Healthy() && fuzzed->Untouched())
+    FuzzedUnit::Check(outcome == UnitCommandOutcome::Completed, "healthy write completes");
+  if (fuzzed->cablePulled)
+    FuzzedUnit::Check(outcome != UnitCommandOutcome::Completed, "a pulled cable is no completed write");
+  if (fuzzed->adapterPulled)
+    FuzzedUnit::Check(outcome == UnitCommandOutcome::LineLost, "a pulled adapter is a lost line");
   switch (outcome) {
     case UnitCommandOutcome::Completed:
       // Unless an answer was forged, the unit holds what was sent.
-      if (fuzzed->changedBytes == 0) FuzzedUnit::Check(h.unit.engine.Memory() == heldImage, "h.unit.engine.Memory() == heldImage");
-      FuzzedUnit::Check(h.messages.shown.back().text == "Database written successfully", "h.messages.shown.back().text == \"Database written successfully\"");
+      if (fuzzed->changedBytes == 0)
+        FuzzedUnit::Check(h.unit.engine.Memory() == heldImage, "h.unit.engine.Memory() == heldImage");
+      FuzzedUnit::Check(h.messages.shown.back().text == "Database written successfully",
+                        "h.messages.shown.back().text == \"Database written successfully\"");
       break;
     case UnitCommandOutcome::NoResponse:
     case UnitCommandOutcome::LineNeverQuiet:
@@ -43,8 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case UnitCommandOutcome::LineLost:
       FuzzedUnit::Check(h.messages.shown.back().caption == "Error", "h.messages.shown.back().caption == \"Error\"");
       break;
-    default:
-      std::abort();
+    default: std::abort();
   }
   return 0;
 }

@@ -106,7 +106,8 @@ CommPaths LinuxCommPorts(const std::vector<SerialPortInfo>& present) {
 CommPaths MacCommPorts(const std::vector<SerialPortInfo>& present) {
   const std::vector<const SerialPortInfo*> adapters = AdaptersInStableOrder(present, kMacDevicePrefix);
   CommPaths comm;
-  for (std::size_t i = 0; i < comm.size(); ++i) comm[i] = i < adapters.size() ? OpenPathOf(*adapters[i]) : kMacNoAdapter;
+  for (std::size_t i = 0; i < comm.size(); ++i)
+    comm[i] = i < adapters.size() ? OpenPathOf(*adapters[i]) : kMacNoAdapter;
   return comm;
 }
 
@@ -116,8 +117,9 @@ CommPaths WindowsCommPorts(const std::vector<SerialPortInfo>& present) {
     const int number = ComNumber(port.device);
     if (port.usb && number > 2) adapters.push_back(&port);
   }
-  std::sort(adapters.begin(), adapters.end(),
-            [](const SerialPortInfo* a, const SerialPortInfo* b) { return ComNumber(a->device) < ComNumber(b->device); });
+  std::sort(adapters.begin(), adapters.end(), [](const SerialPortInfo* a, const SerialPortInfo* b) {
+    return ComNumber(a->device) < ComNumber(b->device);
+  });
   std::size_t nextAdapter = 0;
   CommPaths comm;
   for (std::size_t i = 0; i < comm.size(); ++i) {

@@ -19,7 +19,7 @@ struct SerialPortInfo {
   bool usb = false;          // a USB serial adapter
   int vendorId = -1;         // its USB ids, or -1
   int productId = -1;
-  bool builtIn = false;      // a serial port of the PC itself with a UART behind it
+  bool builtIn = false;  // a serial port of the PC itself with a UART behind it
 };
 
 // The name to open the port by: its stable name where it has one.

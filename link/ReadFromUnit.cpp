@@ -35,8 +35,9 @@ BlockRead ReadBlock(UnitLink& link, int address, std::span<std::uint8_t, kBlockS
   }
   const int checksum = link.Receive(kReplyTimeoutMs);
   if (!IsByte(checksum)) return Missing(checksum);
-  return checksum == BlockChecksum(kReadBlockCommand, static_cast<std::uint32_t>(address), block) ? BlockRead::Ok
-                                                                                              : BlockRead::BadChecksum;
+  return checksum == BlockChecksum(kReadBlockCommand, static_cast<std::uint32_t>(address), block)
+             ? BlockRead::Ok
+             : BlockRead::BadChecksum;
 }
 
 UnitCommandOutcome FailureOf(BlockRead result) {
@@ -88,10 +89,9 @@ UnitCommandOutcome ReadFromUnitCommand(UnitCommandContext& context, ReadTargets 
   if (context.messages.Show(kMsgReadUnitPrompt, kCaptionReadUnit, MessageStyle::OkCancel) != MessageAnswer::Ok) {
     return UnitCommandOutcome::Cancelled;
   }
-  const TransferStep step{TransferKind::Read, true, PlainLineMs(kReadBlockLineBytes),
-                          [&images, extent](TransferContext& transfer) {
-                            return TransferFromUnit(transfer, images.incoming, extent);
-                          }};
+  const TransferStep step{
+      TransferKind::Read, true, PlainLineMs(kReadBlockLineBytes),
+      [&images, extent](TransferContext& transfer) { return TransferFromUnit(transfer, images.incoming, extent); }};
   const UnitCommandOutcome outcome = context.runner.Run(step);
   if (outcome != UnitCommandOutcome::Completed) return outcome;
 

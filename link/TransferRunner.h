@@ -15,7 +15,7 @@ enum class TransferKind { Read, Write, Upgrade };
 
 struct TransferStep {
   TransferKind kind;
-  bool cancellable;  // a read can be stopped between blocks; a write or an upgrade cannot
+  bool cancellable;            // a read can be stopped between blocks; a write or an upgrade cannot
   double plainLineMsPerBlock;  // a block on a plain serial line: the yardstick of a slow one
   // Runs on the runner's thread, with a context the runner made; tells its
   // own failures through that context's message box.

@@ -53,8 +53,8 @@ struct TransferContext {
   TransferProgress& progress;
   // Set from another thread to stop a read between blocks; may be null.
   const std::atomic<bool>* cancel = nullptr;
-  int portIndex = 0;  // 0 = Comm1, 1 = Comm2
-  CommPaths portPaths{};  // the devices of Comm1 and Comm2 for this command
+  int portIndex = 0;        // 0 = Comm1, 1 = Comm2
+  CommPaths portPaths{};    // the devices of Comm1 and Comm2 for this command
   PortAdvice portAdvice{};  // told when the port does not exist
 
   const std::string& PortPath() const { return portPaths[portIndex == 1 ? 1 : 0]; }

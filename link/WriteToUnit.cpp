@@ -55,7 +55,8 @@ UnitCommandOutcome TransferToUnit(TransferContext& context, const DatabaseImage&
       sent = SendBlock(link, address, BlockBytes(image->data() + address, kBlockSize));
     }
     if (sent != Sending::Accepted) {
-      const UnitCommandOutcome why = sent == Sending::LineLost ? UnitCommandOutcome::LineLost : UnitCommandOutcome::TimedOut;
+      const UnitCommandOutcome why =
+          sent == Sending::LineLost ? UnitCommandOutcome::LineLost : UnitCommandOutcome::TimedOut;
       return TellFailure(context, AbandonTransfer(context, link, why));
     }
     context.progress.Step(block + 1);

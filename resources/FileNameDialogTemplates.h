@@ -124,8 +124,8 @@ inline constexpr std::array<FileNameDialogTemplate, 4> kFileNameDialogTemplates{
      IDC_UPGRADE_FILENAME, IDC_UPGRADE_BROWSE, kHexFilters, "Select a hex file"},
     {FileNameDialogKind::WriteFile, IDD_WRITEFILE, "CWriteFileDlg", "Write database to file", 294, 111,
      kWriteFileControls, IDC_WRITEFILE_FILENAME, IDC_WRITEFILE_BROWSE, kAllFilesFilters, "Select a file name"},
-    {FileNameDialogKind::ReadFile, IDD_READFILE, "CReadFileDlg", "Read Database From File", 230, 124,
-     kReadFileControls, IDC_READFILE_FILENAME, IDC_READFILE_BROWSE, kAllFilesFilters, "Select a file name"},
+    {FileNameDialogKind::ReadFile, IDD_READFILE, "CReadFileDlg", "Read Database From File", 230, 124, kReadFileControls,
+     IDC_READFILE_FILENAME, IDC_READFILE_BROWSE, kAllFilesFilters, "Select a file name"},
 }};
 
 inline constexpr const FileNameDialogTemplate& FileNameDialogTemplateFor(FileNameDialogKind kind) {

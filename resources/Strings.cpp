@@ -17,7 +17,9 @@ std::string FormatMessageText(std::string_view text, std::initializer_list<std::
   return out;
 }
 
-std::string FormatMessageText(std::string_view text, std::string_view value) { return FormatMessageText(text, {value}); }
+std::string FormatMessageText(std::string_view text, std::string_view value) {
+  return FormatMessageText(text, {value});
+}
 
 std::string FormatMessageText(std::string_view text, long long value) {
   const std::string number = std::to_string(value);

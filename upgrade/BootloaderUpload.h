@@ -20,9 +20,9 @@ static_assert(kUploadBlockSize == kBlockSize, "the bootloader's blocks carry the
 UploadBlock UploadBlockAt(const FirmwareBytes& image, std::uint32_t address);
 
 enum class BlockLoopResult {
-  AllAccepted,   // every block answered 'Y' (also when there was none to send)
-  NeverAccepted, // one block went out 11 times without 'Y'; none after it went
-  LineLost,      // the line failed; nothing more can go out
+  AllAccepted,    // every block answered 'Y' (also when there was none to send)
+  NeverAccepted,  // one block went out 11 times without 'Y'; none after it went
+  LineLost,       // the line failed; nothing more can go out
 };
 
 // Sends the blocks from 0x600 up to the one holding `highest`, never past
@@ -40,8 +40,8 @@ BlockLoopResult SendFirmwareBlocks(UnitLink& link, EchoTracker& echoes, const Fi
                                    std::uint32_t highest, std::uint32_t& currentBlock, TransferProgress& progress);
 
 enum class EndMarkerResult {
-  Finished,      // the bootloader answered 'Z'
-  NotFinished,   // anything else, or nothing within 1000 ms
+  Finished,     // the bootloader answered 'Z'
+  NotFinished,  // anything else, or nothing within 1000 ms
   LineLost,
 };
 

@@ -48,7 +48,8 @@ class HexParser {
     ++m_lineNumber;
     while (!line.empty() && IsSpace(line.back())) line.remove_suffix(1);
     if (line.empty()) return true;
-    if (line.front() != ':') return Fail(HexStatus::MissingColon, "expected ':' at the start of the record, found " + Printable(line.front()));
+    if (line.front() != ':')
+      return Fail(HexStatus::MissingColon, "expected ':' at the start of the record, found " + Printable(line.front()));
     const std::string_view digits = line.substr(1);
     for (std::size_t i = 0; i < digits.size(); ++i) {
       if (HexValue(digits[i]) < 0) {
@@ -57,7 +58,8 @@ class HexParser {
       }
     }
     if (digits.size() % 2 != 0) {
-      return Fail(HexStatus::OddDigitCount, "expected an even number of hex digits, found " + std::to_string(digits.size()));
+      return Fail(HexStatus::OddDigitCount,
+                  "expected an even number of hex digits, found " + std::to_string(digits.size()));
     }
     m_bytes.clear();
     for (std::size_t i = 0; i < digits.size(); i += 2) {

@@ -19,20 +19,20 @@ enum class HexStatus {
   Ok,
   CannotOpen,
   ReadError,
-  MissingColon,       // a line that does not start with ':'
-  NotHexDigit,        // a character that is not a hex digit
-  OddDigitCount,      // half a byte at the end of the line
-  TooShort,           // not even count, address, type and checksum
-  LengthMismatch,     // the byte count promises other than the line holds
-  BadChecksum,        // the record's checksum does not add up
-  BadAddressRecord,   // an extended linear address record without 2 bytes
+  MissingColon,      // a line that does not start with ':'
+  NotHexDigit,       // a character that is not a hex digit
+  OddDigitCount,     // half a byte at the end of the line
+  TooShort,          // not even count, address, type and checksum
+  LengthMismatch,    // the byte count promises other than the line holds
+  BadChecksum,       // the record's checksum does not add up
+  BadAddressRecord,  // an extended linear address record without 2 bytes
 };
 const char* ToString(HexStatus status);
 
 struct HexLoadResult {
   HexStatus status = HexStatus::Ok;
-  int line = 0;         // 1-based line of the first fault; 0 when Ok
-  std::string detail;   // what was expected and what was found
+  int line = 0;        // 1-based line of the first fault; 0 when Ok
+  std::string detail;  // what was expected and what was found
   bool ok() const { return status == HexStatus::Ok; }
 };
 

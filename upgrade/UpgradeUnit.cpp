@@ -85,7 +85,8 @@ UnitCommandOutcome UpgradeUnitCommand(UnitCommandContext& context, FirmwareTarge
   const LoadedFirmware loaded = OpenAndLoadFirmware(context.messages, *name, firmware.image, firmware.highest);
   if (details != nullptr) *details = loaded.hex;
   if (!loaded.file) return loaded.otherwise;
-  const TransferStep step{TransferKind::Upgrade, false, kUploadBlockPlainLineMs, [&firmware](TransferContext& transfer) {
+  const TransferStep step{TransferKind::Upgrade, false, kUploadBlockPlainLineMs,
+                          [&firmware](TransferContext& transfer) {
                             return UploadFirmware(transfer, firmware.image, firmware.highest, firmware.currentBlock);
                           }};
   return context.runner.Run(step);

@@ -36,9 +36,9 @@ UnitCommandOutcome UpgradeUnitCommand(UnitCommandContext& context, FirmwareTarge
                                       HexLoadResult* details = nullptr);
 
 struct LoadedFirmware {
-  HexFile file;  // open until the command ends; null when it ended here
+  HexFile file;                                                  // open until the command ends; null when it ended here
   UnitCommandOutcome otherwise = UnitCommandOutcome::Cancelled;  // why, when null
-  HexLoadResult hex;  // what the loader found
+  HexLoadResult hex;                                             // what the loader found
 };
 
 // The file step: opens `name` in text mode and loads it whole into `image`

@@ -4,6 +4,6 @@
 #include "database/qt/CameraListReader.h"
 
 void CZorvaneView::LoadGivenFile(const std::string& path) {
-  RunFileCommand(*this,
-                 [&path](DatabaseCommandContext& context) { return LoadGivenFileCommand(context, path, &ReadCameraList); });
+  RunFileCommand(
+      *this, [&path](DatabaseCommandContext& context) { return LoadGivenFileCommand(context, path, &ReadCameraList); });
 }

@@ -4,5 +4,6 @@
 #include "database/qt/CameraListReader.h"
 
 void CZorvaneView::OnImportCameraData() {
-  RunFileCommand(*this, [](DatabaseCommandContext& context) { return ImportCameraDataCommand(context, &ReadCameraList); });
+  RunFileCommand(*this,
+                 [](DatabaseCommandContext& context) { return ImportCameraDataCommand(context, &ReadCameraList); });
 }

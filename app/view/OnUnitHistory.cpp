@@ -9,8 +9,8 @@ void CZorvaneView::OnUnitHistory() {
   const UnitHistory history = UnitHistory::ForUser();
   const std::vector<HistoryFile> files = history.List();
   if (files.empty()) {
-    const std::string text = history.Off() ? std::string(kMsgHistoryOff)
-                                           : FormatMessageText(kMsgHistoryEmpty, history.Folder());
+    const std::string text =
+        history.Off() ? std::string(kMsgHistoryOff) : FormatMessageText(kMsgHistoryEmpty, history.Folder());
     Messages().Show(text, kCaptionUnitHistory, MessageStyle::Ok);
     return;
   }

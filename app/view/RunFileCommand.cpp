@@ -8,7 +8,7 @@
 void RunFileCommand(CZorvaneView& view, const std::function<CommandOutcome(DatabaseCommandContext&)>& command) {
   // No parent of their own: the dialogs sit over the main window.
   QtFileNamePrompt prompt(view.window());
-  DatabaseCommandContext context{view.Messages(), prompt, [&view] { view.RedrawNow(); },
+  DatabaseCommandContext context{view.Messages(), prompt,        [&view] { view.RedrawNow(); },
                                  WorkingDatabase, IncomingImage, MergeScratch};
   command(context);
 }

@@ -4,11 +4,11 @@
 #define NOMINMAX
 #include <windows.h>
 
+#include <locale.h>
 #include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
-#include <locale.h>
 #include <random>
 #include <string>
 
@@ -18,7 +18,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
 
 // Bounds the search for a free temporary name; each try is a fresh random
 // name, so only a folder flooded with our own leftovers runs out.
@@ -71,8 +70,8 @@ bool WriteAll(HANDLE handle, std::span<const std::uint8_t> bytes) {
 // file), is a plain move.
 bool PutInPlace(const fs::path& temporary, const fs::path& target) {
   std::error_code error;
-  if (fs::exists(target, error) &&
-      ::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0) {
+  if (fs::exists(target, error) && ::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
+                                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0) {
     return true;
   }
   return ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;

@@ -6,18 +6,12 @@
 
 ListReadResult ReadCameraListBytes(std::string_view bytes, ListFormat format, const ListReadOptions& options) {
   switch (format) {
-    case ListFormat::Gpx:
-      return ReadGpx(bytes, options);
-    case ListFormat::Kml:
-      return ReadKml(bytes, options);
-    case ListFormat::GeoJson:
-      return ReadGeoJson(bytes, options);
-    case ListFormat::Osm:
-      return ReadOsm(bytes, options);
-    case ListFormat::Ov2:
-      return ReadOv2(bytes);
-    case ListFormat::Csv:
-      break;
+    case ListFormat::Gpx: return ReadGpx(bytes, options);
+    case ListFormat::Kml: return ReadKml(bytes, options);
+    case ListFormat::GeoJson: return ReadGeoJson(bytes, options);
+    case ListFormat::Osm: return ReadOsm(bytes, options);
+    case ListFormat::Ov2: return ReadOv2(bytes);
+    case ListFormat::Csv: break;
   }
   ListReadResult unsupported;
   unsupported.status = ListReadStatus::Malformed;

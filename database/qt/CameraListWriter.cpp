@@ -58,7 +58,8 @@ std::string GpxText(const DatabaseImage& image) {
 std::string KmlText(const DatabaseImage& image) {
   const QString ns = QStringLiteral("http://www.opengis.net/kml/2.2");
   return XmlText(
-      image, QStringLiteral("kml"), ns, [&ns](QXmlStreamWriter& xml) { xml.writeStartElement(ns, QStringLiteral("Document")); },
+      image, QStringLiteral("kml"), ns,
+      [&ns](QXmlStreamWriter& xml) { xml.writeStartElement(ns, QStringLiteral("Document")); },
       [&ns](QXmlStreamWriter& xml, const CameraEntry& entry) {
         xml.writeStartElement(ns, QStringLiteral("Placemark"));
         xml.writeStartElement(ns, QStringLiteral("Point"));
@@ -73,9 +74,9 @@ std::string GeoJsonText(const DatabaseImage& image) {
   QJsonArray features;
   for (int i = 0; i < image.BoundedCount(); ++i) {
     const CameraEntry entry = image.Entry(i);
-    const QJsonObject point{{QStringLiteral("type"), QStringLiteral("Point")},
-                            {QStringLiteral("coordinates"),
-                             QJsonArray{DegreesNumber(entry.longitude), DegreesNumber(entry.latitude)}}};
+    const QJsonObject point{
+        {QStringLiteral("type"), QStringLiteral("Point")},
+        {QStringLiteral("coordinates"), QJsonArray{DegreesNumber(entry.longitude), DegreesNumber(entry.latitude)}}};
     features.append(QJsonObject{{QStringLiteral("type"), QStringLiteral("Feature")},
                                 {QStringLiteral("geometry"), point},
                                 {QStringLiteral("properties"), QJsonObject{}}});
@@ -89,18 +90,12 @@ std::string GeoJsonText(const DatabaseImage& image) {
 
 std::optional<std::string> CameraListText(const DatabaseImage& image, ListFormat format) {
   switch (format) {
-    case ListFormat::Csv:
-      return CameraCsvText(image);
-    case ListFormat::Gpx:
-      return GpxText(image);
-    case ListFormat::Kml:
-      return KmlText(image);
-    case ListFormat::GeoJson:
-      return GeoJsonText(image);
-    case ListFormat::Ov2:
-      return Ov2Text(image);
-    case ListFormat::Osm:
-      break;
+    case ListFormat::Csv: return CameraCsvText(image);
+    case ListFormat::Gpx: return GpxText(image);
+    case ListFormat::Kml: return KmlText(image);
+    case ListFormat::GeoJson: return GeoJsonText(image);
+    case ListFormat::Ov2: return Ov2Text(image);
+    case ListFormat::Osm: break;
   }
   return std::nullopt;
 }

@@ -70,9 +70,8 @@ class GeoJsonList {
   void Point(const QJsonValue& value, const std::string& item) {
     const QJsonArray numbers = value.toArray();
     if (!value.isArray() || numbers.size() < 2 || !numbers[0].isDouble() || !numbers[1].isDouble()) {
-      if (numbers.size() >= 2 &&
-          (IsDecimalCommaNumber(numbers[0].toString().toStdString()) ||
-           IsDecimalCommaNumber(numbers[1].toString().toStdString()))) {
+      if (numbers.size() >= 2 && (IsDecimalCommaNumber(numbers[0].toString().toStdString()) ||
+                                  IsDecimalCommaNumber(numbers[1].toString().toStdString()))) {
         ++m_list.spreadsheetItems;
       }
       m_list.Skip({0, item, "expected [longitude, latitude] numbers", Excerpt(Compact(value))});

@@ -12,8 +12,8 @@ bool MapPicture::Load(const QString& path) {
   QImage decoded;
   if (reader.read(&decoded)) {
     // Converted once here so that every paint is a plain copy.
-    m_image = decoded.convertToFormat(decoded.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                                : QImage::Format_RGB32);
+    m_image =
+        decoded.convertToFormat(decoded.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
   }
   return true;
 }

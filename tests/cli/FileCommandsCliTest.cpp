@@ -96,9 +96,14 @@ TEST_F(FileCommandsCli, ExportThenImportGivesTheSameEntries) {
 
 TEST_F(FileCommandsCli, UsageErrorsGiveStatus2) {
   const std::vector<std::vector<std::string>> usages = {
-      {"import", "a.csv"},         {"import", "-o", "out.bin"}, {"import", "a.csv", "-o"},
-      {"import", "a.csv", "-x", "y", "-o", "o"}, {"merge", "a.bin"},  {"merge", "-o", "o", "-o", "p", "a"},
-      {"export"},                  {"export", "a.bin", "b.bin"},
+      {"import", "a.csv"},
+      {"import", "-o", "out.bin"},
+      {"import", "a.csv", "-o"},
+      {"import", "a.csv", "-x", "y", "-o", "o"},
+      {"merge", "a.bin"},
+      {"merge", "-o", "o", "-o", "p", "a"},
+      {"export"},
+      {"export", "a.bin", "b.bin"},
   };
   for (const auto& args : usages) EXPECT_EQ(RunCliWith(args).status, kExitUsage) << args.size();
 }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include "tests/cli/CliRunner.h"
 #include "tests/support/HexBuilder.h"
 #include "tests/support/TempDir.h"
-#include "tests/cli/CliRunner.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
+#include "tests/cli/CliRunner.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
-#include "tests/cli/CliRunner.h"
 
 namespace {
 

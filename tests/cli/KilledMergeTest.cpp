@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zorvane-cli merge killed with SIGKILL at random moments over an existing
 // output file: the file is always the old one or the whole new one.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/syscall.h>
@@ -79,7 +79,8 @@ TEST_F(KilledMerge, LeavesTheOldFileOrTheWholeNewOneNeverAPartialOne) {
   int status = 0;
   ASSERT_EQ(::waitpid(first, &status, 0), first);
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  const long runUs = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
+  const long runUs =
+      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
   const std::string newBytes = ReadWholeFile(out);
   ASSERT_EQ(newBytes.size(), kDatabaseImageSize);
   ASSERT_NE(newBytes, oldBytes);

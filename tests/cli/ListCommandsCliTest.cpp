@@ -103,7 +103,8 @@ TEST_F(ListCommandsCli, CsvToGpxToKmlToGeoJsonToCsvKeepsEveryEntry) {
 
 TEST_F(ListCommandsCli, ABrokenFileIsNamedWithWhereAndNothingIsWritten) {
   const std::string good = ListFile("cameras.csv");
-  const std::string gpx = dir.Write("broken.gpx", "<gpx>\n<wpt lat=\"51\" lon=\"0\"/>\n<wpt lat=\"52\" lon=\"0\">\n</gpx>");
+  const std::string gpx =
+      dir.Write("broken.gpx", "<gpx>\n<wpt lat=\"51\" lon=\"0\"/>\n<wpt lat=\"52\" lon=\"0\">\n</gpx>");
   const std::string json = dir.Write("broken.geojson", "{\"type\": \"FeatureCollection\",\n \"features\": [}\n");
   const std::string out = dir.File("out.bin");
   const CliRun xml = RunCliWith({"import", good, gpx, "-o", out});
@@ -113,7 +114,9 @@ TEST_F(ListCommandsCli, ABrokenFileIsNamedWithWhereAndNothingIsWritten) {
       << xml.err;
   const CliRun geojson = RunCliWith({"import", json, "-o", out});
   EXPECT_EQ(geojson.status, kExitFailed);
-  EXPECT_TRUE(Contains(geojson.err, "Error: The file " + json + " cannot be read as GeoJSON (line 2, column 16): object is missing after a comma.\n"))
+  EXPECT_TRUE(Contains(
+      geojson.err,
+      "Error: The file " + json + " cannot be read as GeoJSON (line 2, column 16): object is missing after a comma.\n"))
       << geojson.err;
   const std::string ov2 = dir.Write("broken.ov2", ReadWholeFile(ListFile("cameras.ov2")).substr(0, 100));
   const CliRun binary = RunCliWith({"import", good, ov2, "-o", out});
@@ -135,8 +138,9 @@ TEST_F(ListCommandsCli, SkippedPointsAreNamedByElementAndLine) {
   EXPECT_EQ(last.out, "Success: 1 camera locations loaded.\n2 points could not be read and were skipped.\n" +
                           std::string("Warning: ") + FormatMessageText(kMsgSpreadsheetNumbers, {"1", "points", gpx}) +
                           "\n");
-  EXPECT_EQ(last.err, gpx + ":3: wpt 2: expected a number in lat and in lon, found 'lat=\"51,5\" lon=\"0\"'\n" + gpx +
-                          ":4: wpt 3: expected longitude -180..180 and latitude -90..90, found 'lat=\"-91\" lon=\"0\"'\n");
+  EXPECT_EQ(last.err,
+            gpx + ":3: wpt 2: expected a number in lat and in lon, found 'lat=\"51,5\" lon=\"0\"'\n" + gpx +
+                ":4: wpt 3: expected longitude -180..180 and latitude -90..90, found 'lat=\"-91\" lon=\"0\"'\n");
   const std::string json = dir.Write("some.json", "{\"type\": \"MultiPoint\", \"coordinates\": [[0, 50], [0]]}");
   Import({json});
   EXPECT_EQ(last.err, json + ": geometry point 2: expected [longitude, latitude] numbers, found '[0]'\n");
@@ -181,21 +185,30 @@ class LargeList : public ListCommandsCli {
 TEST_F(LargeList, WithoutAFilterTheLimitCutsAndSaysHowMuch) {
   Import({path});
   EXPECT_EQ(last.out, std::string("Warning: ") + kMsgMaximumEntries);
-  EXPECT_EQ(last.err, path + ": 1100 more positions were left out by the limit of 10900 for one import; "
-                             "--box, --near with --radius, or --max choose which are kept\n");
+  EXPECT_EQ(last.err, path +
+                          ": 1100 more positions were left out by the limit of 10900 for one import; "
+                          "--box, --near with --radius, or --max choose which are kept\n");
 }
 
 TEST_F(LargeList, AFilterChoosesWhichBeforeTheLimit) {
   const std::string boxed = Import({path, "--box", "51,-1,52,0"});
-  EXPECT_EQ(last.out, path + ": kept 441 and dropped 11559 of 12000 positions.\n"
-                             "Success: 441 camera locations loaded.\n") << "21 x 21, edges included";
+  EXPECT_EQ(last.out, path +
+                          ": kept 441 and dropped 11559 of 12000 positions.\n"
+                          "Success: 441 camera locations loaded.\n")
+      << "21 x 21, edges included";
   EXPECT_TRUE(last.err.empty()) << last.err;
 
   const std::string nearest = Import({path, "--near", "51.5,-0.5", "--max", "9"});
   EXPECT_EQ(last.out, path + ": kept 9 and dropped 11991 of 12000 positions.\nSuccess: 9 camera locations loaded.\n");
-  EXPECT_EQ(nearest, Bytes(ImageWith({{308700, -3300}, {308700, -3000}, {308700, -2700},
-                                      {309000, -3300}, {309000, -3000}, {309000, -2700},
-                                      {309300, -3300}, {309300, -3000}, {309300, -2700}})));
+  EXPECT_EQ(nearest, Bytes(ImageWith({{308700, -3300},
+                                      {308700, -3000},
+                                      {308700, -2700},
+                                      {309000, -3300},
+                                      {309000, -3000},
+                                      {309000, -2700},
+                                      {309300, -3300},
+                                      {309300, -3000},
+                                      {309300, -2700}})));
   Import({path, "--near", "51.5,-0.5", "--radius", "2000"});
   EXPECT_TRUE(Contains(last.err, "1100 more positions were left out")) << last.err;
 }
@@ -214,16 +227,18 @@ TEST_F(ListCommandsCli, RepeatsWithinAListAreToldAndUniqueKeepsTheFirstOfEach) {
 
   const std::string all = Import({list});
   EXPECT_EQ(last.out, "Success: 100 camera locations loaded.\n");
-  EXPECT_EQ(last.err, list + ": 50 of 100 positions lie within 1/6000 degree of one before them and take a place "
-                             "each; --unique keeps only the first\n");
+  EXPECT_EQ(last.err, list +
+                          ": 50 of 100 positions lie within 1/6000 degree of one before them and take a place "
+                          "each; --unique keeps only the first\n");
   ASSERT_EQ(all.size(), kDatabaseImageSize);
   EXPECT_EQ((static_cast<unsigned char>(all[2]) << 8) | static_cast<unsigned char>(all[3]), 100)
       << "the merge keeps them all";
 
   EXPECT_EQ(Import({list, "--unique"}), Bytes(ImageWith(first)));
   EXPECT_EQ(last.out, "Success: 50 camera locations loaded.\n");
-  EXPECT_EQ(last.err, list + ": dropped 50 of 100 positions that lie within 1/6000 degree of one kept before them "
-                             "(--unique)\n");
+  EXPECT_EQ(last.err, list +
+                          ": dropped 50 of 100 positions that lie within 1/6000 degree of one kept before them "
+                          "(--unique)\n");
 }
 
 class FilterCommand : public ListCommandsCli {
@@ -233,7 +248,8 @@ class FilterCommand : public ListCommandsCli {
     args.insert(args.end(), options.begin(), options.end());
     return RunCliWith(args);
   }
-  const std::vector<CameraEntry> entries = {{309000, -9000}, {309600, -9000}, {309023, 0}, {300000, 600}, {309000, -9000}};
+  const std::vector<CameraEntry> entries = {
+      {309000, -9000}, {309600, -9000}, {309023, 0}, {300000, 600}, {309000, -9000}};
   const std::string db = dir.Write("db.bin", Bytes(ImageWith(entries)));
   const std::string out = dir.File("kept.bin");
 };

@@ -171,8 +171,7 @@ TEST(VerifyUnit, FindsOneChangedEntryAmongTenThousand) {
   EXPECT_EQ(verdict.difference.exit, kExitFailed);
   const std::string expected = std::string("+ ") + DegreesText(entries[7777].latitude) + " " +
                                DegreesText(entries[7777].longitude) + "\n- " + DegreesText(held.latitude) + " " +
-                               DegreesText(held.longitude) +
-                               "\n1 added, 1 removed, 9999 the same\n";
+                               DegreesText(held.longitude) + "\n1 added, 1 removed, 9999 the same\n";
   EXPECT_TRUE(out.str().ends_with(expected)) << out.str();
 }
 

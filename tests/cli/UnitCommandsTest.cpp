@@ -68,7 +68,7 @@ TEST_F(UnitCommands, AMissingDeviceIsNamedAndFailsWithStatus1) {
   const CliRun read = RunCliWith({"read", "--port", dir.File("ttyUSB9"), "-o", dir.File("out.bin")});
   EXPECT_EQ(read.status, kExitFailed);
   EXPECT_TRUE(read.err.starts_with("Error: Error Opening Comm Port\n\nThere is no device " + dir.File("ttyUSB9") +
-                                    ". Check the cable or USB adapter, or give another port with --port PATH.\n\n"))
+                                   ". Check the cable or USB adapter, or give another port with --port PATH.\n\n"))
       << read.err;
   // Then the ports this machine has, and how to give one; or that it has none.
   const bool listed = read.err.find(std::string(kMsgSerialPortsHere) + "\n") != std::string::npos &&

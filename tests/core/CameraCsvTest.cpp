@@ -22,10 +22,10 @@ struct ConversionCase {
 TEST(CameraCsvConversion, WorkedValuesComeOutExactly) {
   const ConversionCase cases[] = {
       {"-1.5,51.5", 309000, -9000},
-      {"0.00001,50", 300000, 0},       // 0.6 + 5 cut to 5, /10 -> 0
-      {"-0.0001,50", 300000, -1},      // -6 - 5 = -11 -> -1
+      {"0.00001,50", 300000, 0},   // 0.6 + 5 cut to 5, /10 -> 0
+      {"-0.0001,50", 300000, -1},  // -6 - 5 = -11 -> -1
       {"-0.001,50", 300000, -6},
-      {"0.00025,50", 300000, 2},       // a half unit goes away from zero
+      {"0.00025,50", 300000, 2},  // a half unit goes away from zero
       {"-0.00025,50", 300000, -2},
       {"-1.5,51.50375", 309023, -9000},  // rounded to float before the cut
       {"-0.5,-0.5", -3000, -3000},
@@ -36,9 +36,9 @@ TEST(CameraCsvConversion, WorkedValuesComeOutExactly) {
       {"-180,-90", -540000, -1080000},
       // Corners of scanf's float grammar, read alike on every system.
       {"0x1p4,0x1.8p1", 18000, 96000},
-      {"1e,1e+", 6000, 6000},       // an exponent mark without digits is read and ignored
+      {"1e,1e+", 6000, 6000},  // an exponent mark without digits is read and ignored
       {"0x.,1", 6000, 0},
-      {"1e-50,-1e-50", 0, 0},       // below float's range: zero
+      {"1e-50,-1e-50", 0, 0},  // below float's range: zero
   };
   for (const ConversionCase& c : cases) {
     CameraEntry entry{-7, -7};
@@ -58,14 +58,22 @@ TEST(CameraCsvConversion, StoresLatitudeThenLongitudeBigEndian) {
 
 TEST(CameraCsvConversion, LinesWithoutALocationAreRejectedWithTheirReason) {
   const std::pair<const char*, CsvLineStatus> cases[] = {
-      {"", CsvLineStatus::NotTwoNumbers},         {"\r\n", CsvLineStatus::NotTwoNumbers},
-      {"Longitude,Latitude", CsvLineStatus::NotTwoNumbers}, {"-1.5 ,51.5", CsvLineStatus::NotTwoNumbers},
-      {"-1.5;51.5", CsvLineStatus::NotTwoNumbers}, {"-1.5,", CsvLineStatus::NotTwoNumbers},
-      {"1,0x", CsvLineStatus::NotTwoNumbers},      {"nan,51", CsvLineStatus::NotFinite},
-      {"infin,51", CsvLineStatus::NotTwoNumbers},  {"-1,infinity", CsvLineStatus::NotFinite},
-      {"nan(1),51", CsvLineStatus::NotTwoNumbers}, {".,51", CsvLineStatus::NotTwoNumbers},
-      {"-1,inf", CsvLineStatus::NotFinite},        {"1e39,51", CsvLineStatus::NotFinite},
-      {"0,90.01", CsvLineStatus::OutOfRange},      {"-180.5,0", CsvLineStatus::OutOfRange},
+      {"", CsvLineStatus::NotTwoNumbers},
+      {"\r\n", CsvLineStatus::NotTwoNumbers},
+      {"Longitude,Latitude", CsvLineStatus::NotTwoNumbers},
+      {"-1.5 ,51.5", CsvLineStatus::NotTwoNumbers},
+      {"-1.5;51.5", CsvLineStatus::NotTwoNumbers},
+      {"-1.5,", CsvLineStatus::NotTwoNumbers},
+      {"1,0x", CsvLineStatus::NotTwoNumbers},
+      {"nan,51", CsvLineStatus::NotFinite},
+      {"infin,51", CsvLineStatus::NotTwoNumbers},
+      {"-1,infinity", CsvLineStatus::NotFinite},
+      {"nan(1),51", CsvLineStatus::NotTwoNumbers},
+      {".,51", CsvLineStatus::NotTwoNumbers},
+      {"-1,inf", CsvLineStatus::NotFinite},
+      {"1e39,51", CsvLineStatus::NotFinite},
+      {"0,90.01", CsvLineStatus::OutOfRange},
+      {"-180.5,0", CsvLineStatus::OutOfRange},
   };
   for (const auto& [line, status] : cases) {
     CameraEntry entry{-7, -7};
@@ -136,7 +144,8 @@ class CameraCsvFile : public ::testing::Test {
   }
   static std::string DataLines(int count) {
     std::string text;
-    for (int i = 0; i < count; ++i) text += std::to_string(-(i % 600) * 0.01) + "," + std::to_string(50 + i * 0.0005) + "\n";
+    for (int i = 0; i < count; ++i)
+      text += std::to_string(-(i % 600) * 0.01) + "," + std::to_string(50 + i * 0.0005) + "\n";
     return text;
   }
 

@@ -14,10 +14,11 @@ namespace {
 
 TEST(ListFormats, AreToldByExtensionInAnyCaseOrByName) {
   const std::pair<const char*, std::optional<ListFormat>> cases[] = {
-      {"a.csv", ListFormat::Csv},        {"dir.v2/A.GPX", ListFormat::Gpx},  {"x.kml", ListFormat::Kml},
-      {"x.geojson", ListFormat::GeoJson}, {"x.json", ListFormat::GeoJson},   {"planet.osm", ListFormat::Osm},
-      {"uk.OV2", ListFormat::Ov2},
-      {"x.txt", std::nullopt},           {"noextension", std::nullopt},      {"dir.gpx/file", std::nullopt},
+      {"a.csv", ListFormat::Csv},      {"dir.v2/A.GPX", ListFormat::Gpx},
+      {"x.kml", ListFormat::Kml},      {"x.geojson", ListFormat::GeoJson},
+      {"x.json", ListFormat::GeoJson}, {"planet.osm", ListFormat::Osm},
+      {"uk.OV2", ListFormat::Ov2},     {"x.txt", std::nullopt},
+      {"noextension", std::nullopt},   {"dir.gpx/file", std::nullopt},
       {".gpx", std::nullopt},
   };
   for (const auto& [path, format] : cases) EXPECT_EQ(ListFormatOfFile(path), format) << path;
@@ -71,12 +72,16 @@ struct Ov2Case {
 
 TEST(Ov2List, ReadsPointsPastDeletedRecordsAndSkippers) {
   const Ov2Case cases[] = {
-      {"two points", Ov2Point(-150000, 5150000) + Ov2Point(-12345, 5150375, "London, \"Embankment\""),
-       {{309000, -9000}, {309023, -741}}, 0},
+      {"two points",
+       Ov2Point(-150000, 5150000) + Ov2Point(-12345, 5150375, "London, \"Embankment\""),
+       {{309000, -9000}, {309023, -741}},
+       0},
       {"an extended point and a long name", Ov2Point(25, 5000000, std::string(300, 'n'), 3), {{300000, 2}}, 0},
       {"a deleted record", Ov2Point(0, 5000000, "gone", 0) + Ov2Point(-150000, 5150000), {{309000, -9000}}, 1},
-      {"skippers, nested", Ov2Skipper(21 + 21 + 20) + Ov2Skipper(21 + 20) + Ov2Point(-150000, 5150000),
-       {{309000, -9000}}, 0},
+      {"skippers, nested",
+       Ov2Skipper(21 + 21 + 20) + Ov2Skipper(21 + 20) + Ov2Point(-150000, 5150000),
+       {{309000, -9000}},
+       0},
       {"an empty file", "", {}, 0},
   };
   for (const Ov2Case& c : cases) {
@@ -134,7 +139,8 @@ TEST(Ov2List, ABrokenFileIsRefusedAtItsByteAndGivesNothing) {
        "expected a record of 22 bytes, found the end of the file after 20"},
       {"a truncated record", good + good.substr(0, 10), 20,
        "expected a record of 20 bytes, found the end of the file after 10"},
-      {"a file that ends in a length", good + good.substr(0, 3), 20, "expected a record's length, found the end of the file"},
+      {"a file that ends in a length", good + good.substr(0, 3), 20,
+       "expected a record's length, found the end of the file"},
       {"a truncated skipper", Ov2Skipper(42).substr(0, 20), 0,
        "expected a skipper record of 21 bytes, found the end of the file after 20"},
       {"a negative length", std::string("\2") + Int32Bytes(-5) + std::string(20, '\0'), 0,

@@ -61,7 +61,9 @@ const LinuxCase kLinuxCases[] = {
     {"OneAdapterWithoutBuiltInPortsIsComm1ByItsStableName",
      {NoUart("/dev/ttyS0"), NoUart("/dev/ttyS1"), Adapter("/dev/ttyUSB0", kFtdiA)},
      {kFtdiA, "/dev/ttyS1"}},
-    {"TwoAdaptersAreComm1AndComm2", {Adapter("/dev/ttyUSB0", kFtdiA), Adapter("/dev/ttyUSB1", kFtdiB)}, {kFtdiA, kFtdiB}},
+    {"TwoAdaptersAreComm1AndComm2",
+     {Adapter("/dev/ttyUSB0", kFtdiA), Adapter("/dev/ttyUSB1", kFtdiB)},
+     {kFtdiA, kFtdiB}},
     {"AnAdapterTakesTheCommThatHasNoBuiltInPort",
      {BuiltIn("/dev/ttyS0"), Adapter("/dev/ttyUSB0", kFtdiA)},
      {"/dev/ttyS0", kFtdiA}},
@@ -125,9 +127,14 @@ INSTANTIATE_TEST_SUITE_P(Rule, WindowsComm, ::testing::ValuesIn(kWindowsCases),
                          [](const ::testing::TestParamInfo<WindowsCase>& p) { return std::string(p.param.name); });
 
 TEST(WindowsPortNames, AreTheNamesTheSystemListsThePortsUnder) {
-  for (const auto& [named, listed] : std::vector<std::pair<std::string, std::string>>{
-           {"COM7", "COM7"}, {"com7", "COM7"}, {"\\\\.\\COM12", "COM12"}, {"//./com3", "COM3"},
-           {"\\\\.\\CNCA0", "\\\\.\\CNCA0"}, {"COMX", "COMX"}, {"/dev/ttyUSB0", "/dev/ttyUSB0"}}) {
+  for (const auto& [named, listed] :
+       std::vector<std::pair<std::string, std::string>>{{"COM7", "COM7"},
+                                                        {"com7", "COM7"},
+                                                        {"\\\\.\\COM12", "COM12"},
+                                                        {"//./com3", "COM3"},
+                                                        {"\\\\.\\CNCA0", "\\\\.\\CNCA0"},
+                                                        {"COMX", "COMX"},
+                                                        {"/dev/ttyUSB0", "/dev/ttyUSB0"}}) {
     EXPECT_EQ(WindowsPortName(named), listed) << named;
   }
 }

@@ -83,7 +83,6 @@ TEST_F(DatabaseFile, WritesExactlyTheImageReplacingAnOldFile) {
   EXPECT_EQ(FolderContents(), std::vector<std::string>{"db.bin"}) << "no temporary file is left";
 }
 
-
 // Names are UTF-8; Windows' narrow file functions would read them in its
 // ANSI code page, which has neither Greek nor every accented letter.
 TEST_F(DatabaseFile, NamesWithLettersOutsideAsciiWorkOnEverySystem) {

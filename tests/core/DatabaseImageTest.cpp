@@ -14,12 +14,12 @@ TEST(DatabaseImage, EncodesFieldsAsLow24BitsBigEndian) {
     std::uint8_t b0, b1, b2;
   };
   const Case cases[] = {
-      {309000, 0x04, 0xB7, 0x08},   // 51.5 degrees
-      {-1, 0xFF, 0xFF, 0xFF},       // 1/6000 degree west
-      {-9000, 0xFF, 0xDC, 0xD8},    // 1.5 degrees west
-      {300000, 0x04, 0x93, 0xE0},   // 50 degrees
-      {8388607, 0x7F, 0xFF, 0xFF},  // the largest
-      {-8388608, 0x80, 0x00, 0x00}, // the smallest
+      {309000, 0x04, 0xB7, 0x08},    // 51.5 degrees
+      {-1, 0xFF, 0xFF, 0xFF},        // 1/6000 degree west
+      {-9000, 0xFF, 0xDC, 0xD8},     // 1.5 degrees west
+      {300000, 0x04, 0x93, 0xE0},    // 50 degrees
+      {8388607, 0x7F, 0xFF, 0xFF},   // the largest
+      {-8388608, 0x80, 0x00, 0x00},  // the smallest
   };
   for (const Case& c : cases) {
     std::uint8_t field[3];

@@ -28,7 +28,6 @@ std::string CsvOfDistinct(int count) {
   return text;
 }
 
-
 TEST_F(FileCommands, CancelInAnyDialogDoesNothing) {
   DatabaseCommandContext context = Context();
   EXPECT_EQ(ReadFromFileCommand(context), CommandOutcome::Cancelled);
@@ -36,8 +35,8 @@ TEST_F(FileCommands, CancelInAnyDialogDoesNothing) {
   EXPECT_EQ(ImportCameraDataCommand(context), CommandOutcome::Cancelled);
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(working(), DatabaseImage{});
-  EXPECT_EQ(prompt.asked, (std::vector{FileNameDialogKind::ReadFile, FileNameDialogKind::WriteFile,
-                                       FileNameDialogKind::Import}));
+  EXPECT_EQ(prompt.asked,
+            (std::vector{FileNameDialogKind::ReadFile, FileNameDialogKind::WriteFile, FileNameDialogKind::Import}));
 }
 
 TEST_F(FileCommands, AnEmptyNameIsReportedFirst) {

@@ -46,8 +46,8 @@ TEST_F(HexLoaderTest, LastAddressIsComputedBeyondSixteenBits) {
 }
 
 TEST_F(HexLoaderTest, ExtendedLinearAddressSwitchesDataOffAndOn) {
-  ASSERT_TRUE(Load(HexExtendedLinear(1) + HexData(0x0700, {0x11}) + HexExtendedLinear(0) + HexData(0x0701, {0x22}))
-                  .ok());
+  ASSERT_TRUE(
+      Load(HexExtendedLinear(1) + HexData(0x0700, {0x11}) + HexExtendedLinear(0) + HexData(0x0701, {0x22})).ok());
   EXPECT_EQ((*image)[0x700], 0);
   EXPECT_EQ((*image)[0x701], 0x22);
   EXPECT_EQ(highest, 0x701u);
@@ -128,16 +128,17 @@ const std::string kGood = HexData(0x0600, {0x10, 0x20, 0x30, 0x40});  // ":04060
 
 INSTANTIATE_TEST_SUITE_P(
     Malformed, HexLoaderRefuses,
-    ::testing::Values(MalformedCase{"NoColon", kGood.substr(1, kGood.size() - 2), HexStatus::MissingColon},
-                      MalformedCase{"TextLine", "hello world", HexStatus::MissingColon},
-                      MalformedCase{"LeadingSpace", WithLeadingSpace(kGood.substr(0, kGood.size() - 1)), HexStatus::MissingColon},
-                      MalformedCase{"NotHex", Corrupt(kGood.substr(0, kGood.size() - 1), 10, 'G'), HexStatus::NotHexDigit},
-                      MalformedCase{"OddDigits", kGood.substr(0, kGood.size() - 2), HexStatus::OddDigitCount},
-                      MalformedCase{"TooShort", ":0000", HexStatus::TooShort},
-                      MalformedCase{"CountPromisesMore", ":10060000102030406A", HexStatus::LengthMismatch},
-                      MalformedCase{"CountPromisesLess", ":010600001020C9", HexStatus::LengthMismatch},
-                      MalformedCase{"BadChecksum", Corrupt(kGood.substr(0, kGood.size() - 1), 18, '0'), HexStatus::BadChecksum},
-                      MalformedCase{"ShortAddressRecord", HexRecord(4, 0, {1}).substr(0, 13), HexStatus::BadAddressRecord}),
+    ::testing::Values(
+        MalformedCase{"NoColon", kGood.substr(1, kGood.size() - 2), HexStatus::MissingColon},
+        MalformedCase{"TextLine", "hello world", HexStatus::MissingColon},
+        MalformedCase{"LeadingSpace", WithLeadingSpace(kGood.substr(0, kGood.size() - 1)), HexStatus::MissingColon},
+        MalformedCase{"NotHex", Corrupt(kGood.substr(0, kGood.size() - 1), 10, 'G'), HexStatus::NotHexDigit},
+        MalformedCase{"OddDigits", kGood.substr(0, kGood.size() - 2), HexStatus::OddDigitCount},
+        MalformedCase{"TooShort", ":0000", HexStatus::TooShort},
+        MalformedCase{"CountPromisesMore", ":10060000102030406A", HexStatus::LengthMismatch},
+        MalformedCase{"CountPromisesLess", ":010600001020C9", HexStatus::LengthMismatch},
+        MalformedCase{"BadChecksum", Corrupt(kGood.substr(0, kGood.size() - 1), 18, '0'), HexStatus::BadChecksum},
+        MalformedCase{"ShortAddressRecord", HexRecord(4, 0, {1}).substr(0, 13), HexStatus::BadAddressRecord}),
     [](const ::testing::TestParamInfo<MalformedCase>& param) { return std::string(param.param.name); });
 
 TEST(HexLoaderFile, ReadsAnOpenFileToItsEndAndDescribesFaultsWithFileAndLine) {

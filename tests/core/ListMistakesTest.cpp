@@ -16,13 +16,14 @@
 namespace {
 
 TEST(ListMistakeSigns, SeparatorLines) {
-  for (const char* yes : {"sep=,\n", "SEP=;\r\n", "\xEF\xBB\xBFsep=\t\n", "sep=|"}) EXPECT_TRUE(IsSeparatorLine(yes)) << yes;
+  for (const char* yes : {"sep=,\n", "SEP=;\r\n", "\xEF\xBB\xBFsep=\t\n", "sep=|"})
+    EXPECT_TRUE(IsSeparatorLine(yes)) << yes;
   for (const char* no : {"sep=\n", "sep=,,\n", "X,Y\n", "separator=,\n", ""}) EXPECT_FALSE(IsSeparatorLine(no)) << no;
 }
 
 TEST(ListMistakeSigns, SpreadsheetNumbers) {
-  for (const char* yes : {"51,5;-0,12\n", "-0,12;51,5;Camera\n", "51.5;-0.12", "\"51,5\";\"-0,12\"", "51;0",
-                          "51,5\t-0,12\n"}) {
+  for (const char* yes :
+       {"51,5;-0,12\n", "-0,12;51,5;Camera\n", "51.5;-0.12", "\"51,5\";\"-0,12\"", "51;0", "51,5\t-0,12\n"}) {
     EXPECT_TRUE(LooksLikeSpreadsheetNumbers(yes)) << yes;
   }
   for (const char* no : {"-1.5,51.5\n", "-1.5,51.5;note\n", "51.5\t-0.12\n", "X;Y\n", "51,5,-0,12\n", ";\n", ""}) {

@@ -61,11 +61,8 @@ class MapViewDrawing : public ::testing::Test {
 TEST_F(MapViewDrawing, DrawsPictureThenMarkersThenRightAndLowerStrips) {
   *working = ImageWith({{309000, 0}, {309000, -6000}});
   const std::vector<std::string> expected = {
-      "picture 0,0-370,450",
-      "pixel 311,368 #ff0000",
-      "pixel 283,368 #ff0000",
-      "fill 370,0 385x460 #ffffff",
-      "fill 0,450 370x460 #ffffff",
+      "picture 0,0-370,450",        "pixel 311,368 #ff0000",      "pixel 283,368 #ff0000",
+      "fill 370,0 385x460 #ffffff", "fill 0,450 370x460 #ffffff",
   };
   EXPECT_EQ(Draw({385, 460}, map370x450), expected);
   EXPECT_EQ(width, 370);

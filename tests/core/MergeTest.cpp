@@ -136,7 +136,10 @@ DatabaseImage RandomNeighbourhood(std::mt19937& rng, const std::vector<CameraEnt
     switch (kind(rng)) {
       case 0: e.latitude += delta(rng); break;
       case 1: e.longitude += delta(rng); break;
-      case 2: e.latitude += delta(rng); e.longitude += delta(rng); break;
+      case 2:
+        e.latitude += delta(rng);
+        e.longitude += delta(rng);
+        break;
       case 3: e.longitude = (rng() & 1) ? 0 : -1; break;
       case 4: e.latitude = (rng() & 1) ? 0x7FFFFF : -0x800000; break;
       default: break;

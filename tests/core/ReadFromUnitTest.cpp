@@ -60,10 +60,10 @@ TEST_F(ReadFromUnit, CancelAtThePromptSendsNothingAndOpensNoPort) {
   h.messages.answers = {MessageAnswer::Cancel};
   EXPECT_EQ(Run(), UnitCommandOutcome::Cancelled);
   ExpectStoppedAtPrompt(h, "Read Unit Database",
-                          "Apply power to your unit, switch it on, connect the RS232 cable to the PC\n"
-                          "and then select the 'Connect to PC' option.\n\n"
-                          "When ready, click on OK to read the database from the unit.\n"
-                          "A message will appear when the read finishes.");
+                        "Apply power to your unit, switch it on, connect the RS232 cable to the PC\n"
+                        "and then select the 'Connect to PC' option.\n\n"
+                        "When ready, click on OK to read the database from the unit.\n"
+                        "A message will appear when the read finishes.");
   ExpectNothingTaken();
 }
 
@@ -119,8 +119,7 @@ TEST_F(ReadFromUnit, EachBlockIsRequestedInOrderAndEveryByteEchoedAtOnce) {
   // The first and last requests, spelled out.
   const std::vector<std::uint8_t> sent = h.unit.SentBytes();
   EXPECT_EQ(std::vector<std::uint8_t>(sent.begin() + 1, sent.begin() + 4), (std::vector<std::uint8_t>{'R', 0, 0}));
-  EXPECT_EQ(std::vector<std::uint8_t>(sent.end() - 68, sent.end() - 65),
-            (std::vector<std::uint8_t>{'R', 0xFF, 0xC0}));
+  EXPECT_EQ(std::vector<std::uint8_t>(sent.end() - 68, sent.end() - 65), (std::vector<std::uint8_t>{'R', 0xFF, 0xC0}));
 }
 
 TEST_F(ReadFromUnit, ADatabaseThatDoesNotFitIsMergedAsFarAsItGoesWithAWarningFirst) {
@@ -262,15 +261,15 @@ INSTANTIATE_TEST_SUITE_P(Points, UnitGoesSilent,
 // difference but the time it took.
 struct HeldCase {
   const char* name;
-  int entries;                               // made with this many entries and noise after them
+  int entries;                                // made with this many entries and noise after them
   std::function<void(DatabaseImage&)> spoil;  // then its header changed, if at all
-  int blocks;                                // what the read asks for
+  int blocks;                                 // what the read asks for
 };
 
 const HeldCase kHeldCases[] = {
     {"Empty", 0, nullptr, 1},
-    {"NineEntriesEndInBlock0", 9, nullptr, 1},  // bytes 8..61
-    {"TenEntriesReachBlock1", 10, nullptr, 2},  // byte 67
+    {"NineEntriesEndInBlock0", 9, nullptr, 1},       // bytes 8..61
+    {"TenEntriesReachBlock1", 10, nullptr, 2},       // byte 67
     {"TheLastBlockPartlyFilled", 600, nullptr, 57},  // to byte 3607 of 3647
     {"Cameras4491", 4491, nullptr, 422},
     {"Full", kMaxDatabaseEntries, nullptr, kBlockCount},
@@ -302,9 +301,9 @@ TEST_P(ReadWhatIsHeld, AsksForTheBlocksWithEntriesAndMergesAsAWholeReadWould) {
   held->incoming.Fill(0xEE);
   ASSERT_EQ(ReadFromUnitCommand(held->h.command, {held->working, held->incoming, held->scratch}),
             UnitCommandOutcome::Completed);
-  ASSERT_EQ(ReadFromUnitCommand(whole->h.command, {whole->working, whole->incoming, whole->scratch},
-                                ReadExtent::WholeMemory),
-            UnitCommandOutcome::Completed);
+  ASSERT_EQ(
+      ReadFromUnitCommand(whole->h.command, {whole->working, whole->incoming, whole->scratch}, ReadExtent::WholeMemory),
+      UnitCommandOutcome::Completed);
 
   // Blocks 0 .. blocks - 1, each once and in order, then 'Q'.
   std::vector<int> asked(static_cast<std::size_t>(c.blocks));

@@ -62,9 +62,15 @@ TEST(TimeLeft, APaceOverThreeTimesThePlainLineIsSlow) {
 
 TEST(TimeLeft, IsWrittenRoundedAsAPersonWouldSayIt) {
   const std::pair<std::int64_t, const char*> cases[] = {
-      {0, "about 5 s left"},           {3'200, "about 5 s left"},        {41'000, "about 45 s left"},
-      {55'100, "about 1 min left"},    {110'000, "about 1 min 50 s left"}, {114'000, "about 1 min 50 s left"},
-      {596'000, "about 10 min left"},  {1'098'000, "about 18 min left"}, {3'590'000, "about 1 h left"},
+      {0, "about 5 s left"},
+      {3'200, "about 5 s left"},
+      {41'000, "about 45 s left"},
+      {55'100, "about 1 min left"},
+      {110'000, "about 1 min 50 s left"},
+      {114'000, "about 1 min 50 s left"},
+      {596'000, "about 10 min left"},
+      {1'098'000, "about 18 min left"},
+      {3'590'000, "about 1 h left"},
       {3'900'000, "about 1 h 5 min left"},
   };
   for (const auto& [ms, text] : cases) EXPECT_EQ(TimeLeftText(ms), text) << ms;

@@ -94,9 +94,25 @@ TEST_F(SilentBootloader, StopsAnsweringPartWayThroughABlock) {
 TEST(UnitOptions, EveryFaultHasItsOption) {
   UnitProgramOptions options;
   std::string error;
-  ASSERT_TRUE(ParseUnitOptions({"--bootloader", "--db", "a.bin", "--save", "b.bin", "--link", "/tmp/u",
-                                "--silent-after", "500", "--vanish-after", "700", "--nak-first", "3",
-                                "--bad-checksum", "9:4", "--chatter", "2", "--never-echo", "--echo-wake",
+  ASSERT_TRUE(ParseUnitOptions({"--bootloader",
+                                "--db",
+                                "a.bin",
+                                "--save",
+                                "b.bin",
+                                "--link",
+                                "/tmp/u",
+                                "--silent-after",
+                                "500",
+                                "--vanish-after",
+                                "700",
+                                "--nak-first",
+                                "3",
+                                "--bad-checksum",
+                                "9:4",
+                                "--chatter",
+                                "2",
+                                "--never-echo",
+                                "--echo-wake",
                                 "--no-end-answer"},
                                options, error))
       << error;
@@ -112,9 +128,14 @@ TEST(UnitOptions, EveryFaultHasItsOption) {
   EXPECT_EQ(options.faults.chatterMs, 2000);
   EXPECT_TRUE(options.faults.neverEcho && options.faults.echoWake && options.faults.noEndAnswer);
 
-  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-           {"--db"}, {"--silent-after", "x"}, {"--bad-checksum", "1024"}, {"--frob"}, {"--nak-first", "-1"},
-           {"--latency", "256"}, {"--db", "a", "--db", "b"}, {"stray"}}) {
+  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{{"--db"},
+                                                                                   {"--silent-after", "x"},
+                                                                                   {"--bad-checksum", "1024"},
+                                                                                   {"--frob"},
+                                                                                   {"--nak-first", "-1"},
+                                                                                   {"--latency", "256"},
+                                                                                   {"--db", "a", "--db", "b"},
+                                                                                   {"stray"}}) {
     UnitProgramOptions ignored;
     EXPECT_FALSE(ParseUnitOptions(bad, ignored, error)) << bad[0];
     EXPECT_FALSE(error.empty());

@@ -77,14 +77,10 @@ TEST_F(UnitHistoryFolder, OffKeepsNothingAndAFolderThatCannotBeMadeIsTold) {
 
 TEST(HistoryFileNames, AreReadOnlyAsKeepWritesThem) {
   const std::pair<const char*, bool> names[] = {
-      {"2026-12-09 14-05-12 read 4491 cameras.db", true},
-      {"2026-12-09 14-05-12 written 0 cameras (12).db", true},
-      {"2026-12-09 14-05-12 read 4491 cameras.bin", false},
-      {"2026-12-09 14-05-12 sent 4491 cameras.db", false},
-      {"2026-12-09 14-05 read 1 cameras.db", false},
-      {"2026-12-09 14-05-12 read  cameras.db", false},
-      {"2026-12-09 14-05-12 read 1 cameras (x).db", false},
-      {"my notes.db", false},
+      {"2026-12-09 14-05-12 read 4491 cameras.db", true},   {"2026-12-09 14-05-12 written 0 cameras (12).db", true},
+      {"2026-12-09 14-05-12 read 4491 cameras.bin", false}, {"2026-12-09 14-05-12 sent 4491 cameras.db", false},
+      {"2026-12-09 14-05 read 1 cameras.db", false},        {"2026-12-09 14-05-12 read  cameras.db", false},
+      {"2026-12-09 14-05-12 read 1 cameras (x).db", false}, {"my notes.db", false},
   };
   for (const auto& [name, ours] : names) EXPECT_EQ(HistoryFileNamed(name).has_value(), ours) << name;
 }

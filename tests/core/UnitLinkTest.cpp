@@ -137,8 +137,7 @@ TEST_P(OpenFailures, SayErrorOpeningCommPortThenWhyAndOpenNothing) {
   ASSERT_EQ(h.messages.shown.size(), 1u);
   const std::string& text = h.messages.shown[0].text;
   EXPECT_EQ(h.messages.shown[0].caption, "Error");
-  EXPECT_TRUE(text.starts_with(GetParam().mustSay.empty() ? "Error Opening Comm Port"
-                                                          : "Error Opening Comm Port\n\n"))
+  EXPECT_TRUE(text.starts_with(GetParam().mustSay.empty() ? "Error Opening Comm Port" : "Error Opening Comm Port\n\n"))
       << text;
   if (!GetParam().mustSay.empty()) {
     EXPECT_NE(text.find("/dev/ttyUSB7"), std::string::npos) << text;

@@ -31,7 +31,8 @@ class UpgradeThroughAdapter : public ::testing::Test {
   void ExpectEveryBlockOnceAndStored() const {
     EXPECT_EQ(h.unit.SentBytes().size(), 1u + kBlocks * 67 + 2) << "a block went out more than once";
     EXPECT_EQ(h.unit.engine.Stats().blocksAccepted, kBlocks);
-    EXPECT_TRUE(std::equal(image->begin() + 0x600, image->begin() + kHighest + 1, h.unit.engine.Memory().data() + 0x600));
+    EXPECT_TRUE(
+        std::equal(image->begin() + 0x600, image->begin() + kHighest + 1, h.unit.engine.Memory().data() + 0x600));
     ASSERT_FALSE(h.messages.shown.empty());
     EXPECT_EQ(h.messages.shown.back().text, kMsgUpgradeFinished);
   }
@@ -64,8 +65,9 @@ TEST_F(UpgradeThroughAdapter, EchoesLateByRandomAmountsStillLeaveEachBlockSentOn
     fresh.unit.SetLatency(static_cast<int>(seed * 5));
     EXPECT_EQ(UploadFirmware(fresh.transfer, *image, kHighest, current), UnitCommandOutcome::Completed) << seed;
     EXPECT_EQ(fresh.unit.SentBytes().size(), 1u + kBlocks * 67 + 2) << seed;
-    EXPECT_TRUE(std::equal(image->begin() + 0x600, image->begin() + kHighest + 1,
-                           fresh.unit.engine.Memory().data() + 0x600)) << seed;
+    EXPECT_TRUE(
+        std::equal(image->begin() + 0x600, image->begin() + kHighest + 1, fresh.unit.engine.Memory().data() + 0x600))
+        << seed;
   }
 }
 

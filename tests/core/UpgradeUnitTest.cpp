@@ -130,7 +130,7 @@ TEST(UpgradeUnitPacing, EachByteIsFollowedByItsOwnShortWait) {
   }
   std::vector<std::int64_t> expected = {0, 10, 10};  // 'X' answered at once, then the address
   expected.insert(expected.end(), 64, 1);
-  expected.push_back(0);  // 'Y' at once
+  expected.push_back(0);   // 'Y' at once
   expected.push_back(10);  // the end marker's first byte ...
   expected.push_back(0);   // ... and its second, answered 'Z' at once
   ASSERT_EQ(waits, expected);
@@ -291,8 +291,11 @@ TEST_F(UpgradeCommand, CancelEmptyMissingAndMalformedFilesEndBeforeTheUnit) {
       {std::nullopt, UnitCommandOutcome::Cancelled, {}},
       {"", UnitCommandOutcome::FileRefused, {"Please specify a filename."}},
       {" ", UnitCommandOutcome::FileRefused, {"Cannot open file   for reading."}},
-      {dir.File("gone.hex"), UnitCommandOutcome::FileRefused, {"Cannot open file " + dir.File("gone.hex") + " for reading."}},
-      {dir.Write("bad.hex", bad), UnitCommandOutcome::FileRefused,
+      {dir.File("gone.hex"),
+       UnitCommandOutcome::FileRefused,
+       {"Cannot open file " + dir.File("gone.hex") + " for reading."}},
+      {dir.Write("bad.hex", bad),
+       UnitCommandOutcome::FileRefused,
        {"The file " + dir.File("bad.hex") + " is not a valid HEX file (line 2)."}},
   };
   for (const auto& c : cases) {

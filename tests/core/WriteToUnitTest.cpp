@@ -72,10 +72,10 @@ TEST_F(WriteToUnit, CancelAtThePromptSendsNothingAndOpensNoPort) {
   h.messages.answers = {MessageAnswer::Cancel};
   EXPECT_EQ(Run(), UnitCommandOutcome::Cancelled);
   ExpectStoppedAtPrompt(h, "Write Database To Unit ",
-                          "Apply power to your unit, switch it on, connect the RS232 cable to the PC\n"
-                          "and then select the 'Connect to PC' option.\n\n"
-                          "When ready, click on OK to write the database to the unit.\n"
-                          "A message will appear when the write finishes.");
+                        "Apply power to your unit, switch it on, connect the RS232 cable to the PC\n"
+                        "and then select the 'Connect to PC' option.\n\n"
+                        "When ready, click on OK to write the database to the unit.\n"
+                        "A message will appear when the write finishes.");
 }
 
 TEST_F(WriteToUnit, WritesEveryBlockThenQuitsClosesAndReports) {

@@ -88,9 +88,9 @@ bool DesktopSession::StartServer() {
     m_failure = "no pipe";
     return false;
   }
-  m_serverPid = Spawn({"Xvfb", "-displayfd", std::to_string(number[1]), "-screen", "0", "1280x1024x24",
-                       "-nolisten", "tcp", "-noreset"},
-                      "", number[1]);
+  m_serverPid = Spawn(
+      {"Xvfb", "-displayfd", std::to_string(number[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"},
+      "", number[1]);
   ::close(number[1]);
   std::string line;
   const bool read = ReadLine(number[0], kStartLimitMs, line);
@@ -118,9 +118,9 @@ bool DesktopSession::StartWindowManager() {
   // Opened for reading and writing so that it never reports an end of file
   // before openbox writes.
   const int fd = ::open(ready.c_str(), O_RDWR | O_NONBLOCK);
-  m_windowManagerPid = Spawn({"openbox", "--sm-disable", "--config-file", config, "--startup",
-                              "sh -c 'echo up > " + ready + "'"},
-                             m_display, -1);
+  m_windowManagerPid =
+      Spawn({"openbox", "--sm-disable", "--config-file", config, "--startup", "sh -c 'echo up > " + ready + "'"},
+            m_display, -1);
   std::string line;
   const bool up = fd >= 0 && ReadLine(fd, kStartLimitMs, line) && line == "up";
   if (fd >= 0) ::close(fd);

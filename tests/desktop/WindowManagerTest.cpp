@@ -51,7 +51,8 @@ std::optional<ServerWindow> ReadServerWindow(const QWidget* window) {
     return p.waitForFinished(kWindowManagerLimitMs) ? QString::fromLocal8Bit(p.readAllStandardOutput()) : QString();
   };
   const QString info = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id});
-  const QString extents = run(QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("_NET_FRAME_EXTENTS")});
+  const QString extents =
+      run(QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("_NET_FRAME_EXTENTS")});
   auto field = [&info](const char* name) {
     const auto m = QRegularExpression(QString::fromLatin1(name) + QStringLiteral(":\\s*(-?\\d+)")).match(info);
     return m.hasMatch() ? std::optional<int>(m.captured(1).toInt()) : std::nullopt;
@@ -149,8 +150,8 @@ class UnderAWindowManager : public AppFixture {
 };
 
 TEST_F(UnderAWindowManager, TheOuterFrameIs385By505) {
-  const bool sized = QTest::qWaitFor([this] { return FrameOf(Frame()).size() == QSize(385, 505); },
-                                     kWindowManagerLimitMs);
+  const bool sized =
+      QTest::qWaitFor([this] { return FrameOf(Frame()).size() == QSize(385, 505); }, kWindowManagerLimitMs);
   EXPECT_TRUE(sized) << "outer frame " << Describe(FrameOf(Frame())) << ", client area "
                      << Describe(Frame()->geometry());
   EXPECT_LT(Frame()->geometry().height(), 505) << "the title bar is part of the 505 pixels";
@@ -160,8 +161,7 @@ TEST_F(UnderAWindowManager, TheOuterFrameIs385By505) {
 // Qt's own geometry is what it asked for, which the server may not have
 // done yet.
 TEST_F(UnderAWindowManager, AMessageBoxOpensOverTheMainWindowCentredOnIt) {
-  ASSERT_TRUE(QTest::qWaitFor([this] { return FrameOf(Frame()).size() == QSize(385, 505); },
-                              kWindowManagerLimitMs));
+  ASSERT_TRUE(QTest::qWaitFor([this] { return FrameOf(Frame()).size() == QSize(385, 505); }, kWindowManagerLimitMs));
   const auto placed = ShowAndWaitUntilPlaced("Cannot open file held.db for writing.", kCaptionError);
   ASSERT_TRUE(std::holds_alternative<PlacedBox>(placed)) << std::get<std::string>(placed);
   EXPECT_EQ(std::get<PlacedBox>(placed).transientFor, Frame()->windowHandle());

@@ -29,13 +29,14 @@ TEST(ReferenceLists, EveryFormatGivesTheEntriesOfTheCsvImportOfTheSamePositions)
       {"cameras.gpx", ListFormat::Gpx, 2},  // a track's two points
       {"cameras.kml", ListFormat::Kml, 1},  // a road
       {"cameras.geojson", ListFormat::GeoJson, 1},
-      {"cameras.osm", ListFormat::Osm, 0},  // other nodes are no items at all
-      {"cameras.ov2", ListFormat::Ov2, 1},  // a deleted record
+      {"cameras.osm", ListFormat::Osm, 0},   // other nodes are no items at all
+      {"cameras.ov2", ListFormat::Ov2, 1},   // a deleted record
       {"speedcam.txt", ListFormat::Csv, 0},  // iGO's columns, after a row number
   };
   for (const ReferenceFile& file : files) {
     SCOPED_TRACE(file.name);
-    const ListReadResult read = ReadCameraList(SourceFile(std::string("tests/data/lists/") + file.name), file.format, {});
+    const ListReadResult read =
+        ReadCameraList(SourceFile(std::string("tests/data/lists/") + file.name), file.format, {});
     ASSERT_EQ(read.status, ListReadStatus::Ok) << read.detail;
     EXPECT_EQ(read.list.entries, expected);
     EXPECT_EQ(read.list.skipped, 0);
@@ -75,8 +76,8 @@ TEST(MalformedLists, SayWhereAndWhatAndGiveNoPositions) {
       {"JSON of another kind", ListFormat::GeoJson, "{\"type\": \"Topology\"}", 1, 1,
        "expected a FeatureCollection, a Feature or a geometry, found type \"Topology\""},
       {"an array", ListFormat::GeoJson, "[1, 2]", 1, 1, "found an array"},
-      {"features that are no array", ListFormat::GeoJson, "{\"type\": \"FeatureCollection\", \"features\": {}}",
-       1, 1, "expected a \"features\" array"},
+      {"features that are no array", ListFormat::GeoJson, "{\"type\": \"FeatureCollection\", \"features\": {}}", 1, 1,
+       "expected a \"features\" array"},
   };
   for (const MalformedCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -114,15 +115,16 @@ TEST(GpxPoints, ThatCannotBeReadAreSkippedWithTheirPlace) {
 }
 
 TEST(KmlPoints, TakeOneTupleWithAnOptionalAltitude) {
-  const ListReadResult read = Read(ListFormat::Kml,
-                                   "<kml><Document>\n"
-                                   "<Placemark><Point><coordinates>-1.5,51.5 -2,52</coordinates></Point></Placemark>\n"
-                                   "<Placemark><Point><coordinates>-1.5,51.5,10,4</coordinates></Point></Placemark>\n"
-                                   "<Placemark><Point><coordinates>-1.5,51.5,,</coordinates></Point></Placemark>\n"
-                                   "<Placemark><Point><coordinates>\t-1.5,51.5,-3.5\n</coordinates></Point></Placemark>\n"
-                                   "<Placemark><name>no point</name></Placemark>\n"
-                                   "<Point><coordinates>0,50</coordinates></Point>\n"
-                                   "</Document></kml>");
+  const ListReadResult read =
+      Read(ListFormat::Kml,
+           "<kml><Document>\n"
+           "<Placemark><Point><coordinates>-1.5,51.5 -2,52</coordinates></Point></Placemark>\n"
+           "<Placemark><Point><coordinates>-1.5,51.5,10,4</coordinates></Point></Placemark>\n"
+           "<Placemark><Point><coordinates>-1.5,51.5,,</coordinates></Point></Placemark>\n"
+           "<Placemark><Point><coordinates>\t-1.5,51.5,-3.5\n</coordinates></Point></Placemark>\n"
+           "<Placemark><name>no point</name></Placemark>\n"
+           "<Point><coordinates>0,50</coordinates></Point>\n"
+           "</Document></kml>");
   ASSERT_EQ(read.status, ListReadStatus::Ok);
   EXPECT_EQ(read.list.entries, (std::vector<CameraEntry>{{309000, -9000}})) << "a Point outside a Placemark is none";
   EXPECT_EQ(read.list.skipped, 3);
@@ -152,23 +154,26 @@ TEST(GeoJsonPoints, ComeFromACollectionAFeatureOrABareGeometry) {
 }
 
 TEST(GeoJsonPoints, ThatCannotBeReadAreSkippedByFeatureNumber) {
-  const ListReadResult read = Read(ListFormat::GeoJson,
-                                   "{\"type\": \"FeatureCollection\", \"features\": [\n"
-                                   " {\"type\": \"Feature\", \"geometry\": null},\n"
-                                   " {\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": [\"-0,12\", \"51,5\"]}},\n"
-                                   " {\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": [0]}},\n"
-                                   " {\"type\": \"Feature\", \"geometry\": {\"type\": \"MultiPoint\", \"coordinates\": [[0, 50], [0, 91]]}},\n"
-                                   " {\"type\": \"Feature\", \"geometry\": {\"type\": \"Circle\"}},\n"
-                                   " \"a string\"\n"
-                                   "]}");
+  const ListReadResult read =
+      Read(ListFormat::GeoJson,
+           "{\"type\": \"FeatureCollection\", \"features\": [\n"
+           " {\"type\": \"Feature\", \"geometry\": null},\n"
+           " {\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": [\"-0,12\", \"51,5\"]}},\n"
+           " {\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": [0]}},\n"
+           " {\"type\": \"Feature\", \"geometry\": {\"type\": \"MultiPoint\", \"coordinates\": [[0, 50], [0, 91]]}},\n"
+           " {\"type\": \"Feature\", \"geometry\": {\"type\": \"Circle\"}},\n"
+           " \"a string\"\n"
+           "]}");
   ASSERT_EQ(read.status, ListReadStatus::Ok);
   EXPECT_EQ(read.list.entries, (std::vector<CameraEntry>{{300000, 0}}));
   EXPECT_EQ(read.list.passedOver, 1);
   EXPECT_EQ(read.list.spreadsheetItems, 1);
   ASSERT_EQ(read.list.skipped, 5);
-  const std::vector<std::pair<std::string, std::string>> expected = {
-      {"feature 2", "[\"-0,12\",\"51,5\"]"}, {"feature 3", "[0]"}, {"feature 4 point 2", "[0,91]"},
-      {"feature 5", "{\"type\":\"Circle\"}"}, {"feature 6", "\"a string\""}};
+  const std::vector<std::pair<std::string, std::string>> expected = {{"feature 2", "[\"-0,12\",\"51,5\"]"},
+                                                                     {"feature 3", "[0]"},
+                                                                     {"feature 4 point 2", "[0,91]"},
+                                                                     {"feature 5", "{\"type\":\"Circle\"}"},
+                                                                     {"feature 6", "\"a string\""}};
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(read.list.firstSkipped[i].item, expected[i].first);
     EXPECT_EQ(read.list.firstSkipped[i].found, expected[i].second);
@@ -177,15 +182,16 @@ TEST(GeoJsonPoints, ThatCannotBeReadAreSkippedByFeatureNumber) {
 }
 
 TEST(OsmNodes, OnlySpeedCamerasThatAreNotDeleted) {
-  const ListReadResult read = Read(ListFormat::Osm,
-                                   "<osm version=\"0.6\">\n"
-                                   " <node id=\"11\" lat=\"51.5\" lon=\"-1.5\"><tag k=\"highway\" v=\"speed_camera\"/></node>\n"
-                                   " <node id=\"12\" lat=\"52\" lon=\"-1\"><tag k=\"highway\" v=\"crossing\"/></node>\n"
-                                   " <node id=\"13\" action=\"delete\" lat=\"53\" lon=\"-1\"><tag k=\"highway\" v=\"speed_camera\"/></node>\n"
-                                   " <node id=\"14\" visible=\"false\" lat=\"53\" lon=\"-1\"><tag k=\"highway\" v=\"speed_camera\"/></node>\n"
-                                   " <node id=\"12345678901\" lat=\"x\" lon=\"-1\">\n  <tag k=\"highway\" v=\"speed_camera\"/>\n </node>\n"
-                                   " <way id=\"1\"><tag k=\"highway\" v=\"speed_camera\"/></way>\n"
-                                   "</osm>");
+  const ListReadResult read =
+      Read(ListFormat::Osm,
+           "<osm version=\"0.6\">\n"
+           " <node id=\"11\" lat=\"51.5\" lon=\"-1.5\"><tag k=\"highway\" v=\"speed_camera\"/></node>\n"
+           " <node id=\"12\" lat=\"52\" lon=\"-1\"><tag k=\"highway\" v=\"crossing\"/></node>\n"
+           " <node id=\"13\" action=\"delete\" lat=\"53\" lon=\"-1\"><tag k=\"highway\" v=\"speed_camera\"/></node>\n"
+           " <node id=\"14\" visible=\"false\" lat=\"53\" lon=\"-1\"><tag k=\"highway\" v=\"speed_camera\"/></node>\n"
+           " <node id=\"12345678901\" lat=\"x\" lon=\"-1\">\n  <tag k=\"highway\" v=\"speed_camera\"/>\n </node>\n"
+           " <way id=\"1\"><tag k=\"highway\" v=\"speed_camera\"/></way>\n"
+           "</osm>");
   ASSERT_EQ(read.status, ListReadStatus::Ok);
   EXPECT_EQ(read.list.entries, (std::vector<CameraEntry>{{309000, -9000}}));
   EXPECT_EQ(read.list.passedOver, 2);
@@ -202,8 +208,8 @@ TEST(LatitudeFirst, ReadsASwappedListOfEveryFormatAsTheRightOne) {
                  "<osm><node lat=\"-1.5\" lon=\"51.5\"><tag k=\"highway\" v=\"speed_camera\"/></node></osm>", swapped)
                 .list.entries,
             expected);
-  EXPECT_EQ(Read(ListFormat::Kml, "<kml><Placemark><Point><coordinates>51.5,-1.5,0</coordinates></Point></Placemark></kml>",
-                 swapped)
+  EXPECT_EQ(Read(ListFormat::Kml,
+                 "<kml><Placemark><Point><coordinates>51.5,-1.5,0</coordinates></Point></Placemark></kml>", swapped)
                 .list.entries,
             expected);
   EXPECT_EQ(Read(ListFormat::GeoJson, "{\"type\": \"Point\", \"coordinates\": [51.5, -1.5]}", swapped).list.entries,

@@ -106,10 +106,10 @@ TEST(Ov2Writer, EveryBlockLiesInItsBoxAndHoldsAtMostTwentyPointsOfItsOwn) {
 
 // Halves of a 100,000th of a degree never occur, and every unit comes back.
 TEST(Ov2Writer, EveryUnitRoundsToTheNearestAndReadsBack) {
-  EXPECT_EQ(Ov2Value(3), 50);      // 0.0005 degrees
-  EXPECT_EQ(Ov2Value(1), 17);      // 16.67
-  EXPECT_EQ(Ov2Value(-1), -17);    // west rounds as east does
-  EXPECT_EQ(Ov2Value(2), 33);      // 33.33
+  EXPECT_EQ(Ov2Value(3), 50);    // 0.0005 degrees
+  EXPECT_EQ(Ov2Value(1), 17);    // 16.67
+  EXPECT_EQ(Ov2Value(-1), -17);  // west rounds as east does
+  EXPECT_EQ(Ov2Value(2), 33);    // 33.33
   EXPECT_EQ(Ov2Value(-1080000), -18000000);
   for (std::int32_t units = -1080000; units <= 1080000; units += 3) {
     const std::int32_t latitude = units / 2;

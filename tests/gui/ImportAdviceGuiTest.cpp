@@ -101,8 +101,8 @@ TEST_F(ImportAdviceInWindow, AListWithRepeatsAsksWhetherToKeepOnlyTheFirstOfEach
                                             " lie within 1/6000 degree of one before them, as a camera listed once "
                                             "for each direction of travel does.\n\nKeep only the first of each?");
       EXPECT_EQ(messages.shown[0].style, MessageStyle::YesNo);
-      EXPECT_EQ(messages.shown[1].text, answer == MessageAnswer::Yes ? "3 camera locations loaded."
-                                                                     : "5 camera locations loaded.");
+      EXPECT_EQ(messages.shown[1].text,
+                answer == MessageAnswer::Yes ? "3 camera locations loaded." : "5 camera locations loaded.");
       std::vector<std::string> args = cli;
       args.insert(args.end(), {path, "-o", dir.File("cli.db")});
       ASSERT_EQ(RunCliWith(args).status, 0);

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <set>
 #include <QPainter>
+#include <set>
 
 #include "map/MapView.h"
 #include "map/Projection.h"

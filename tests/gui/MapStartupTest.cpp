@@ -35,9 +35,7 @@ class MapInWindow : public AppFixture {
     AppFixture::TearDown();
     ProgramFolder = savedProgramFolder;
   }
-  virtual void PrepareFolder() {
-    std::filesystem::copy_file(SourceFile("resources/uk.bmp"), dir.File(kMapFileName));
-  }
+  virtual void PrepareFolder() { std::filesystem::copy_file(SourceFile("resources/uk.bmp"), dir.File(kMapFileName)); }
 
   QImage Shown() const { return View()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 

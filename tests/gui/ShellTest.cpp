@@ -6,10 +6,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include "app/CAboutDlg.h"
 #include "app/CommandTable.h"
@@ -46,12 +46,26 @@ using ShellTest = AppFixture;
 
 TEST_F(ShellTest, MenuHasEveryPopupItemAndSeparatorInOrder) {
   const QStringList expected = {
-      "&File",    "  E&xit",
-      "Database", "  Read from Unit", "  Write to Unit", "  ----", "  Read from File", "  Write to File",
-                  "  Unit History...",
-      "Options",  "  Comm1",          "  Comm2",         "  ----", "  Display Database",
-      "Advanced", "  Import Camera Data", "  ----", "  Upgrade Unit S/W",
-      "&Help",    "  &About zorvane...",
+      "&File",
+      "  E&xit",
+      "Database",
+      "  Read from Unit",
+      "  Write to Unit",
+      "  ----",
+      "  Read from File",
+      "  Write to File",
+      "  Unit History...",
+      "Options",
+      "  Comm1",
+      "  Comm2",
+      "  ----",
+      "  Display Database",
+      "Advanced",
+      "  Import Camera Data",
+      "  ----",
+      "  Upgrade Unit S/W",
+      "&Help",
+      "  &About zorvane...",
   };
   EXPECT_EQ(MenuLayout(Frame()->menuBar()), expected);
 }
@@ -111,8 +125,8 @@ TEST_F(ShellTest, DisplayDatabaseIsAlwaysGreyed) {
 TEST_F(ShellTest, HasTheThirteenAcceleratorsInOrder) {
   QStringList keys;
   for (QAction* action : Frame()->actions()) keys << action->shortcut().toString();
-  EXPECT_EQ(keys, (QStringList{"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Z", "Ctrl+X", "Ctrl+C", "Ctrl+V",
-                               "Alt+Backspace", "Shift+Del", "Ctrl+Ins", "Shift+Ins", "F6", "Shift+F6"}));
+  EXPECT_EQ(keys, (QStringList{"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Z", "Ctrl+X", "Ctrl+C", "Ctrl+V", "Alt+Backspace",
+                               "Shift+Del", "Ctrl+Ins", "Shift+Ins", "F6", "Shift+F6"}));
 }
 
 TEST_F(ShellTest, CtrlNEmptiesTheHeldDatabase) {
@@ -132,9 +146,9 @@ TEST_F(ShellTest, EditAndPaneKeysChangeNothing) {
   Frame()->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
   const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
-      {Qt::Key_Z, Qt::ControlModifier}, {Qt::Key_X, Qt::ControlModifier},   {Qt::Key_C, Qt::ControlModifier},
-      {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_Backspace, Qt::AltModifier}, {Qt::Key_Delete, Qt::ShiftModifier},
-      {Qt::Key_Insert, Qt::ControlModifier}, {Qt::Key_Insert, Qt::ShiftModifier}, {Qt::Key_F6, Qt::NoModifier},
+      {Qt::Key_Z, Qt::ControlModifier},      {Qt::Key_X, Qt::ControlModifier},     {Qt::Key_C, Qt::ControlModifier},
+      {Qt::Key_V, Qt::ControlModifier},      {Qt::Key_Backspace, Qt::AltModifier}, {Qt::Key_Delete, Qt::ShiftModifier},
+      {Qt::Key_Insert, Qt::ControlModifier}, {Qt::Key_Insert, Qt::ShiftModifier},  {Qt::Key_F6, Qt::NoModifier},
       {Qt::Key_F6, Qt::ShiftModifier}};
   for (const auto& [key, modifiers] : keys) QTest::keyClick(Frame(), key, modifiers);
   EXPECT_EQ(WorkingDatabase, before);

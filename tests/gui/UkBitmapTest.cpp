@@ -19,13 +19,13 @@ struct Headland {
 };
 
 const Headland kHeadlands[] = {
-    {"Land's End", 50.0664, -5.7147},       {"Lizard Point", 49.9597, -5.2064},
+    {"Land's End", 50.0664, -5.7147},           {"Lizard Point", 49.9597, -5.2064},
     {"South Foreland, Dover", 51.1400, 1.3725}, {"Lowestoft Ness", 52.4817, 1.7631},
-    {"Flamborough Head", 54.1164, -0.0828},  {"Dunnet Head", 58.6715, -3.3775},
-    {"Cape Wrath", 58.6255, -5.0013},        {"Mull of Galloway", 54.6350, -4.8575},
+    {"Flamborough Head", 54.1164, -0.0828},     {"Dunnet Head", 58.6715, -3.3775},
+    {"Cape Wrath", 58.6255, -5.0013},           {"Mull of Galloway", 54.6350, -4.8575},
     {"Braich y Pwll, Lleyn", 52.7967, -4.7600}, {"St David's Head", 51.9036, -5.3097},
-    {"Malin Head", 55.3817, -7.3742},        {"Mizen Head", 51.4497, -9.8183},
-    {"Carnsore Point", 52.1717, -6.3647},    {"Slea Head", 52.0972, -10.4594},
+    {"Malin Head", 55.3817, -7.3742},           {"Mizen Head", 51.4497, -9.8183},
+    {"Carnsore Point", 52.1717, -6.3647},       {"Slea Head", 52.0972, -10.4594},
 };
 
 class UkBitmap : public ::testing::Test {

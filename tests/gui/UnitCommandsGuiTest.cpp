@@ -9,8 +9,8 @@
 #include <QRegularExpression>
 #include <QTimer>
 
-#include "app/ProcessState.h"
 #include "app/CMainFrame.h"
+#include "app/ProcessState.h"
 #include "app/TransferDialog.h"
 #include "dialogs/CUnitHistoryDlg.h"
 #include "resources/CommandIds.h"
@@ -65,14 +65,15 @@ TEST_F(UnitCommandsGui, WriteThenReadBackThroughTheWindow) {
   QObject::connect(&writeWatch, &QTimer::timeout, [&] {
     if (TransferDialog* dialog = OpenTransferDialog()) {
       EXPECT_TRUE(dialog->findChildren<QPushButton*>().isEmpty());  // a write cannot be cancelled
-      dialog->reject();  // nor closed with Escape
+      dialog->reject();                                             // nor closed with Escape
     }
   });
   writeWatch.start(0);
   View()->OnWriteToUnit();
   writeWatch.stop();
   ASSERT_EQ(writing.said.size(), 1);
-  EXPECT_TRUE(writing.said[0].startsWith(QStringLiteral("Writing block 1024 of 1024"))) << writing.said[0].toStdString();
+  EXPECT_TRUE(writing.said[0].startsWith(QStringLiteral("Writing block 1024 of 1024")))
+      << writing.said[0].toStdString();
   EXPECT_EQ(Texts(), (std::vector<std::string>{kMsgWriteUnitPrompt, kMsgDatabaseWritten}));
   EXPECT_EQ(dialogUpAtMessage, (std::vector<bool>{false, false}));
   EXPECT_EQ(WorkingDatabase, written);

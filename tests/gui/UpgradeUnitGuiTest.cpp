@@ -114,8 +114,9 @@ TEST_F(UpgradeUnitGui, ThroughASlowAdapterTheDialogNamesThePortThenGivesTheTimeL
   EXPECT_EQ(messages.shown[0].text, kMsgUpgradeFinished);
   ASSERT_FALSE(labels.isEmpty());
   EXPECT_EQ(labels.front().toStdString(), "Connecting to the unit on " + unit.Device() + "...");
-  EXPECT_FALSE(labels.filter(QRegularExpression(QStringLiteral("^Upgrading block ([5-9]|1[0-2]) of 12, about .+ left$")))
-                   .isEmpty())
+  EXPECT_FALSE(
+      labels.filter(QRegularExpression(QStringLiteral("^Upgrading block ([5-9]|1[0-2]) of 12, about .+ left$")))
+          .isEmpty())
       << labels.join(u'|').toStdString();
   // Before the first blocks are done there is no estimate.
   EXPECT_TRUE(labels.filter(QRegularExpression(QStringLiteral("^Upgrading block [1-4] of 12,"))).isEmpty())

@@ -222,9 +222,10 @@ int main(int argc, char** argv) {
   const int descriptorsLast = OpenDescriptors();
   units.clear();
 
-  std::printf("soak: %d cycles in %d lanes; resident after %d cycles %ld KiB, after the last %ld KiB (%+ld KiB); "
-              "descriptors %d then %d\n",
-              shared.done.load(), lanes, firstCycles, first, last, last - first, descriptorsFirst, descriptorsLast);
+  std::printf(
+      "soak: %d cycles in %d lanes; resident after %d cycles %ld KiB, after the last %ld KiB (%+ld KiB); "
+      "descriptors %d then %d\n",
+      shared.done.load(), lanes, firstCycles, first, last, last - first, descriptorsFirst, descriptorsLast);
   if (shared.failures.load() > 0 || shared.done.load() < cycles) {
     std::printf("soak: FAILED: a cycle did not round-trip\n");
     return 1;

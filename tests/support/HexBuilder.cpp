@@ -20,7 +20,9 @@ std::string HexRecord(std::uint8_t type, std::uint16_t address, const std::vecto
   return line + "\n";
 }
 
-std::string HexData(std::uint16_t address, const std::vector<std::uint8_t>& data) { return HexRecord(0, address, data); }
+std::string HexData(std::uint16_t address, const std::vector<std::uint8_t>& data) {
+  return HexRecord(0, address, data);
+}
 
 std::string HexExtendedLinear(std::uint16_t upper) {
   return HexRecord(4, 0, {static_cast<std::uint8_t>(upper >> 8), static_cast<std::uint8_t>(upper & 0xFF)});

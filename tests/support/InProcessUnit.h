@@ -17,7 +17,7 @@
 
 struct WireEvent {
   enum Kind { Sent, Received, Silence, Lost } kind;  // from the program's side; Lost: the line failed
-  int byte;  // -1 for Silence and Lost
+  int byte;                                          // -1 for Silence and Lost
   std::int64_t atMs;
   friend bool operator==(const WireEvent&, const WireEvent&) = default;
 };

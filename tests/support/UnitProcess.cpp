@@ -8,12 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-
 extern char** environ;
 
-std::string UnitProcess::ProgramPath() {
-  return ZORVANE_UNIT_PROGRAM;
-}
+std::string UnitProcess::ProgramPath() { return ZORVANE_UNIT_PROGRAM; }
 
 UnitProcess::UnitProcess(const std::vector<std::string>& args, const std::string& errorFile) {
   int out[2];

@@ -18,7 +18,8 @@ std::string ProgressBar::Line(const char* verb, int done, int total, const std::
   std::snprintf(counts, sizeof counts, "] %4d/%d blocks %3d%%", done, total, percent);
   std::string line = std::string(verb) + " [" + std::string(static_cast<std::size_t>(filled), '#') +
                      std::string(static_cast<std::size_t>(kWidth - filled), '.') + counts;
-  if (!timeLeft.empty()) line += "  " + timeLeft + std::string(kTimeLeftWidth - std::min(kTimeLeftWidth, timeLeft.size()), ' ');
+  if (!timeLeft.empty())
+    line += "  " + timeLeft + std::string(kTimeLeftWidth - std::min(kTimeLeftWidth, timeLeft.size()), ' ');
   return line;
 }
 
@@ -79,7 +80,7 @@ UnitCommandOutcome CliTransferRunner::Run(const TransferStep& step) {
   ProgressBar bar(m_io.err, phase.c_str(), clock, step.plainLineMsPerBlock);
   JsonProgress json(m_io.out, phase, clock, step.plainLineMsPerBlock);
   NoProgress quiet;
-  TransferProgress& progress = m_io.json ? static_cast<TransferProgress&>(json)
+  TransferProgress& progress = m_io.json            ? static_cast<TransferProgress&>(json)
                                : m_io.errIsTerminal ? static_cast<TransferProgress&>(bar)
                                                     : quiet;
   TransferContext context{m_messages, *opener, clock, progress};

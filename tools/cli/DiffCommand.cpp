@@ -27,7 +27,7 @@ int RunDiff(const std::vector<std::string>& args, CliStreams& io) {
   return FinishJson(io, verdict.outcome, verdict.summary, verdict.exit);
 }
 
-const SubcommandRegistration kDiff{{kName, "diff A B [--json]",
-                                    "the entries of database B not in A (+) and of A not in B (-)", &RunDiff}};
+const SubcommandRegistration kDiff{
+    {kName, "diff A B [--json]", "the entries of database B not in A (+) and of A not in B (-)", &RunDiff}};
 
 }  // namespace

@@ -45,8 +45,11 @@ int RunExport(const std::vector<std::string>& args, CliStreams& io) {
   return kExitOk;
 }
 
-const SubcommandRegistration kExport{{kName, "export FILE [-o OUT] [--format F]",
-                                      "write a database file's entries as a camera list", &RunExport,
-                                      {"--format F        csv, gpx, kml, geojson or ov2; else OUT's extension, else csv"}}};
+const SubcommandRegistration kExport{
+    {kName,
+     "export FILE [-o OUT] [--format F]",
+     "write a database file's entries as a camera list",
+     &RunExport,
+     {"--format F        csv, gpx, kml, geojson or ov2; else OUT's extension, else csv"}}};
 
 }  // namespace

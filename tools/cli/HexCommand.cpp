@@ -41,6 +41,7 @@ int RunHex(const std::vector<std::string>& args, CliStreams& io) {
   return kExitOk;
 }
 
-const SubcommandRegistration kHex{{"hex", "hex FILE -o IMAGE", "load a HEX file into a 65000-byte firmware image", &RunHex}};
+const SubcommandRegistration kHex{
+    {"hex", "hex FILE -o IMAGE", "load a HEX file into a 65000-byte firmware image", &RunHex}};
 
 }  // namespace

@@ -19,8 +19,8 @@ int RunHistory(const std::vector<std::string>& args, CliStreams& io) {
   io.out << "unit history in " << history.Folder() << ": " << files.size() << " databases"
          << (files.empty() ? "" : ", newest first") << '\n';
   for (const HistoryFile& file : files) {
-    io.out << file.when << "  " << (file.transfer == UnitTransfer::Read ? "read   " : "written") << "  "
-           << file.cameras << " cameras  " << file.path << '\n';
+    io.out << file.when << "  " << (file.transfer == UnitTransfer::Read ? "read   " : "written") << "  " << file.cameras
+           << " cameras  " << file.path << '\n';
   }
   return kExitOk;
 }

@@ -30,9 +30,9 @@ void JsonProgress::Print(int done) {
 
 int FinishJson(CliStreams& io, const std::string& outcome, const std::string& message, int exit) {
   if (io.json) {
-    PrintJson(io.out, {{"outcome", QString::fromStdString(outcome)},
-                       {"message", QString::fromStdString(message)},
-                       {"exit", exit}});
+    PrintJson(
+        io.out,
+        {{"outcome", QString::fromStdString(outcome)}, {"message", QString::fromStdString(message)}, {"exit", exit}});
   }
   return exit;
 }

@@ -25,7 +25,8 @@ int RunPorts(const std::vector<std::string>& args, CliStreams& io) {
 }
 
 const SubcommandRegistration kPorts{
-    {"ports", "ports", "list the serial ports with descriptions and USB ids, and which are Comm1 and Comm2", &RunPorts}};
+    {"ports", "ports", "list the serial ports with descriptions and USB ids, and which are Comm1 and Comm2",
+     &RunPorts}};
 
 }  // namespace
 
@@ -43,7 +44,8 @@ std::string PortsListing(const std::vector<SerialPortInfo>& present, const CommP
   }
   // A Comm that names no port present is still what the commands would try.
   for (std::size_t i = 0; i < comm.size(); ++i) {
-    if (FindPort(present, comm[i]) == nullptr) text += std::string(kCommNames[i]) + " is " + comm[i] + ", not present\n";
+    if (FindPort(present, comm[i]) == nullptr)
+      text += std::string(kCommNames[i]) + " is " + comm[i] + ", not present\n";
   }
   return text;
 }

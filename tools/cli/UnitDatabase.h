@@ -50,7 +50,8 @@ int FinishVerify(CliStreams& io, const UnitVerdict& verdict, const std::string& 
 // then, with `verify`, the unit read back and compared with FILE. Gives
 // the command's exit status and, with --json, prints its outcome line.
 // Said on standard error by a write without --backup.
-inline constexpr const char* kBackupHint = "zorvane-cli write: --backup OLD would first save the unit's database to OLD\n";
+inline constexpr const char* kBackupHint =
+    "zorvane-cli write: --backup OLD would first save the unit's database to OLD\n";
 
 struct SafeWriteOptions {
   const std::string* backup = nullptr;

@@ -42,8 +42,7 @@ int RunUpgrade(const std::vector<std::string>& args, CliStreams& io) {
   return FinishUnitCommand(io, outcome, message);
 }
 
-const SubcommandRegistration kUpgrade{
-    {kName, "upgrade [--port PATH] FILE [--json]", "send a HEX file to the unit's bootloader (on PATH, or Comm1)",
-     &RunUpgrade}};
+const SubcommandRegistration kUpgrade{{kName, "upgrade [--port PATH] FILE [--json]",
+                                       "send a HEX file to the unit's bootloader (on PATH, or Comm1)", &RunUpgrade}};
 
 }  // namespace

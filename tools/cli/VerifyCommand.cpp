@@ -31,7 +31,8 @@ int RunVerify(const std::vector<std::string>& args, CliStreams& io) {
 }
 
 const SubcommandRegistration kVerify{
-    {kName, "verify [--port PATH] FILE [--json]",
+    {kName,
+     "verify [--port PATH] FILE [--json]",
      "compare the unit's database (on PATH, or Comm1) with FILE: + in FILE only, - in the unit only",
      &RunVerify,
      {"exit 0 the same entries, 1 they differ, 2 FILE not read, 3 the unit did not answer"}}};

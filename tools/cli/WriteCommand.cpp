@@ -32,12 +32,14 @@ int RunWrite(const std::vector<std::string>& args, CliStreams& io) {
     return FinishJson(io, "file refused", session.LastMessage(), kExitFailed);
   }
   CliTransferRunner runner(io, session.Messages(), port);
-  return WriteSafely(io, session, runner,
-                     {backup, parsed.Flag("--verify"), [&runner](const std::string& phase) { runner.SetPhase(phase); }});
+  return WriteSafely(io, session, runner, {backup, parsed.Flag("--verify"), [&runner](const std::string& phase) {
+                                             runner.SetPhase(phase);
+                                           }});
 }
 
 const SubcommandRegistration kWrite{
-    {kName, "write [--port PATH] FILE [--backup OLD] [--verify] [--json]",
+    {kName,
+     "write [--port PATH] FILE [--backup OLD] [--verify] [--json]",
      "write a database file into the unit (on PATH, or Comm1)",
      &RunWrite,
      {"--backup OLD  first save the unit's database to OLD; write nothing unless that worked",

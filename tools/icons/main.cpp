@@ -29,8 +29,9 @@ int main(int argc, char** argv) {
   const QImage icon(QString::fromLocal8Bit(argv[1]));
   if (icon.isNull()) return Fail("cannot read the picture", argv[1]);
   const bool whole = size % icon.width() == 0 && size % icon.height() == 0;
-  const QImage scaled = icon.convertToFormat(QImage::Format_ARGB32).scaled(
-      size, size, Qt::KeepAspectRatio, whole ? Qt::FastTransformation : Qt::SmoothTransformation);
+  const QImage scaled =
+      icon.convertToFormat(QImage::Format_ARGB32)
+          .scaled(size, size, Qt::KeepAspectRatio, whole ? Qt::FastTransformation : Qt::SmoothTransformation);
   if (!scaled.save(QString::fromLocal8Bit(argv[3]), "PNG")) return Fail("cannot write", argv[3]);
   return 0;
 }

@@ -54,8 +54,8 @@ std::optional<Topology> ReadTopology(const QString& path, QString& error) {
       const QJsonArray d = step.toArray();
       x += d[0].toDouble();
       y += d[1].toDouble();
-      arc.push_back({x * scale[0].toDouble() + translate[0].toDouble(),
-                     y * scale[1].toDouble() + translate[1].toDouble()});
+      arc.push_back(
+          {x * scale[0].toDouble() + translate[0].toDouble(), y * scale[1].toDouble() + translate[1].toDouble()});
     }
     topology.arcs.push_back(arc);
   }

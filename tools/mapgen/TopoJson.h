@@ -8,8 +8,8 @@
 #include <QVector>
 #include <optional>
 
-using Ring = QVector<int>;        // arc indices, as stored
-using Polygon = QVector<Ring>;    // outer ring first, then holes
+using Ring = QVector<int>;      // arc indices, as stored
+using Polygon = QVector<Ring>;  // outer ring first, then holes
 
 struct Country {
   QString id;

@@ -36,8 +36,8 @@ std::int64_t AdapterLine::DeliveryOf(std::uint8_t byte, std::int64_t sentAt) {
 void AdapterLine::RunUntil(std::int64_t nowMs) {
   while (true) {
     const std::optional<std::int64_t> emits = m_engine.NextEmitAt(m_unitNow);
-    const bool takeFirst = !m_toUnit.empty() && m_toUnit.front().at <= nowMs &&
-                           (!emits || m_toUnit.front().at <= *emits);
+    const bool takeFirst =
+        !m_toUnit.empty() && m_toUnit.front().at <= nowMs && (!emits || m_toUnit.front().at <= *emits);
     if (takeFirst) {
       m_unitNow = std::max(m_unitNow, m_toUnit.front().at);
       m_engine.Take(m_toUnit.front().byte, m_unitNow);

@@ -70,6 +70,6 @@ class AdapterLine {
   int m_latencyMs;
   std::deque<Timed> m_toUnit;
   std::deque<Timed> m_toProgram;
-  std::int64_t m_unitNow = 0;      // how far the unit has run
-  std::int64_t m_lastEnters = 0;   // when the unit's last byte reached the adapter
+  std::int64_t m_unitNow = 0;     // how far the unit has run
+  std::int64_t m_lastEnters = 0;  // when the unit's last byte reached the adapter
 };

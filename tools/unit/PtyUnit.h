@@ -21,8 +21,7 @@ class PtyUnit {
   // after each transfer that changed the memory.
   // `latencyMs` above 0 puts a USB-serial adapter with that latency timer
   // between the unit and the terminal.
-  void Serve(UnitEngine& engine, int latencyMs, const std::function<bool()>& stop,
-             const std::function<void()>& save);
+  void Serve(UnitEngine& engine, int latencyMs, const std::function<bool()>& stop, const std::function<void()>& save);
 
   // How long the line was in use, from the first byte either way to the
   // last, in microseconds: a transfer's time without the program's own

@@ -42,7 +42,9 @@ void UnitEngine::Echo(std::uint8_t byte) {
   if (!m_faults.neverEcho) Queue(byte);
 }
 
-void UnitEngine::EchoHeader(std::uint8_t byte) { Echo(m_faults.garbleHeaderEchoes ? static_cast<std::uint8_t>(~byte) : byte); }
+void UnitEngine::EchoHeader(std::uint8_t byte) {
+  Echo(m_faults.garbleHeaderEchoes ? static_cast<std::uint8_t>(~byte) : byte);
+}
 
 std::optional<std::uint8_t> UnitEngine::Emit(std::int64_t nowMs) {
   if (Silent()) {
@@ -183,9 +185,7 @@ void UnitEngine::TakeDatabase(std::uint8_t byte) {
       EchoHeader(byte);
       BeginBlock(byte);
       break;
-    default:
-      m_state = State::Idle;
-      break;
+    default: m_state = State::Idle; break;
   }
 }
 
@@ -215,9 +215,7 @@ void UnitEngine::TakeBootloader(std::uint8_t byte) {
       Echo(byte);
       BeginBlock(byte);
       break;
-    default:
-      m_state = State::BootWake;
-      break;
+    default: m_state = State::BootWake; break;
   }
 }
 

@@ -31,26 +31,26 @@
 enum class UnitMode { Database, Bootloader };
 
 struct UnitFaults {
-  long silentAfterBytes = -1;  // sends nothing more once it has sent this many (<0: never)
-  long vanishAfterBytes = -1;  // the line itself goes away once it has sent this many (<0: never)
-  int nakFirstBlocks = 0;      // answers 'N' to this many written blocks, however good
-  int badChecksumBlock = -1;   // block index (address / 64) served with a wrong checksum
-  int badChecksumTimes = 1;    // ... on its first this many servings
-  int chatterMs = 0;           // sends a byte every kChatterPeriodMs for this long after power-on
-  bool neverEcho = false;      // echoes nothing (answers and data still go out)
-  bool echoWake = false;       // answers 'X' with 'X'
-  bool noEndAnswer = false;    // bootloader: says nothing to 0x00 0x00
+  long silentAfterBytes = -1;       // sends nothing more once it has sent this many (<0: never)
+  long vanishAfterBytes = -1;       // the line itself goes away once it has sent this many (<0: never)
+  int nakFirstBlocks = 0;           // answers 'N' to this many written blocks, however good
+  int badChecksumBlock = -1;        // block index (address / 64) served with a wrong checksum
+  int badChecksumTimes = 1;         // ... on its first this many servings
+  int chatterMs = 0;                // sends a byte every kChatterPeriodMs for this long after power-on
+  bool neverEcho = false;           // echoes nothing (answers and data still go out)
+  bool echoWake = false;            // answers 'X' with 'X'
+  bool noEndAnswer = false;         // bootloader: says nothing to 0x00 0x00
   bool garbleHeaderEchoes = false;  // echoes command and address bytes inverted
 };
 
 struct UnitStats {
-  int wakes = 0;             // 'X' received while idle
-  int blocksServed = 0;      // 'R' blocks whose data all went out
+  int wakes = 0;                 // 'X' received while idle
+  int blocksServed = 0;          // 'R' blocks whose data all went out
   std::vector<int> blocksAsked;  // the block (address / 64) of each 'R' request, in order, repeats included
-  int blocksAccepted = 0;    // 'W' or bootloader blocks answered 'Y'
-  int blocksRefused = 0;     // answered 'N'
-  int echoMismatches = 0;    // echoes of served data that differed from what was sent
-  int endsReceived = 0;      // 'Q', or the bootloader's 0x00 0x00
+  int blocksAccepted = 0;        // 'W' or bootloader blocks answered 'Y'
+  int blocksRefused = 0;         // answered 'N'
+  int echoMismatches = 0;        // echoes of served data that differed from what was sent
+  int endsReceived = 0;          // 'Q', or the bootloader's 0x00 0x00
   int highestBlockAddress = -1;  // bootloader: the highest address stored
   long bytesSent = 0;
   long bytesReceived = 0;
@@ -89,9 +89,17 @@ class UnitEngine {
 
  private:
   enum class State {
-    Idle, ReadHigh, ReadLow, ReadEcho, WriteHigh, WriteLow,
-    BootWake, BootHigh, BootLow,
-    BlockData, BlockChecksum,  // a written or bootloader block after its address
+    Idle,
+    ReadHigh,
+    ReadLow,
+    ReadEcho,
+    WriteHigh,
+    WriteLow,
+    BootWake,
+    BootHigh,
+    BootLow,
+    BlockData,
+    BlockChecksum,  // a written or bootloader block after its address
   };
 
   void Queue(std::uint8_t byte);

@@ -6,11 +6,11 @@
 
 namespace {
 
-const std::vector<std::string> kValued = {"--db",        "--save",         "--link",    "--latency",
-                                          "--silent-after", "--vanish-after", "--nak-first", "--bad-checksum",
-                                          "--chatter"};
-const std::vector<std::string> kFlags = {"-h",           "--help",       "--version",       "--bootloader",    "--sample",
-                                         "--never-echo", "--echo-wake",  "--garble-echoes", "--no-end-answer"};
+const std::vector<std::string> kValued = {"--db",        "--save",         "--link",
+                                          "--latency",   "--silent-after", "--vanish-after",
+                                          "--nak-first", "--bad-checksum", "--chatter"};
+const std::vector<std::string> kFlags = {"-h",           "--help",      "--version",       "--bootloader",   "--sample",
+                                         "--never-echo", "--echo-wake", "--garble-echoes", "--no-end-answer"};
 
 // A count of at least 0 and at most `most`.
 template <typename Number>
@@ -99,8 +99,8 @@ bool ParseUnitOptions(const std::vector<std::string>& args, UnitProgramOptions& 
                        error) ||
       !ReadCountOption(parsed, "--nak-first", 1'000'000'000, options.faults.nakFirstBlocks, "a number of blocks",
                        error) ||
-      !ReadCountOption(parsed, "--latency", kMaxAdapterLatencyMs, options.latencyMs,
-                       "a number of milliseconds, 0..255", error) ||
+      !ReadCountOption(parsed, "--latency", kMaxAdapterLatencyMs, options.latencyMs, "a number of milliseconds, 0..255",
+                       error) ||
       !ReadCountOption(parsed, "--chatter", 3600, chatterSeconds, "a number of seconds", error)) {
     return false;
   }
@@ -108,7 +108,8 @@ bool ParseUnitOptions(const std::vector<std::string>& args, UnitProgramOptions& 
   if (const std::string* bad = parsed.Option("--bad-checksum")) {
     const std::size_t colon = bad->find(':');
     bool ok = ReadCount(bad->substr(0, colon), 1023, options.faults.badChecksumBlock);
-    if (ok && colon != std::string::npos) ok = ReadCount(bad->substr(colon + 1), 1'000'000'000, options.faults.badChecksumTimes);
+    if (ok && colon != std::string::npos)
+      ok = ReadCount(bad->substr(colon + 1), 1'000'000'000, options.faults.badChecksumTimes);
     if (!ok) {
       error = "--bad-checksum takes a block 0..1023, optionally :TIMES";
       return false;

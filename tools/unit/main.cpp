@@ -90,7 +90,8 @@ int main(int argc, char** argv) {
       std::cerr << "zorvane-unit: " << options.saveFile << ": " << ToString(written) << '\n';
     }
   };
-  pty.Serve(engine, options.latencyMs, [] { return g_stop != 0; }, save);
+  pty.Serve(
+      engine, options.latencyMs, [] { return g_stop != 0; }, save);
   if (engine.Stats().blocksAccepted > 0) save();
   const UnitStats& stats = engine.Stats();
   std::cerr << "zorvane-unit: stopped; received " << stats.bytesReceived << " bytes, sent " << stats.bytesSent

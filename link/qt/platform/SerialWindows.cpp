@@ -10,6 +10,7 @@
 #include <windows.h>
 // After windows.h: the class GUIDs are defined here, not only declared.
 #include <initguid.h>
+
 #include <devguid.h>
 #include <setupapi.h>
 
@@ -31,9 +32,9 @@ constexpr const wchar_t* kDevicePrefix = L"\\\\.\\";
 // The system's own words for `error`.
 std::string SystemMessage(DWORD error) {
   wchar_t* text = nullptr;
-  const DWORD length = ::FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-      reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  const DWORD length =
+      ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::wstring message = length > 0 ? std::wstring(text, length) : L"error " + std::to_wstring(error);
   ::LocalFree(text);
   while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.')) {
@@ -107,15 +108,12 @@ OpenStatus StatusOf(DWORD error) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
-    case ERROR_BAD_UNIT:
-      return OpenStatus::NoSuchDevice;
+    case ERROR_BAD_UNIT: return OpenStatus::NoSuchDevice;
     // A COM port is opened exclusively: one that another program holds is
     // refused as "access denied".
     case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-      return OpenStatus::Busy;
-    default:
-      return OpenStatus::Other;
+    case ERROR_SHARING_VIOLATION: return OpenStatus::Busy;
+    default: return OpenStatus::Other;
   }
 }
 

@@ -38,7 +38,8 @@ class WriteAsOrdinaryUser : public FileCommands {
       if (got != outcome) return "outcome " + std::to_string(static_cast<int>(got));
       if (text.empty()) return messages.shown.empty() ? "" : "shown: " + messages.shown[0].text;
       if (messages.shown.size() != 1) return std::to_string(messages.shown.size()) + " messages";
-      if (messages.shown[0].text != text || messages.shown[0].caption != "Error") return "shown: " + messages.shown[0].text;
+      if (messages.shown[0].text != text || messages.shown[0].caption != "Error")
+        return "shown: " + messages.shown[0].text;
       return "";
     });
   }

@@ -3,9 +3,9 @@
 // letters it has no room for; the wide command line keeps them all.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
-#include <windows.h>
 #include <io.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdio>
 
