@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("%s %s\n", kAppName, kProgramVersion);
+      std::printf("%s %s\n%s\n", kAppName, kProgramVersion, kLicenseLine);
       return 0;
     }
   }

@@ -22,6 +22,9 @@ inline constexpr int kRecentFileCount = 4;
 // The version record's version, "1.0.0.1": the build's project version, so
 // that it is written down once.
 extern const char* const kProgramVersion;
+// The second line of zorvane's and zorvane-cli's --version.
+inline constexpr const char* kLicenseLine =
+    "License: GPL-3.0-or-later (GNU General Public License, version 3 or later). There is NO WARRANTY.";
 
 // Message box captions.
 inline constexpr const char* kCaptionError = "Error";

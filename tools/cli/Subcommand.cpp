@@ -61,7 +61,7 @@ int RunCli(const std::vector<std::string>& args, CliStreams& io) {
     return kExitOk;
   }
   if (first == "--version") {
-    io.out << "zorvane-cli " << kProgramVersion << '\n';
+    io.out << "zorvane-cli " << kProgramVersion << '\n' << kLicenseLine << '\n';
     return kExitOk;
   }
   for (const Subcommand& sub : Subcommands()) {
