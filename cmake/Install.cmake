@@ -5,7 +5,11 @@
 #   share/zorvane/uk.bmp (found from bin/ by the program, map/MapFile.h)
 #   share/applications/zorvane.desktop
 #   share/icons/hicolor/<size>/apps/zorvane.png
-#   share/man/man1/zorvane-cli.1.gz, zorvane-unit.1.gz (when help2man is there)
+#   share/man/man1/zorvane.1.gz, zorvane-cli.1.gz, zorvane-unit.1.gz (when
+#     help2man is there)
+#   share/doc/zorvane/copyright (machine-readable, Debian's format) and
+#     changelog.gz (Debian's format; the package is native, its version
+#     carries no Debian revision, so it is changelog.gz, not changelog.Debian.gz)
 include(GNUInstallDirs)
 
 install(TARGETS zorvane zorvane-cli zorvane-unit RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} BUNDLE DESTINATION .)
@@ -36,6 +40,7 @@ find_program(ZORVANE_GZIP gzip)
 if(ZORVANE_HELP2MAN AND ZORVANE_GZIP)
   set(ZORVANE_MAN_PAGES)
   foreach(tool_and_name
+      "zorvane|link a PC with a Dravikon road-safety-camera warning unit"
       "zorvane-cli|work with Dravikon camera databases, camera lists, firmware files and units"
       "zorvane-unit|an emulated Dravikon unit on a pseudo-terminal, for tests and demonstrations")
     string(REPLACE "|" ";" parts "${tool_and_name}")
@@ -55,8 +60,24 @@ if(ZORVANE_HELP2MAN AND ZORVANE_GZIP)
   add_custom_target(zorvane_man ALL DEPENDS ${ZORVANE_MAN_PAGES})
   install(FILES ${ZORVANE_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 else()
-  message(WARNING "help2man or gzip was not found: the man pages of zorvane-cli and zorvane-unit are not built "
-                  "or installed (on Debian: apt install help2man)")
+  message(WARNING "help2man or gzip was not found: the man pages of zorvane, zorvane-cli and zorvane-unit are not "
+                  "built or installed (on Debian: apt install help2man)")
+endif()
+
+# The licence and the changelog, where Debian keeps a package's. The
+# changelog is written by hand, an entry for each version; scripts/package
+# --check holds its latest entry to the package's version. gzip -n leaves
+# out the name and time, so the same text gives the same bytes.
+install(FILES ${CMAKE_SOURCE_DIR}/scripts/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+if(ZORVANE_GZIP)
+  set(ZORVANE_CHANGELOG ${CMAKE_BINARY_DIR}/doc/changelog.gz)
+  add_custom_command(OUTPUT ${ZORVANE_CHANGELOG}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/doc
+    COMMAND ${ZORVANE_GZIP} -9n -c ${CMAKE_SOURCE_DIR}/scripts/debian/changelog > ${ZORVANE_CHANGELOG}
+    DEPENDS ${CMAKE_SOURCE_DIR}/scripts/debian/changelog
+    COMMENT "Debian changelog")
+  add_custom_target(zorvane_changelog ALL DEPENDS ${ZORVANE_CHANGELOG})
+  install(FILES ${ZORVANE_CHANGELOG} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 endif()
 
 # --- The Debian package.
