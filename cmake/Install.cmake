@@ -68,13 +68,13 @@ endif()
 # changelog is written by hand, an entry for each version; scripts/package
 # --check holds its latest entry to the package's version. gzip -n leaves
 # out the name and time, so the same text gives the same bytes.
-install(FILES ${CMAKE_SOURCE_DIR}/scripts/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/resources/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 if(ZORVANE_GZIP)
   set(ZORVANE_CHANGELOG ${CMAKE_BINARY_DIR}/doc/changelog.gz)
   add_custom_command(OUTPUT ${ZORVANE_CHANGELOG}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/doc
-    COMMAND ${ZORVANE_GZIP} -9n -c ${CMAKE_SOURCE_DIR}/scripts/debian/changelog > ${ZORVANE_CHANGELOG}
-    DEPENDS ${CMAKE_SOURCE_DIR}/scripts/debian/changelog
+    COMMAND ${ZORVANE_GZIP} -9n -c ${CMAKE_SOURCE_DIR}/resources/debian/changelog > ${ZORVANE_CHANGELOG}
+    DEPENDS ${CMAKE_SOURCE_DIR}/resources/debian/changelog
     COMMENT "Debian changelog")
   add_custom_target(zorvane_changelog ALL DEPENDS ${ZORVANE_CHANGELOG})
   install(FILES ${ZORVANE_CHANGELOG} DESTINATION ${CMAKE_INSTALL_DOCDIR})
