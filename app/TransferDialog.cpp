@@ -50,7 +50,13 @@ void TransferDialog::SetConnecting(const QString& text) { m_label->setText(text)
 
 void TransferDialog::SetPace(const QString& timeLeft, bool slowLine) {
   m_timeLeft = timeLeft;
-  if (slowLine) m_slowLine->show();
+  if (slowLine && m_slowLine->isHidden()) {
+    m_slowLine->show();
+    // The advice wraps over several lines at the dialog's width; the layout
+    // alone would grow the dialog by one, cutting the rest off.
+    layout()->activate();
+    resize(width(), qMax(height(), heightForWidth(width())));
+  }
 }
 
 void TransferDialog::SetTotal(int total) {
