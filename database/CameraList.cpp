@@ -9,7 +9,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "database/ListMistakes.h"
+#include "common/Text.h"
+#include "database/CameraCsv.h"
 #include "database/Ov2List.h"
 #include "database/Platform.h"
 
@@ -24,14 +25,6 @@ FileHandle OpenToRead(const std::string& path) {
   if (std::filesystem::is_directory(FilePath(path), error)) return FileHandle(nullptr, &std::fclose);
   return FileHandle(OpenFile(path, "rb"), &std::fclose);
 }
-
-std::string Lowered(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
-
-bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
 }  // namespace
 

@@ -9,25 +9,6 @@
 
 #include "database/DatabaseImage.h"
 
-// `text` without the UTF-8 byte-order mark some programs start a file with.
-std::string_view SkipByteOrderMark(std::string_view text);
-
-// "sep=;" and the like (after a byte-order mark, any case): the first line a
-// spreadsheet writes to name its field separator.
-bool IsSeparatorLine(std::string_view line);
-
-// Whether `line` (after a byte-order mark) begins with a position that a
-// camera line would give.
-bool HoldsPosition(const char* line);
-
-// A number as a spreadsheet writes it in much of Europe: digits with a
-// decimal comma ("51,5", "-0,12"), perhaps in quotes.
-bool IsDecimalCommaNumber(std::string_view text);
-
-// A line whose first two fields are numbers separated by a semicolon or a
-// tab, with decimal commas or points ("51,5;-0,12", "51.5;-0.12").
-bool LooksLikeSpreadsheetNumbers(std::string_view line);
-
 // Whether the map the program ships shows this position.
 bool OnTheMap(const CameraEntry& entry);
 

@@ -12,6 +12,9 @@ inline constexpr std::int32_t kProjectionTopRow = 21383400;  // 59.39833 deg * 3
 inline constexpr std::int32_t kProjectionRowHeight = 7724;
 inline constexpr std::int32_t kProjectionColumnWidth = 12766;
 inline constexpr std::int32_t kProjectionMeridianColumn = 311;
+// The map picture the program ships (resources/uk.bmp), which tools/mapgen
+// draws for this projection.
+inline constexpr PixelSize kShippedMapSize{370, 450};
 
 // The pixel for a camera location in 1/6000 degree. Every 24-bit input
 // stays within 32 bits.

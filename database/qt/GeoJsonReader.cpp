@@ -7,7 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "database/ListMistakes.h"
+#include "database/CameraCsv.h"
 #include "database/qt/FormatReaders.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "database/qt/XmlListSupport.h"
 
-#include "database/ListMistakes.h"
+#include "database/CameraCsv.h"
 
 QByteArray XmlBytes(std::string_view bytes) {
   return QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));

@@ -17,9 +17,6 @@
 
 namespace {
 
-constexpr int kWidth = 370;
-constexpr int kHeight = 450;
-
 const QColor kSea(0xcd, 0xe0, 0xec);
 const QColor kLand(0xee, 0xea, 0xd4);
 const QColor kCoast(0x5d, 0x7f, 0x99);
@@ -67,7 +64,7 @@ QImage Draw(const Topology& topology) {
     }
   }
 
-  QImage image(kWidth, kHeight, QImage::Format_RGB32);
+  QImage image(kShippedMapSize.width, kShippedMapSize.height, QImage::Format_RGB32);
   image.fill(kSea);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing, true);
