@@ -81,6 +81,23 @@ TEST(Cli, HelpListsEverySubcommandAndVersionAnswers) {
   EXPECT_EQ(RunCliWith({"--version"}).out, "zorvane-cli 1.0.0.1\n" + std::string(kLicenseLine) + "\n");
 }
 
+// What a subcommand declares is what it takes and what its help shows: each
+// option is in --help and in the usage error, and given without its value
+// it is a usage error, not an unknown option.
+TEST(Cli, EveryDeclaredOptionIsTakenAndShown) {
+  const std::string help = RunCliWith({"--help"}).out;
+  for (const Subcommand& sub : Subcommands()) {
+    for (const CliOption& option : sub.options) {
+      const std::string usage = std::string(option.name) + (option.value ? std::string(" ") + option.value : "");
+      EXPECT_NE(help.find("      " + usage + " "), std::string::npos) << sub.name << ' ' << usage;
+      const CliRun run = RunCliWith({sub.name, option.name});
+      EXPECT_EQ(run.status, kExitUsage) << sub.name << ' ' << option.name;
+      EXPECT_EQ(run.err.find("unknown option"), std::string::npos) << sub.name << ' ' << option.name << run.err;
+      EXPECT_NE(run.err.find("  " + usage), std::string::npos) << sub.name << ' ' << usage << run.err;
+    }
+  }
+}
+
 // Each program answers --help and --version with status 0 where there is
 // no display at all: the window's program before it looks for one.
 TEST(Programs, AnswerHelpAndVersionWithoutADisplay) {

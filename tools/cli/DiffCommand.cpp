@@ -13,11 +13,7 @@ namespace {
 
 constexpr const char* kName = "diff";
 
-int RunDiff(const std::vector<std::string>& args, CliStreams& io) {
-  ParsedArgs parsed;
-  std::string error;
-  if (!ParseArgs(args, {}, {"--json"}, parsed, error)) return UsageError(io, kName, error);
-  io.json = parsed.Flag("--json");
+int RunDiff(const ParsedArgs& parsed, CliStreams& io) {
   if (parsed.positional.size() != 2) return UsageError(io, kName, "expected two database files");
 
   FileCommandSession a(io), b(io);
@@ -27,7 +23,12 @@ int RunDiff(const std::vector<std::string>& args, CliStreams& io) {
   return FinishJson(io, verdict.outcome, verdict.summary, verdict.exit);
 }
 
-const SubcommandRegistration kDiff{
-    {kName, "diff A B [--json]", "the entries of database B not in A (+) and of A not in B (-)", &RunDiff}};
-
 }  // namespace
+
+Subcommand DiffSubcommand() {
+  return {kName,
+          "diff A B [--json]",
+          "the entries of database B not in A (+) and of A not in B (-)",
+          &RunDiff,
+          {kJsonOption}};
+}

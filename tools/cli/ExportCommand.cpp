@@ -12,10 +12,7 @@ namespace {
 
 constexpr const char* kName = "export";
 
-int RunExport(const std::vector<std::string>& args, CliStreams& io) {
-  ParsedArgs parsed;
-  std::string error;
-  if (!ParseArgs(args, {"-o", "--format"}, parsed, error)) return UsageError(io, kName, error);
+int RunExport(const ParsedArgs& parsed, CliStreams& io) {
   if (parsed.positional.size() != 1) return UsageError(io, kName, "expected one database file");
   const std::string* out = parsed.Option("-o");
   ListFormat format = ListFormat::Csv;
@@ -45,11 +42,13 @@ int RunExport(const std::vector<std::string>& args, CliStreams& io) {
   return kExitOk;
 }
 
-const SubcommandRegistration kExport{
-    {kName,
-     "export FILE [-o OUT] [--format F]",
-     "write a database file's entries as a camera list",
-     &RunExport,
-     {"--format F        csv, gpx, kml, geojson or ov2; else OUT's extension, else csv"}}};
-
 }  // namespace
+
+Subcommand ExportSubcommand() {
+  return {kName,
+          "export FILE [-o OUT] [--format F]",
+          "write a database file's entries as a camera list",
+          &RunExport,
+          {{"-o", "OUT", "the list to write; without it, standard output"},
+           {"--format", "F", "csv, gpx, kml, geojson or ov2; else OUT's extension, else csv"}}};
+}

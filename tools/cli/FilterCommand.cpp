@@ -13,15 +13,10 @@ namespace {
 
 constexpr const char* kName = "filter";
 
-int RunFilter(const std::vector<std::string>& args, CliStreams& io) {
-  std::vector<std::string> valued = {"-o"};
-  valued.insert(valued.end(), kFilterOptions.begin(), kFilterOptions.end());
-  ParsedArgs parsed;
+int RunFilter(const ParsedArgs& parsed, CliStreams& io) {
   CameraFilter filter;
   std::string error;
-  if (!ParseArgs(args, valued, kFilterFlags, parsed, error) || !ReadFilterOptions(parsed, filter, error)) {
-    return UsageError(io, kName, error);
-  }
+  if (!ReadFilterOptions(parsed, filter, error)) return UsageError(io, kName, error);
   const std::string* out = parsed.Option("-o");
   if (parsed.positional.size() != 1) return UsageError(io, kName, "expected one database file");
   if (out == nullptr) return UsageError(io, kName, "expected -o OUT");
@@ -46,8 +41,11 @@ int RunFilter(const std::vector<std::string>& args, CliStreams& io) {
   return result.WriteToFile(*out) ? kExitOk : kExitFailed;
 }
 
-const SubcommandRegistration kFilter{{kName, "filter FILE -o OUT OPTIONS",
-                                      "keep the entries of a database file that lie near you", &RunFilter,
-                                      FilterOptionsHelp()}};
-
 }  // namespace
+
+Subcommand FilterSubcommand() {
+  std::vector<CliOption> options = {kOutOption};
+  for (const CliOption& option : FilterOptions()) options.push_back(option);
+  return {kName, "filter FILE -o OUT OPTIONS", "keep the entries of a database file that lie near you", &RunFilter,
+          options};
+}

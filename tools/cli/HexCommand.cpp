@@ -11,10 +11,7 @@
 
 namespace {
 
-int RunHex(const std::vector<std::string>& args, CliStreams& io) {
-  ParsedArgs parsed;
-  std::string error;
-  if (!ParseArgs(args, {"-o"}, parsed, error)) return UsageError(io, "hex", error);
+int RunHex(const ParsedArgs& parsed, CliStreams& io) {
   const std::string* out = parsed.Option("-o");
   if (out == nullptr || parsed.positional.size() != 1) return UsageError(io, "hex", "expected a HEX file and -o IMAGE");
   const std::string& input = parsed.positional.front();
@@ -41,7 +38,12 @@ int RunHex(const std::vector<std::string>& args, CliStreams& io) {
   return kExitOk;
 }
 
-const SubcommandRegistration kHex{
-    {"hex", "hex FILE -o IMAGE", "load a HEX file into a 65000-byte firmware image", &RunHex}};
-
 }  // namespace
+
+Subcommand HexSubcommand() {
+  return {"hex",
+          "hex FILE -o IMAGE",
+          "load a HEX file into a 65000-byte firmware image",
+          &RunHex,
+          {{"-o", "IMAGE", "the firmware image to write"}}};
+}

@@ -8,8 +8,8 @@
 
 namespace {
 
-int RunHistory(const std::vector<std::string>& args, CliStreams& io) {
-  if (!args.empty()) return UsageError(io, "history", "takes no arguments");
+int RunHistory(const ParsedArgs& args, CliStreams& io) {
+  if (!args.positional.empty()) return UsageError(io, "history", "takes no arguments");
   const UnitHistory history = UnitHistory::ForUser();
   if (history.Off()) {
     io.out << "the unit history is off (" << kUnitHistoryVariable << "=off)\n";
@@ -25,9 +25,10 @@ int RunHistory(const std::vector<std::string>& args, CliStreams& io) {
   return kExitOk;
 }
 
-const SubcommandRegistration kHistory{
-    {"history", "history",
-     "list the databases kept from every read from and write to the unit, newest first, with their paths",
-     &RunHistory}};
-
 }  // namespace
+
+Subcommand HistorySubcommand() {
+  return {"history", "history",
+          "list the databases kept from every read from and write to the unit, newest first, with their paths",
+          &RunHistory};
+}

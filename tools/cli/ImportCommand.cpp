@@ -8,16 +8,10 @@ namespace {
 
 constexpr const char* kName = "import";
 
-int RunImport(const std::vector<std::string>& args, CliStreams& io) {
-  std::vector<std::string> valued = {"-o", "--into"};
-  valued.insert(valued.end(), kListOptions.begin(), kListOptions.end());
-  valued.insert(valued.end(), kFilterOptions.begin(), kFilterOptions.end());
-  ParsedArgs parsed;
+int RunImport(const ParsedArgs& parsed, CliStreams& io) {
   ListOptions options;
   std::string error;
-  if (!ParseArgs(args, valued, kListFlags, parsed, error) || !ReadListOptions(parsed, options, error)) {
-    return UsageError(io, kName, error);
-  }
+  if (!ReadListOptions(parsed, options, error)) return UsageError(io, kName, error);
   const std::string* out = parsed.Option("-o");
   if (parsed.positional.empty()) return UsageError(io, kName, "expected at least one camera list");
   if (out == nullptr) return UsageError(io, kName, "expected -o OUT");
@@ -31,8 +25,15 @@ int RunImport(const std::vector<std::string>& args, CliStreams& io) {
   return session.WriteToFile(*out) ? kExitOk : kExitFailed;
 }
 
-const SubcommandRegistration kImport{{kName, "import LIST... -o OUT [--into FILE] [OPTIONS]",
-                                      "import camera lists (CSV, GPX, KML, GeoJSON, OSM, OV2) into a database file",
-                                      &RunImport, ImportOptionsHelp()}};
-
 }  // namespace
+
+Subcommand ImportSubcommand() {
+  std::vector<CliOption> options = {kOutOption, {"--into", "FILE", "add the lists to this database file's entries"}};
+  for (const CliOption& option : ImportOptions()) options.push_back(option);
+  return {kName,
+          "import LIST... -o OUT [--into FILE] [OPTIONS]",
+          "import camera lists (CSV, GPX, KML, GeoJSON, OSM, OV2) into a database file",
+          &RunImport,
+          options,
+          "(--box, --radius and --max cut each list on its own, before its limit of 10900)"};
+}

@@ -18,9 +18,11 @@ std::string Degrees(std::int32_t units) {
   return text;
 }
 
-int RunInfo(const std::vector<std::string>& args, CliStreams& io) {
-  if (args.size() != 1 || args[0].starts_with("-")) return UsageError(io, "info", "expected one database file");
-  const std::string& path = args[0];
+int RunInfo(const ParsedArgs& args, CliStreams& io) {
+  if (args.positional.size() != 1 || args.positional[0] == "-") {
+    return UsageError(io, "info", "expected one database file");
+  }
+  const std::string& path = args.positional[0];
   DatabaseImage image;
   const DatabaseFileRead read = LoadDatabaseFile(path, image);
   // A file that is not a database is still described: it holds no entries.
@@ -70,6 +72,6 @@ int RunInfo(const std::vector<std::string>& args, CliStreams& io) {
   return kExitOk;
 }
 
-const SubcommandRegistration kInfo{{"info", "info FILE", "summarise a database file", &RunInfo}};
-
 }  // namespace
+
+Subcommand InfoSubcommand() { return {"info", "info FILE", "summarise a database file", &RunInfo}; }

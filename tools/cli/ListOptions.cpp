@@ -41,25 +41,24 @@ bool ReadDegreesList(const std::string& name, const std::string& text, const std
 
 }  // namespace
 
-std::vector<std::string> FilterOptionsHelp() {
+std::vector<CliOption> FilterOptions() {
   return {
-      "--box S,W,N,E     keep the positions inside this box (degrees, edges included)",
-      "--near LAT,LON    the place --radius and --max measure from",
-      "--radius KM       keep the positions within KM of --near (great-circle distance)",
-      "--max N           keep the N nearest to --near, or else the first N",
-      "--unique          keep only the first of positions within 1/6000 degree of each other",
+      {"--box", "S,W,N,E", "keep the positions inside this box (degrees, edges included)"},
+      {"--near", "LAT,LON", "the place --radius and --max measure from"},
+      {"--radius", "KM", "keep the positions within KM of --near (great-circle distance)"},
+      {"--max", "N", "keep the N nearest to --near, or else the first N"},
+      {"--unique", nullptr, "keep only the first of positions within 1/6000 degree of each other"},
   };
 }
 
-std::vector<std::string> ImportOptionsHelp() {
-  std::vector<std::string> help = {
-      "--format F        read every LIST as csv, gpx, kml, geojson, osm or ov2, not by its extension",
-      "--lat-lon         the lists give latitude first, where longitude belongs",
-      "--all-points      GPX: route and track points too, not only waypoints",
+std::vector<CliOption> ImportOptions() {
+  std::vector<CliOption> options = {
+      {"--format", "F", "read every LIST as csv, gpx, kml, geojson, osm or ov2, not by its extension"},
+      {"--lat-lon", nullptr, "the lists give latitude first, where longitude belongs"},
+      {"--all-points", nullptr, "GPX: route and track points too, not only waypoints"},
   };
-  for (std::string& line : FilterOptionsHelp()) help.push_back(std::move(line));
-  help.push_back("(--box, --radius and --max cut each list on its own, before its limit of 10900)");
-  return help;
+  for (const CliOption& option : FilterOptions()) options.push_back(option);
+  return options;
 }
 
 bool ReadFilterOptions(const ParsedArgs& parsed, CameraFilter& filter, std::string& error) {

@@ -10,18 +10,13 @@
 #include "database/CameraFilter.h"
 #include "database/CameraList.h"
 #include "tools/args/CommandLine.h"
+#include "tools/cli/Subcommand.h"
 
-// --box SOUTH,WEST,NORTH,EAST  --near LAT,LON  --radius KM  --max N, and
-// the flag --unique.
-inline const std::vector<std::string> kFilterOptions = {"--box", "--near", "--radius", "--max"};
-inline const std::vector<std::string> kFilterFlags = {"--unique"};
-// --format NAME, and the flags --lat-lon and --all-points.
-inline const std::vector<std::string> kListOptions = {"--format"};
-inline const std::vector<std::string> kListFlags = {"--lat-lon", "--all-points", "--unique"};
-
-// One line on each option, for the help: the filter's, and import's.
-std::vector<std::string> FilterOptionsHelp();
-std::vector<std::string> ImportOptionsHelp();
+// The filter's options: --box, --near, --radius, --max and --unique.
+std::vector<CliOption> FilterOptions();
+// The options of a list to import: --format, --lat-lon and --all-points, then
+// the filter's.
+std::vector<CliOption> ImportOptions();
 
 // Degrees are read as a list's numbers are, so that a box edge and a camera
 // written with the same digits meet. False, with `error` set, on a value

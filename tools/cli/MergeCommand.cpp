@@ -7,10 +7,7 @@ namespace {
 
 constexpr const char* kName = "merge";
 
-int RunMerge(const std::vector<std::string>& args, CliStreams& io) {
-  ParsedArgs parsed;
-  std::string error;
-  if (!ParseArgs(args, {"-o"}, parsed, error)) return UsageError(io, kName, error);
+int RunMerge(const ParsedArgs& parsed, CliStreams& io) {
   const std::string* out = parsed.Option("-o");
   if (parsed.positional.empty()) return UsageError(io, kName, "expected at least one database file");
   if (out == nullptr) return UsageError(io, kName, "expected -o OUT");
@@ -22,7 +19,8 @@ int RunMerge(const std::vector<std::string>& args, CliStreams& io) {
   return session.WriteToFile(*out) ? kExitOk : kExitFailed;
 }
 
-const SubcommandRegistration kMerge{
-    {kName, "merge FILE... -o OUT", "merge database files into one, without duplicates", &RunMerge}};
-
 }  // namespace
+
+Subcommand MergeSubcommand() {
+  return {kName, "merge FILE... -o OUT", "merge database files into one, without duplicates", &RunMerge, {kOutOption}};
+}

@@ -16,19 +16,20 @@ std::string Hex4(int value) {
   return text;
 }
 
-int RunPorts(const std::vector<std::string>& args, CliStreams& io) {
-  if (!args.empty()) return UsageError(io, "ports", "takes no arguments");
+int RunPorts(const ParsedArgs& args, CliStreams& io) {
+  if (!args.positional.empty()) return UsageError(io, "ports", "takes no arguments");
   EnsureQtCore();
   const PortsNow ports = LookAtPorts({});
   io.out << PortsListing(ports.present, ports.comm);
   return kExitOk;
 }
 
-const SubcommandRegistration kPorts{
-    {"ports", "ports", "list the serial ports with descriptions and USB ids, and which are Comm1 and Comm2",
-     &RunPorts}};
-
 }  // namespace
+
+Subcommand PortsSubcommand() {
+  return {"ports", "ports", "list the serial ports with descriptions and USB ids, and which are Comm1 and Comm2",
+          &RunPorts};
+}
 
 std::string PortsListing(const std::vector<SerialPortInfo>& present, const CommPaths& comm) {
   std::string text;

@@ -16,16 +16,10 @@ namespace {
 
 constexpr const char* kName = "read";
 
-int RunRead(const std::vector<std::string>& args, CliStreams& io) {
-  ParsedArgs parsed;
-  std::string error;
-  if (!ParseArgs(args, {"--port", "-o", "--into"}, {"--json", "--all-blocks"}, parsed, error)) {
-    return UsageError(io, kName, error);
-  }
+int RunRead(const ParsedArgs& parsed, CliStreams& io) {
   const std::string* port = parsed.Option("--port");
   const std::string* out = parsed.Option("-o");
   const std::string* into = parsed.Option("--into");
-  io.json = parsed.Flag("--json");
   if (out == nullptr || !parsed.positional.empty()) return UsageError(io, kName, "expected -o OUT");
 
   FileCommandSession session(io);
@@ -51,9 +45,16 @@ int RunRead(const std::vector<std::string>& args, CliStreams& io) {
   return FinishJson(io, "completed", done, kExitOk);
 }
 
-const SubcommandRegistration kRead{{kName, "read [--port PATH] -o OUT [--into FILE] [--all-blocks] [--json]",
-                                    "read the unit's database (on PATH, or Comm1), merged into FILE or an empty one, "
-                                    "to OUT; --all-blocks asks for all 1024 blocks, not only those with entries",
-                                    &RunRead}};
-
 }  // namespace
+
+Subcommand ReadSubcommand() {
+  return {kName,
+          "read [--port PATH] -o OUT [--into FILE] [--all-blocks] [--json]",
+          "read the unit's database (on PATH, or Comm1), merged into FILE or an empty one, to OUT",
+          &RunRead,
+          {kPortOption,
+           {"-o", "OUT", "the database file to write"},
+           {"--into", "FILE", "merge what the unit holds into this database file's entries"},
+           {"--all-blocks", nullptr, "ask for all 1024 blocks, not only those with entries"},
+           kJsonOption}};
+}

@@ -36,10 +36,7 @@ struct RenderArgs {
 };
 
 // An error text, or empty when `args` parsed.
-std::string Parse(const std::vector<std::string>& args, RenderArgs& render) {
-  ParsedArgs parsed;
-  std::string error;
-  if (!ParseArgs(args, {"-o", "--map", "--size"}, parsed, error)) return error;
+std::string Parse(const ParsedArgs& parsed, RenderArgs& render) {
   if (parsed.positional.size() != 1) return "expected one database file";
   render.database = parsed.positional.front();
   const std::string* output = parsed.Option("-o");
@@ -55,7 +52,7 @@ std::string Parse(const std::vector<std::string>& args, RenderArgs& render) {
   return {};
 }
 
-int RunRender(const std::vector<std::string>& args, CliStreams& io) {
+int RunRender(const ParsedArgs& args, CliStreams& io) {
   RenderArgs parsed;
   if (const std::string error = Parse(args, parsed); !error.empty()) return UsageError(io, kName, error);
 
@@ -90,7 +87,14 @@ int RunRender(const std::vector<std::string>& args, CliStreams& io) {
   return kExitOk;
 }
 
-const SubcommandRegistration kRender{{kName, "render FILE -o OUT.png [--map PICTURE] [--size WxH]",
-                                      "draw a database on the map as the window shows it, as PNG", &RunRender}};
-
 }  // namespace
+
+Subcommand RenderSubcommand() {
+  return {kName,
+          "render FILE -o OUT.png [--map PICTURE] [--size WxH]",
+          "draw a database on the map as the window shows it, as PNG",
+          &RunRender,
+          {{"-o", "OUT.png", "the picture to write"},
+           {"--map", "PICTURE", "the map to draw on; without it, uk.bmp in the working folder"},
+           {"--size", "WxH", "the window's inside size; without it, the map's"}}};
+}

@@ -1,16 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/cli/Subcommand.h"
 
-#include <algorithm>
 #include <ostream>
 
 #include "resources/Strings.h"
 
 namespace {
 
-std::vector<Subcommand>& Registry() {
-  static std::vector<Subcommand> registry;
-  return registry;
+// "--port PATH       the unit's serial port ...", one line an option.
+void PrintOptions(std::ostream& out, const Subcommand& sub, const char* indent) {
+  for (const CliOption& option : sub.options) {
+    std::string usage = option.name;
+    if (option.value != nullptr) usage = usage + ' ' + option.value;
+    out << indent << usage;
+    for (std::size_t pad = usage.size(); pad < 17; ++pad) out << ' ';
+    out << ' ' << option.help << '\n';
+  }
+  if (sub.note != nullptr) out << indent << sub.note << '\n';
 }
 
 void PrintHelp(std::ostream& out) {
@@ -23,7 +29,7 @@ void PrintHelp(std::ostream& out) {
     out << "  " << synopsis;
     for (std::size_t pad = synopsis.size(); pad < 44; ++pad) out << ' ';
     out << ' ' << sub.summary << '\n';
-    for (const std::string& option : sub.options) out << "      " << option << '\n';
+    PrintOptions(out, sub, "      ");
   }
   out << "\nExit status: 0 success (warnings included), 1 the operation failed,\n"
          "2 usage error, 3 the unit did not answer or timed out.\n";
@@ -31,13 +37,13 @@ void PrintHelp(std::ostream& out) {
 
 }  // namespace
 
-SubcommandRegistration::SubcommandRegistration(const Subcommand& subcommand) { Registry().push_back(subcommand); }
-
-std::vector<Subcommand> Subcommands() {
-  std::vector<Subcommand> sorted = Registry();
-  std::sort(sorted.begin(), sorted.end(),
-            [](const Subcommand& a, const Subcommand& b) { return std::string(a.name) < b.name; });
-  return sorted;
+const std::vector<Subcommand>& Subcommands() {
+  static const std::vector<Subcommand> table = {
+      DiffSubcommand(),   ExportSubcommand(),  FilterSubcommand(), HexSubcommand(),   HistorySubcommand(),
+      ImportSubcommand(), InfoSubcommand(),    MergeSubcommand(),  PortsSubcommand(), ReadSubcommand(),
+      RenderSubcommand(), UpgradeSubcommand(), VerifySubcommand(), WriteSubcommand(),
+  };
+  return table;
 }
 
 int UsageError(CliStreams& io, const char* name, const std::string& message) {
@@ -45,7 +51,7 @@ int UsageError(CliStreams& io, const char* name, const std::string& message) {
   for (const Subcommand& sub : Subcommands()) {
     if (std::string(sub.name) != name) continue;
     io.err << "usage: zorvane-cli " << sub.synopsis << '\n';
-    for (const std::string& option : sub.options) io.err << "  " << option << '\n';
+    PrintOptions(io.err, sub, "  ");
   }
   return kExitUsage;
 }
@@ -65,7 +71,16 @@ int RunCli(const std::vector<std::string>& args, CliStreams& io) {
     return kExitOk;
   }
   for (const Subcommand& sub : Subcommands()) {
-    if (first == sub.name) return sub.run(std::vector<std::string>(args.begin() + 1, args.end()), io);
+    if (first != sub.name) continue;
+    std::vector<std::string> valued, flags;
+    for (const CliOption& option : sub.options) (option.value != nullptr ? valued : flags).push_back(option.name);
+    ParsedArgs parsed;
+    std::string error;
+    if (!ParseArgs(std::vector<std::string>(args.begin() + 1, args.end()), valued, flags, parsed, error)) {
+      return UsageError(io, sub.name, error);
+    }
+    io.json = io.json || parsed.Flag(kJsonOption.name);
+    return sub.run(parsed, io);
   }
   io.err << "zorvane-cli: unknown command '" << first << "' (see zorvane-cli --help)\n";
   return kExitUsage;

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// zorvane-cli subcommands. Each lives in a file of its own and registers
-// itself with a static SubcommandRegistration.
+// zorvane-cli subcommands. Each lives in a file of its own and describes
+// itself, options and all, in one Subcommand; Subcommands() is the table of
+// them.
 #include <iosfwd>
 #include <string>
 #include <vector>
+
+#include "tools/args/CommandLine.h"
 
 // Exit statuses, the same for every subcommand.
 inline constexpr int kExitOk = 0;
@@ -24,22 +27,48 @@ struct CliStreams {
   std::string subject{};
 };
 
-using SubcommandRun = int (*)(const std::vector<std::string>& args, CliStreams& io);
+// One option of a subcommand, declared once: the parser takes it, and the
+// help and the usage errors show it.
+struct CliOption {
+  const char* name;   // "--port", "-o"
+  const char* value;  // what it takes ("PATH"); null for a flag
+  const char* help;   // one line
+};
+inline constexpr CliOption kOutOption{"-o", "OUT", "the file to write"};
+inline constexpr CliOption kPortOption{"--port", "PATH", "the unit's serial port; without it, Comm1"};
+inline constexpr CliOption kJsonOption{"--json", nullptr,
+                                       "one JSON object a line on standard output, nothing on standard error"};
+
+// Runs a subcommand on its arguments, parsed by its options. --json, where
+// a subcommand takes it, has already set `io.json`.
+using SubcommandRun = int (*)(const ParsedArgs& args, CliStreams& io);
 
 struct Subcommand {
   const char* name;
   const char* synopsis;  // "info FILE"
   const char* summary;   // one line for --help
   SubcommandRun run;
-  std::vector<std::string> options{};  // "--max N  what it does", one per line
+  std::vector<CliOption> options{};
+  const char* note = nullptr;  // a last line for --help and usage errors
 };
 
-struct SubcommandRegistration {
-  explicit SubcommandRegistration(const Subcommand& subcommand);
-};
-
-// Registered subcommands, sorted by name.
-std::vector<Subcommand> Subcommands();
+// Every subcommand, by name, as --help lists them. Each is described by the
+// function of its own file, declared here.
+const std::vector<Subcommand>& Subcommands();
+Subcommand DiffSubcommand();
+Subcommand ExportSubcommand();
+Subcommand FilterSubcommand();
+Subcommand HexSubcommand();
+Subcommand HistorySubcommand();
+Subcommand ImportSubcommand();
+Subcommand InfoSubcommand();
+Subcommand MergeSubcommand();
+Subcommand PortsSubcommand();
+Subcommand ReadSubcommand();
+Subcommand RenderSubcommand();
+Subcommand UpgradeSubcommand();
+Subcommand VerifySubcommand();
+Subcommand WriteSubcommand();
 
 // The whole tool: args exclude the program name.
 int RunCli(const std::vector<std::string>& args, CliStreams& io);

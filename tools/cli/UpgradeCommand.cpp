@@ -13,12 +13,8 @@ namespace {
 
 constexpr const char* kName = "upgrade";
 
-int RunUpgrade(const std::vector<std::string>& args, CliStreams& io) {
-  ParsedArgs parsed;
-  std::string error;
-  if (!ParseArgs(args, {"--port"}, {"--json"}, parsed, error)) return UsageError(io, kName, error);
+int RunUpgrade(const ParsedArgs& parsed, CliStreams& io) {
   const std::string* port = parsed.Option("--port");
-  io.json = parsed.Flag("--json");
   if (parsed.positional.size() != 1) return UsageError(io, kName, "expected one HEX file");
   const std::string& file = parsed.positional.front();
 
@@ -42,7 +38,12 @@ int RunUpgrade(const std::vector<std::string>& args, CliStreams& io) {
   return FinishUnitCommand(io, outcome, message);
 }
 
-const SubcommandRegistration kUpgrade{{kName, "upgrade [--port PATH] FILE [--json]",
-                                       "send a HEX file to the unit's bootloader (on PATH, or Comm1)", &RunUpgrade}};
-
 }  // namespace
+
+Subcommand UpgradeSubcommand() {
+  return {kName,
+          "upgrade [--port PATH] FILE [--json]",
+          "send a HEX file to the unit's bootloader (on PATH, or Comm1)",
+          &RunUpgrade,
+          {kPortOption, kJsonOption}};
+}

@@ -12,12 +12,8 @@ namespace {
 
 constexpr const char* kName = "verify";
 
-int RunVerify(const std::vector<std::string>& args, CliStreams& io) {
-  ParsedArgs parsed;
-  std::string error;
-  if (!ParseArgs(args, {"--port"}, {"--json"}, parsed, error)) return UsageError(io, kName, error);
+int RunVerify(const ParsedArgs& parsed, CliStreams& io) {
   const std::string* port = parsed.Option("--port");
-  io.json = parsed.Flag("--json");
   if (parsed.positional.size() != 1) return UsageError(io, kName, "expected one database file");
 
   FileCommandSession file(io);
@@ -30,11 +26,13 @@ int RunVerify(const std::vector<std::string>& args, CliStreams& io) {
   return FinishVerify(io, verdict, file.LastMessage());
 }
 
-const SubcommandRegistration kVerify{
-    {kName,
-     "verify [--port PATH] FILE [--json]",
-     "compare the unit's database (on PATH, or Comm1) with FILE: + in FILE only, - in the unit only",
-     &RunVerify,
-     {"exit 0 the same entries, 1 they differ, 2 FILE not read, 3 the unit did not answer"}}};
-
 }  // namespace
+
+Subcommand VerifySubcommand() {
+  return {kName,
+          "verify [--port PATH] FILE [--json]",
+          "compare the unit's database (on PATH, or Comm1) with FILE: + in FILE only, - in the unit only",
+          &RunVerify,
+          {kPortOption, kJsonOption},
+          "exit 0 the same entries, 1 they differ, 2 FILE not read, 3 the unit did not answer"};
+}

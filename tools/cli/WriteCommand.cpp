@@ -16,12 +16,7 @@ namespace {
 
 constexpr const char* kName = "write";
 
-int RunWrite(const std::vector<std::string>& args, CliStreams& io) {
-  ParsedArgs parsed;
-  std::string error;
-  if (!ParseArgs(args, {"--port", "--backup"}, {"--verify", "--json"}, parsed, error)) {
-    return UsageError(io, kName, error);
-  }
+int RunWrite(const ParsedArgs& parsed, CliStreams& io) {
   const std::string* port = parsed.Option("--port");
   const std::string* backup = parsed.Option("--backup");
   io.json = parsed.Flag("--json");
@@ -37,13 +32,15 @@ int RunWrite(const std::vector<std::string>& args, CliStreams& io) {
                                            }});
 }
 
-const SubcommandRegistration kWrite{
-    {kName,
-     "write [--port PATH] FILE [--backup OLD] [--verify] [--json]",
-     "write a database file into the unit (on PATH, or Comm1)",
-     &RunWrite,
-     {"--backup OLD  first save the unit's database to OLD; write nothing unless that worked",
-      "--verify      read the unit back afterwards and compare it with FILE (exit 1 if they differ)",
-      "--json        one JSON object a line on standard output"}}};
-
 }  // namespace
+
+Subcommand WriteSubcommand() {
+  return {kName,
+          "write [--port PATH] FILE [--backup OLD] [--verify] [--json]",
+          "write a database file into the unit (on PATH, or Comm1)",
+          &RunWrite,
+          {kPortOption,
+           {"--backup", "OLD", "first save the unit's database to OLD; write nothing unless that worked"},
+           {"--verify", nullptr, "read the unit back afterwards and compare it with FILE (exit 1 if they differ)"},
+           kJsonOption}};
+}

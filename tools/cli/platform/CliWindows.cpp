@@ -3,9 +3,11 @@
 // letters it has no room for; the wide command line keeps them all.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
+// windows.h first, in a block of its own: shellapi.h builds on it.
+#include <windows.h>
+
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstdio>
 
