@@ -44,38 +44,53 @@ void CZorvaneApp::SetMessageBox(MessageBox* messages) {
   if (View() != nullptr) View()->SetMessageBox(m_messages);
 }
 
+namespace {
+
+// The window's command line, declared once: InitInstance parses it and
+// Usage() shows it.
+struct StartOptions {
+  QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")};
+  QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Show the version and exit.")};
+  QCommandLineOption comm1{QStringLiteral("comm1"),
+                           QStringLiteral("The device of Options > Comm1, e.g. a USB adapter such as /dev/ttyUSB0 or "
+                                          "an emulated unit's pseudo-terminal. Without it: /dev/ttyS0 where that is a "
+                                          "real serial port, else the first USB serial adapter present (zorvane-cli "
+                                          "ports)."),
+                           QStringLiteral("PATH")};
+  QCommandLineOption comm2{
+      QStringLiteral("comm2"),
+      QStringLiteral("The device of Options > Comm2 (/dev/ttyS1, else the next USB serial adapter)."),
+      QStringLiteral("PATH")};
+
+  explicit StartOptions(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        QStringLiteral("Links the PC with a Dravikon road-safety-camera unit over a serial cable."));
+    parser.addOptions({comm1, comm2, help, version});
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Open FILE: a database file is read as Read from File reads it, a "
+                                                "camera list imported as Import Camera Data imports it."),
+                                 QStringLiteral("[FILE]"));
+  }
+};
+
+}  // namespace
+
 QString CZorvaneApp::Usage() {
-  return QStringLiteral(
-      "Usage: zorvane [options] [FILE]\n"
-      "\n"
-      "Links the PC with a Dravikon road-safety-camera unit over a serial cable.\n"
-      "\n"
-      "Options:\n"
-      "  --comm1 PATH  The device of Options > Comm1, e.g. a USB adapter such as\n"
-      "                /dev/ttyUSB0 or an emulated unit's pseudo-terminal. Without\n"
-      "                it: /dev/ttyS0 where that is a real serial port, else the\n"
-      "                first USB serial adapter present (zorvane-cli ports).\n"
-      "  --comm2 PATH  The device of Options > Comm2 (/dev/ttyS1, else the next\n"
-      "                USB serial adapter).\n"
-      "  -h, --help    Show this help and exit.\n"
-      "  --version     Show the version and exit.\n"
-      "\n"
-      "Arguments:\n"
-      "  FILE          Open FILE: a database file is read as Read from File reads\n"
-      "                it, a camera list imported as Import Camera Data imports it.\n");
+  QCommandLineParser parser;
+  const StartOptions options(parser);
+  // Qt names the program by the path it was started by, or not at all
+  // before the application exists: the first line is ours.
+  const QString text = parser.helpText();
+  return QStringLiteral("Usage: zorvane [options] [FILE]") + text.mid(text.indexOf(QLatin1Char('\n')));
 }
 
 CZorvaneApp::StartResult CZorvaneApp::InitInstance(const QStringList& arguments, bool show) {
   QCommandLineParser parser;
-  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show help."));
-  parser.addOption(help);
-  const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version."));
-  parser.addOption(version);
-  const QCommandLineOption comm1(QStringLiteral("comm1"), QStringLiteral("Device of Comm1."), QStringLiteral("PATH"));
-  const QCommandLineOption comm2(QStringLiteral("comm2"), QStringLiteral("Device of Comm2."), QStringLiteral("PATH"));
-  parser.addOption(comm1);
-  parser.addOption(comm2);
-  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Document to open."));
+  const StartOptions options(parser);
+  const QCommandLineOption& help = options.help;
+  const QCommandLineOption& version = options.version;
+  const QCommandLineOption& comm1 = options.comm1;
+  const QCommandLineOption& comm2 = options.comm2;
   if (!parser.parse(arguments)) {
     std::fprintf(stderr, "zorvane: %s\n\n%s", qPrintable(parser.errorText()), qPrintable(Usage()));
     return StartResult::ExitError;
