@@ -100,7 +100,7 @@ CZorvaneApp::StartResult CZorvaneApp::InitInstance(const QStringList& arguments,
     return StartResult::ExitOk;
   }
   if (parser.isSet(version)) {
-    std::printf("%s %s\n", kAppName, kProgramVersion);
+    std::printf("%s %s\n%s\n", kAppName, kProgramVersion, kLicenseLine);
     return StartResult::ExitOk;
   }
   if (parser.isSet(comm1)) CommPortPaths[0] = parser.value(comm1).toStdString();
