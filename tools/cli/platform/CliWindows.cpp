@@ -11,7 +11,7 @@
 
 #include <cstdio>
 
-#include "database/platform/WindowsText.h"
+#include "common/platform/WindowsText.h"
 #include "tools/cli/platform/CliPlatform.h"
 
 std::vector<std::string> CommandArguments(int argc, char** argv) {
