@@ -2,8 +2,9 @@
 ; The Windows installer of zorvane, made by scripts/windows-package:
 ;   makensis -DVERSION=1.0.0.1 -DSTAGE=<the unpacked zip's zorvane folder>
 ;            -DFILES=<its list of files, as NSIS lines> -DOUTFILE=<setup.exe>
-; Installs into Program Files with a Start-menu entry and an uninstaller;
-; /S installs (and uninstalls) without asking.
+; Shows the licence first, then installs into Program Files with a
+; Start-menu entry and an uninstaller; /S installs (and uninstalls) without
+; asking.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -20,11 +21,22 @@ VIProductVersion "${VERSION}"
 VIAddVersionKey "ProductName" "zorvane Application"
 VIAddVersionKey "FileDescription" "zorvane ${VERSION} setup"
 VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 zorvane developers. GPL-3.0-or-later."
 
-Page directory
-Page instfiles
-UninstPage uninstConfirm
-UninstPage instfiles
+!include MUI2.nsh
+; The GPL asks nothing of those who only run the program: the page tells,
+; and goes on with Next rather than "I Agree".
+!define MUI_PAGE_HEADER_TEXT "Licence"
+!define MUI_PAGE_HEADER_SUBTEXT "zorvane ${VERSION} is free software."
+!define MUI_LICENSEPAGE_TEXT_TOP "The GNU General Public License, version 3 or later:"
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "You need not accept this licence to install or run zorvane. It gives you the right to share and change zorvane, on its terms. THIRD-PARTY-NOTICES.txt, installed beside it, names the other software it carries and their licences."
+!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
+!insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
 
 Section "zorvane"
   SetRegView 64
