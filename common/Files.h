@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the database files and the CSV import need from the operating system
-// that the standard library does not give alike everywhere. One file per
-// system implements it: platform/Posix.cpp (Linux, macOS) and
-// platform/Windows.cpp.
+// Files as every layer opens them, where the standard library does not
+// behave alike on every system. One file per system implements it:
+// platform/Posix.cpp (Linux, macOS) and platform/Windows.cpp.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -19,23 +19,11 @@ std::string FileName(const std::filesystem::path& path);
 // std::fopen of such a name; the caller closes what it gives.
 std::FILE* OpenFile(const std::string& name, const char* mode);
 
-// While it lives, the C library's number reading and writing on this thread
-// (sscanf "%f" above all) use the C locale's decimal point, whatever locale
-// the process runs in (Qt sets it from the environment). Other threads keep
-// theirs, and this thread gets its own back when the object goes.
-class ScopedCLocale {
- public:
-  ScopedCLocale();
-  ~ScopedCLocale();
-  ScopedCLocale(const ScopedCLocale&) = delete;
-  ScopedCLocale& operator=(const ScopedCLocale&) = delete;
-
- private:
-  // What the platform file needs to give the thread its locale back.
-  void* m_previous = nullptr;
-  int m_mode = 0;
-  std::string m_name;
-};
+using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+// `name` opened to read its bytes as they are. Null for a file that cannot
+// be opened, and for a folder, which opens on some systems and not on
+// others: it is never a file.
+FileHandle OpenToRead(const std::string& name);
 
 enum class ReplaceStatus {
   Ok,

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/CLocale.h"
 #include "common/Text.h"
-#include "database/Platform.h"
 
 std::int32_t DegreesToUnits(float degrees) {
   double scaled = static_cast<double>(degrees) * 60000.0;

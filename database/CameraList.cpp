@@ -9,24 +9,10 @@
 #include <filesystem>
 #include <memory>
 
+#include "common/Files.h"
 #include "common/Text.h"
 #include "database/CameraCsv.h"
 #include "database/Ov2List.h"
-#include "database/Platform.h"
-
-namespace {
-
-using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
-
-// Null for a file that cannot be opened, and for a folder, which opens on
-// some systems and not on others: it is never a file.
-FileHandle OpenToRead(const std::string& path) {
-  std::error_code error;
-  if (std::filesystem::is_directory(FilePath(path), error)) return FileHandle(nullptr, &std::fclose);
-  return FileHandle(OpenFile(path, "rb"), &std::fclose);
-}
-
-}  // namespace
 
 const char* ToString(ListFormat format) {
   switch (format) {

@@ -6,13 +6,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "database/Platform.h"
+#include "common/Files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 // Where the bytes really go: a link keeps pointing at the file it names.
 struct WriteTarget {
@@ -89,12 +87,7 @@ namespace {
 // file does not hold becomes 0xFF.
 DatabaseFileRead ReadDatabaseFileImage(const std::string& path, DatabaseImage& image) {
   DatabaseFileRead result;
-  std::error_code error;
-  if (fs::is_directory(FilePath(path), error)) {
-    result.status = DatabaseFileStatus::CannotOpen;
-    return result;
-  }
-  FileHandle file(OpenFile(path, "rb"), &std::fclose);
+  const FileHandle file = OpenToRead(path);
   if (!file) {
     result.status = DatabaseFileStatus::CannotOpen;
     return result;

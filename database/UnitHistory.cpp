@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string_view>
 
+#include "common/Files.h"
 #include "database/DatabaseFile.h"
-#include "database/Platform.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "database/Platform.h"
+#include "common/Files.h"
 #include "map/Picture.h"
 
 std::string MapFileToLoad(const std::string& programFolder) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "upgrade/UpgradeUnit.h"
 
-#include "database/Platform.h"
+#include "common/Files.h"
 #include "link/TransferRunner.h"
 #include "resources/Strings.h"
 #include "upgrade/BootloaderUpload.h"

@@ -12,7 +12,8 @@
 #include <optional>
 #include <random>
 
-#include "database/Platform.h"
+#include "common/CLocale.h"
+#include "common/Files.h"
 
 // The system takes the bytes as they are.
 std::filesystem::path FilePath(const std::string& name) { return std::filesystem::path(name); }
@@ -27,8 +28,6 @@ locale_t CLocale() {
   static const locale_t c = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
   return c;
 }
-
-using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 // Bounds the search for a free temporary name; each try is a fresh random
 // name, so only a folder flooded with our own leftovers runs out.

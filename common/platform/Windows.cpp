@@ -12,8 +12,9 @@
 #include <random>
 #include <string>
 
-#include "database/Platform.h"
-#include "database/platform/WindowsText.h"
+#include "common/CLocale.h"
+#include "common/Files.h"
+#include "common/platform/WindowsText.h"
 
 namespace {
 
@@ -23,12 +24,12 @@ namespace fs = std::filesystem;
 // name, so only a folder flooded with our own leftovers runs out.
 constexpr int kTemporaryNameTries = 100;
 
-class FileHandle {
+class OwnedHandle {
  public:
-  explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-  ~FileHandle() { Close(); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
+  explicit OwnedHandle(HANDLE handle) : m_handle(handle) {}
+  ~OwnedHandle() { Close(); }
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
   bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
   HANDLE Get() const { return m_handle; }
   bool Close() {
@@ -123,7 +124,7 @@ ScopedCLocale::~ScopedCLocale() {
 ReplaceStatus ReplaceFileContents(const std::string& target, std::span<const std::uint8_t> bytes) {
   const fs::path targetPath = FilePath(target);
   fs::path temporary;
-  FileHandle file(CreateBeside(targetPath, temporary));
+  OwnedHandle file(CreateBeside(targetPath, temporary));
   if (!file.IsOpen()) return ReplaceStatus::CannotCreate;
   const bool written = WriteAll(file.Get(), bytes);
   if (!file.Close() || !written || !PutInPlace(temporary, targetPath)) {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "database/UnitHistory.h"
-#include "database/platform/WindowsText.h"
+#include "common/platform/WindowsText.h"
 
 std::string UserDataFolder() {
   const wchar_t* local = _wgetenv(L"LOCALAPPDATA");

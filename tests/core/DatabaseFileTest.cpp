@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "database/CameraCsv.h"
-#include "database/Platform.h"
+#include "common/Files.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
 

@@ -17,7 +17,7 @@
 #include <algorithm>
 #include <map>
 
-#include "database/platform/WindowsText.h"
+#include "common/platform/WindowsText.h"
 #include "link/LinkConstants.h"
 #include "link/qt/SerialPorts.h"
 
