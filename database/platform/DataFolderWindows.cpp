@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "database/UnitHistory.h"
 #include "common/platform/WindowsText.h"
+#include "database/UnitHistory.h"
 
 std::string UserDataFolder() {
   const wchar_t* local = _wgetenv(L"LOCALAPPDATA");

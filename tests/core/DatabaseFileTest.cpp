@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "database/CameraCsv.h"
 #include "common/Files.h"
+#include "database/CameraCsv.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
 
