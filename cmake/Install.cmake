@@ -8,8 +8,8 @@
 #   share/man/man1/zorvane.1.gz, zorvane-cli.1.gz, zorvane-unit.1.gz (when
 #     help2man is there)
 #   share/doc/zorvane/copyright (machine-readable, Debian's format) and
-#     changelog.gz (Debian's format; the package is native, its version
-#     carries no Debian revision, so it is changelog.gz, not changelog.Debian.gz)
+#     changelog.Debian.gz (the package's version carries a Debian revision,
+#     -1, as a package made apart from the program's own release is)
 include(GNUInstallDirs)
 
 install(TARGETS zorvane zorvane-cli zorvane-unit RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} BUNDLE DESTINATION .)
@@ -70,7 +70,7 @@ endif()
 # out the name and time, so the same text gives the same bytes.
 install(FILES ${CMAKE_SOURCE_DIR}/resources/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 if(ZORVANE_GZIP)
-  set(ZORVANE_CHANGELOG ${CMAKE_BINARY_DIR}/doc/changelog.gz)
+  set(ZORVANE_CHANGELOG ${CMAKE_BINARY_DIR}/doc/changelog.Debian.gz)
   add_custom_command(OUTPUT ${ZORVANE_CHANGELOG}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/doc
     COMMAND ${ZORVANE_GZIP} -9n -c ${CMAKE_SOURCE_DIR}/resources/debian/changelog > ${ZORVANE_CHANGELOG}
@@ -96,6 +96,7 @@ string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGE_CONTACT "zorvane maintainers <maintainers@zorvane.invalid>")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_GENERATOR DEB)
