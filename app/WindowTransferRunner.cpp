@@ -8,7 +8,7 @@
 
 #include "app/TransferDialog.h"
 #include "link/TimeLeft.h"
-#include "link/qt/SerialPorts.h"
+#include "link/serial/SerialPorts.h"
 #include "resources/Strings.h"
 #include "user/MessageBox.h"
 

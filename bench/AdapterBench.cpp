@@ -36,7 +36,7 @@
 #include "link/ReadFromUnit.h"
 #include "link/TimeLeft.h"
 #include "link/WriteToUnit.h"
-#include "link/qt/QtSerialPort.h"
+#include "link/serial/QtSerialPort.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/LinkHarness.h"
 #include "tests/support/UnitProcess.h"

@@ -8,8 +8,8 @@
 #include <QSerialPort>
 
 #include "link/LinkConstants.h"
-#include "link/qt/QtSerialPlatform.h"
-#include "link/qt/QtSerialPort.h"
+#include "link/serial/QtSerialPlatform.h"
+#include "link/serial/QtSerialPort.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UnitProcess.h"
 

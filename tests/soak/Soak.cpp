@@ -25,7 +25,7 @@
 
 #include "link/ReadFromUnit.h"
 #include "link/WriteToUnit.h"
-#include "link/qt/QtSerialPort.h"
+#include "link/serial/QtSerialPort.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/UnitProcess.h"

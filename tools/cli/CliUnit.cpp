@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "link/qt/SerialPorts.h"
+#include "link/serial/SerialPorts.h"
 #include "resources/Strings.h"
 #include "tools/cli/JsonLines.h"
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <ostream>
 
-#include "link/qt/SerialPorts.h"
+#include "link/serial/SerialPorts.h"
 #include "tools/cli/CliUnit.h"
 
 namespace {

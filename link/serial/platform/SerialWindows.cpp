@@ -19,7 +19,7 @@
 
 #include "common/platform/WindowsText.h"
 #include "link/LinkConstants.h"
-#include "link/qt/SerialPorts.h"
+#include "link/serial/SerialPorts.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "link/qt/QtSerialPlatform.h"
-#include "link/qt/SerialPorts.h"
-#include "link/qt/platform/PosixDevice.h"
+#include "link/serial/QtSerialPlatform.h"
+#include "link/serial/SerialPorts.h"
+#include "link/serial/platform/PosixDevice.h"
 
 namespace {
 

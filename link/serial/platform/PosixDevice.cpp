@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "link/qt/platform/PosixDevice.h"
+#include "link/serial/platform/PosixDevice.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

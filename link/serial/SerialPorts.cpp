@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "link/qt/SerialPorts.h"
+#include "link/serial/SerialPorts.h"
 
 PortsNow LookAtPorts(const CommPaths& named) {
   PortsNow now;

@@ -2,9 +2,9 @@
 // macOS: Qt's list as it is; Comm1 and Comm2 are the first two USB
 // adapters among the /dev/cu.* devices. The latency timer of an FTDI
 // adapter is a setting of its driver there (see the README), not of a port.
-#include "link/qt/QtSerialPlatform.h"
-#include "link/qt/SerialPorts.h"
-#include "link/qt/platform/PosixDevice.h"
+#include "link/serial/QtSerialPlatform.h"
+#include "link/serial/SerialPorts.h"
+#include "link/serial/platform/PosixDevice.h"
 
 void CompletePortList(std::vector<SerialPortInfo>&) {}
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "link/qt/QtSerialPort.h"
+#include "link/serial/QtSerialPort.h"
 
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
 #include "link/LinkConstants.h"
-#include "link/qt/QtSerialPlatform.h"
-#include "link/qt/SerialPorts.h"
+#include "link/serial/QtSerialPlatform.h"
+#include "link/serial/SerialPorts.h"
 
 namespace {
 

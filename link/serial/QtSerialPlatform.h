@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the serial line on Qt Serial Port (Linux and macOS) does differently
-// on each: one source file in link/qt/platform/ per system defines these.
+// on each: one source file in link/serial/platform/ per system defines these.
 #include <QSerialPort>
 #include <string>
 #include <vector>
