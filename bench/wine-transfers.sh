@@ -12,8 +12,8 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 linux="${ZORVANE_LINUX_BUILD:-$root/build/release}"
 runs="${1:-3}"
-unit="$linux/tools/unit/zorvane-unit"
-linux_cli="$linux/tools/cli/zorvane-cli"
+unit="$linux/emulator/zorvane-unit"
+linux_cli="$linux/cli/zorvane-cli"
 windows_cli="$root/build/windows-package/zorvane/zorvane-cli.exe"
 work="$(mktemp -d)"
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=

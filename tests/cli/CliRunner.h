@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/cli/Subcommand.h"
+#include "cli/Subcommand.h"
 
 struct CliRun {
   int status;

@@ -3,11 +3,11 @@
 
 #include <filesystem>
 
+#include "cli/Subcommand.h"
 #include "resources/Strings.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
-#include "tools/cli/Subcommand.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <numeric>
 #include <sstream>
 
+#include "cli/UnitDatabase.h"
 #include "database/CameraCsv.h"
 #include "database/DatabaseFile.h"
 #include "database/UnitHistory.h"
@@ -17,7 +18,6 @@
 #include "tests/support/LinkHarness.h"
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempDir.h"
-#include "tools/cli/UnitDatabase.h"
 
 namespace {
 

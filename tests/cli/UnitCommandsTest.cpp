@@ -9,6 +9,9 @@
 #include <map>
 #include <sstream>
 
+#include "cli/CliUnit.h"
+#include "cli/Subcommand.h"
+#include "cli/UnitDatabase.h"
 #include "database/DatabaseFile.h"
 #include "link/LinkConstants.h"
 #include "link/TimeLeft.h"
@@ -17,9 +20,6 @@
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UnitProcess.h"
-#include "tools/cli/CliUnit.h"
-#include "tools/cli/Subcommand.h"
-#include "tools/cli/UnitDatabase.h"
 #include "upgrade/UploadConstants.h"
 
 namespace {

@@ -5,11 +5,11 @@
 // is given: a busy machine slows the runs down but cannot fail them.
 #include <gtest/gtest.h>
 
+#include "cli/Subcommand.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/support/HexBuilder.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UnitProcess.h"
-#include "tools/cli/Subcommand.h"
 
 namespace {
 

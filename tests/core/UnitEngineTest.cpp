@@ -3,10 +3,10 @@
 // (the firmware upload relies on both).
 #include <gtest/gtest.h>
 
+#include "emulator/SampleDatabase.h"
+#include "emulator/UnitOptions.h"
 #include "link/LinkConstants.h"
 #include "tests/support/InProcessUnit.h"
-#include "tools/unit/SampleDatabase.h"
-#include "tools/unit/UnitOptions.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "emulator/AdapterLine.h"
+#include "emulator/UnitEngine.h"
 #include "link/Clock.h"
 #include "link/SerialStream.h"
-#include "tools/unit/AdapterLine.h"
-#include "tools/unit/UnitEngine.h"
 
 struct WireEvent {
   enum Kind { Sent, Received, Silence, Lost } kind;  // from the program's side; Lost: the line failed

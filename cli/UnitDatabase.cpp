@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/UnitDatabase.h"
+
+#include <ostream>
+
+#include "cli/CliUnit.h"
+#include "cli/JsonLines.h"
+#include "database/DatabaseDiff.h"
+#include "database/DatabaseFile.h"
+#include "database/FileCommands.h"
+#include "link/WriteToUnit.h"
+#include "resources/Strings.h"
+
+UnitCommandOutcome ReadUnitDatabase(FileCommandSession& session, TransferRunner& runner) {
+  UnitCommandContext context = session.UnitContext(runner);
+  return ReadFromUnitCommand(context, session.Targets());
+}
+
+UnitSave SaveUnitDatabase(CliStreams& io, TransferRunner& runner, const std::string& path) {
+  FileCommandSession unit(io);
+  UnitSave save;
+  save.read = ReadUnitDatabase(unit, runner);
+  if (save.read != UnitCommandOutcome::Completed) return save;
+  save.written = WriteDatabaseFile(path, unit.Working());
+  save.entries = unit.Working().Count();
+  if (save.written != DatabaseFileStatus::Ok) {
+    unit.Messages().Show(WriteFailureText(save.written, path), kCaptionError, MessageStyle::Ok);
+  } else if (!io.json) {
+    io.out << save.entries << " entries written to " << path << '\n';
+  }
+  return save;
+}
+
+UnitVerdict VerifyUnit(CliStreams& io, TransferRunner& runner, const DatabaseImage& expected) {
+  FileCommandSession unit(io);
+  UnitVerdict verdict;
+  verdict.read = ReadUnitDatabase(unit, runner);
+  if (verdict.read == UnitCommandOutcome::Completed) {
+    verdict.difference = ReportDifference(io, CompareDatabases(unit.Working(), expected));
+  }
+  return verdict;
+}
+
+int FinishVerify(CliStreams& io, const UnitVerdict& verdict, const std::string& unitMessage) {
+  if (verdict.read != UnitCommandOutcome::Completed) return FinishUnitCommand(io, verdict.read, unitMessage);
+  return FinishJson(io, verdict.difference.outcome, verdict.difference.summary, verdict.difference.exit);
+}
+
+namespace {
+
+int NotWritten(CliStreams& io, const std::string& backup, int exit) {
+  const std::string why = "the unit was not written: its database could not be saved to " + backup;
+  if (!io.json) io.err << "zorvane-cli write: " << why << '\n';
+  return FinishJson(io, "backup failed", why, exit);
+}
+
+}  // namespace
+
+int WriteSafely(CliStreams& io, FileCommandSession& session, TransferRunner& runner, const SafeWriteOptions& options) {
+  if (options.backup != nullptr) {
+    // A backup that cannot be saved is found before the unit is read.
+    if (const DatabaseFileStatus can = CheckWritable(*options.backup); can != DatabaseFileStatus::Ok) {
+      io.subject = *options.backup;
+      session.Messages().Show(WriteFailureText(can, *options.backup), kCaptionError, MessageStyle::Ok);
+      return NotWritten(io, *options.backup, kExitFailed);
+    }
+    options.Phase("backup");
+    const UnitSave save = SaveUnitDatabase(io, runner, *options.backup);
+    if (!save.Ok()) {
+      return NotWritten(io, *options.backup,
+                        save.read != UnitCommandOutcome::Completed ? ExitStatusOf(save.read) : kExitFailed);
+    }
+  } else if (!io.json) {
+    io.err << kBackupHint;
+  }
+
+  options.Phase("");
+  UnitCommandContext context = session.UnitContext(runner);
+  const UnitCommandOutcome wrote = WriteToUnitCommand(context, session.Working());
+  if (wrote != UnitCommandOutcome::Completed || !options.verify) {
+    return FinishUnitCommand(io, wrote, session.LastMessage());
+  }
+
+  options.Phase("verifying");
+  return FinishVerify(io, VerifyUnit(io, runner, session.Working()), session.LastMessage());
+}

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zorvane-cli upgrade [--port PATH] FILE: the unit's software replaced from a
+// HEX file, as Upgrade Unit S/W does it.
+#include <memory>
+#include <ostream>
+
+#include "cli/CliUnit.h"
+#include "cli/FileCommandSession.h"
+#include "cli/JsonLines.h"
+#include "upgrade/UpgradeUnit.h"
+
+namespace {
+
+constexpr const char* kName = "upgrade";
+
+int RunUpgrade(const ParsedArgs& parsed, CliStreams& io) {
+  const std::string* port = parsed.Option("--port");
+  if (parsed.positional.size() != 1) return UsageError(io, kName, "expected one HEX file");
+  const std::string& file = parsed.positional.front();
+
+  // A fresh run of the program: the image starts all zero.
+  auto image = std::make_unique<FirmwareBytes>();
+  std::uint32_t highest = 0;
+  std::uint32_t currentBlock = 0;
+  FileCommandSession session(io);
+  session.GiveName(file);
+  CliTransferRunner runner(io, session.Messages(), port);
+  UnitCommandContext context = session.UnitContext(runner);
+  HexLoadResult hex;
+  const UnitCommandOutcome outcome = UpgradeUnitCommand(context, {*image, highest, currentBlock}, &hex);
+  // The program's message, then what exactly was wrong.
+  std::string message = session.LastMessage();
+  if (!hex.ok()) {
+    if (!io.json) io.err << "zorvane-cli upgrade: " << Describe(hex, file) << '\n';
+    message += '\n';
+    message += Describe(hex, file);
+  }
+  return FinishUnitCommand(io, outcome, message);
+}
+
+}  // namespace
+
+Subcommand UpgradeSubcommand() {
+  return {kName,
+          "upgrade [--port PATH] FILE [--json]",
+          "send a HEX file to the unit's bootloader (on PATH, or Comm1)",
+          &RunUpgrade,
+          {kPortOption, kJsonOption}};
+}
