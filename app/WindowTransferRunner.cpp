@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/TransferDialog.h"
+#include "commands/UnitCommand.h"
 #include "link/TimeLeft.h"
 #include "link/serial/SerialPorts.h"
 #include "resources/Strings.h"
@@ -98,9 +99,8 @@ UnitCommandOutcome WindowTransferRunner::Run(const TransferStep& step) {
   SteadyClock clock;
   DialogProgress progress(&dialog, clock, step.plainLineMsPerBlock);
   const std::unique_ptr<SerialOpener> opener = MakeSerialOpener();
-  TransferContext context{
-      uiMessages, *opener,     clock,      progress,
-      &cancel,    m_portIndex, ports.comm, PortAdvice{ports.present, ports.comm, kMsgUsePortInWindow, {}}};
+  MessageTeller teller(uiMessages, PortAdvice{ports.present, ports.comm, kMsgUsePortInWindow, {}});
+  TransferContext context{teller, *opener, clock, progress, &cancel, m_portIndex, ports.comm};
   dialog.SetConnecting(
       QString::fromStdString(FormatMessageText(kProgressConnecting, DescribePort(ports.present, context.PortPath()))));
 

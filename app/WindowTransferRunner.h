@@ -5,7 +5,7 @@
 // blocks every other command. Message boxes the transfer shows are shown on
 // the user-interface thread, in order, while the worker waits for the
 // answer.
-#include "link/TransferRunner.h"
+#include "commands/TransferRunner.h"
 
 class MessageBox;
 class QWidget;

@@ -32,15 +32,13 @@
 #include <memory>
 #include <string>
 
+#include "commands/UnitCommand.h"
 #include "link/LinkConstants.h"
-#include "link/ReadFromUnit.h"
 #include "link/TimeLeft.h"
-#include "link/WriteToUnit.h"
 #include "link/serial/QtSerialPort.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/LinkHarness.h"
 #include "tests/support/UnitProcess.h"
-#include "upgrade/UpgradeUnit.h"
 #include "upgrade/UploadConstants.h"
 
 namespace {
@@ -146,7 +144,7 @@ double VirtualMs(benchmark::State& state, UnitMode mode, const DatabaseImage& im
   h.unit.engine.Memory() = image;
   h.unit.SetLatency(latencyMs);
   VirtualProgress progress(h.unit.clock);
-  TransferContext context{h.messages, h.unit, h.unit.clock, progress};
+  TransferContext context{h.teller, h.unit, h.unit.clock, progress};
   const UnitCommandOutcome outcome = run(context);
   if (outcome != UnitCommandOutcome::Completed) {
     state.SkipWithError(ToString(outcome));
@@ -227,7 +225,8 @@ void BM_AdapterPty(benchmark::State& state, Transfer transfer) {
     QtSerialOpener opener;
     SteadyClock clock;
     WallProgress progress;
-    TransferContext context{messages, opener, clock, progress};
+    MessageTeller teller(messages);
+    TransferContext context{teller, opener, clock, progress};
     context.portPaths = {unit.Device(), unit.Device()};
     auto incoming = std::make_unique<DatabaseImage>();
     const UnitCommandOutcome outcome = RunTransfer(transfer, context, *image, *incoming, *firmware);

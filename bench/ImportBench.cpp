@@ -4,7 +4,7 @@
 // entries. Target: under 10 ms.
 #include <benchmark/benchmark.h>
 
-#include "database/FileCommands.h"
+#include "commands/FileCommands.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/ScriptedFileNamePrompt.h"

@@ -16,13 +16,11 @@
 #include <memory>
 #include <thread>
 
-#include "link/ReadFromUnit.h"
-#include "link/WriteToUnit.h"
+#include "commands/UnitCommand.h"
 #include "link/serial/QtSerialPort.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/UnitProcess.h"
-#include "upgrade/UpgradeUnit.h"
 #include "user/MessageBox.h"
 
 namespace {
@@ -65,7 +63,8 @@ void BM_LinkOverPty(benchmark::State& state) {
   QtSerialOpener opener;
   SteadyClock clock;
   TimedProgress progress;
-  TransferContext context{messages, opener, clock, progress};
+  MessageTeller teller(messages);
+  TransferContext context{teller, opener, clock, progress};
   context.portPaths = {unit.Device(), unit.Device()};
   const auto image = std::make_unique<DatabaseImage>(ImageWith(DistinctEntries(5000, 3)));
   auto incoming = std::make_unique<DatabaseImage>();
@@ -103,7 +102,8 @@ void BM_UpgradeOverPty(benchmark::State& state) {
       state.SkipWithError("zorvane-unit did not start");
       return;
     }
-    TransferContext context{messages, opener, clock, progress};
+    MessageTeller teller(messages);
+    TransferContext context{teller, opener, clock, progress};
     context.portPaths = {unit.Device(), unit.Device()};
     std::uint32_t current = 0;
     const UnitCommandOutcome outcome = UploadFirmware(context, *image, highest, current);

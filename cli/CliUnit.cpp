@@ -83,10 +83,10 @@ UnitCommandOutcome CliTransferRunner::Run(const TransferStep& step) {
   TransferProgress& progress = m_io.json            ? static_cast<TransferProgress&>(json)
                                : m_io.errIsTerminal ? static_cast<TransferProgress&>(bar)
                                                     : quiet;
-  TransferContext context{m_messages, *opener, clock, progress};
+  MessageTeller teller(m_messages, CommandLinePortAdvice(ports.present, ports.comm));
+  TransferContext context{teller, *opener, clock, progress};
   const std::string named = m_port.empty() ? m_port : ListedPortName(m_port);
   context.portPaths = WithNamedPorts({named, std::string()}, ports.comm);
-  context.portAdvice = CommandLinePortAdvice(ports.present, ports.comm);
   m_io.subject = context.PortPath();
   if (m_io.errIsTerminal && !m_io.json) {
     m_io.err << FormatMessageText(kProgressConnecting, DescribePort(ports.present, context.PortPath())) << '\n';

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "cli/Subcommand.h"
+#include "commands/TransferRunner.h"
+#include "commands/UnitCommand.h"
 #include "link/CommPorts.h"
 #include "link/TimeLeft.h"
 #include "link/TransferProgress.h"
-#include "link/TransferRunner.h"
-#include "link/UnitCommand.h"
 
 // "reading [#########.....]  448/1024 blocks  43%  about 1 min 50 s left"
 // on one line, redrawn in place; only used when standard error is a

@@ -14,10 +14,9 @@
 #include <string>
 
 #include "cli/Subcommand.h"
+#include "commands/FileCommands.h"
+#include "commands/UnitCommand.h"
 #include "common/CommandLine.h"
-#include "database/FileCommands.h"
-#include "link/ReadFromUnit.h"
-#include "link/UnitCommand.h"
 #include "user/FileNamePrompt.h"
 #include "user/MessageBox.h"
 

@@ -6,8 +6,8 @@
 
 #include "cli/FileCommandSession.h"
 #include "cli/ListOptions.h"
+#include "commands/FileCommands.h"
 #include "database/CameraFilter.h"
-#include "database/FileCommands.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "cli/FileCommandSession.h"
 #include "cli/Subcommand.h"
+#include "commands/UnitCommand.h"
 #include "database/DatabaseFile.h"
-#include "upgrade/UpgradeUnit.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "database/ImportList.h"
+#include "commands/ImportList.h"
 #include "database/qt/CameraListReader.h"
 
 bool ImportCameraList(FileCommandSession& session, CliStreams& io, const std::string& path, ListFormat format,

@@ -9,8 +9,8 @@
 #include "cli/CliUnit.h"
 #include "cli/FileCommandSession.h"
 #include "cli/JsonLines.h"
+#include "commands/UnitCommand.h"
 #include "database/DatabaseFile.h"
-#include "link/ReadFromUnit.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include "cli/CliUnit.h"
 #include "cli/JsonLines.h"
+#include "commands/FileCommands.h"
+#include "commands/UnitCommand.h"
 #include "database/DatabaseDiff.h"
 #include "database/DatabaseFile.h"
-#include "database/FileCommands.h"
-#include "link/WriteToUnit.h"
 #include "resources/Strings.h"
 
 UnitCommandOutcome ReadUnitDatabase(FileCommandSession& session, TransferRunner& runner) {

@@ -9,9 +9,9 @@
 
 #include "cli/DifferenceReport.h"
 #include "cli/FileCommandSession.h"
+#include "commands/TransferRunner.h"
 #include "database/DatabaseFile.h"
 #include "database/DatabaseImage.h"
-#include "link/TransferRunner.h"
 
 // Reads the unit's whole database into `session`'s database, which must
 // still be empty: it then holds the unit's entries, in the unit's order.

@@ -7,7 +7,7 @@
 #include "cli/CliUnit.h"
 #include "cli/FileCommandSession.h"
 #include "cli/JsonLines.h"
-#include "upgrade/UpgradeUnit.h"
+#include "commands/UnitCommand.h"
 
 namespace {
 

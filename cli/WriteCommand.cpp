@@ -10,7 +10,7 @@
 #include "cli/FileCommandSession.h"
 #include "cli/JsonLines.h"
 #include "cli/UnitDatabase.h"
-#include "link/WriteToUnit.h"
+#include "commands/UnitCommand.h"
 
 namespace {
 

@@ -24,12 +24,3 @@ struct ListMistakes {
 };
 
 ListMistakes FindListMistakes(std::span<const CameraEntry> positions, int spreadsheetItems, bool headerHoldsPosition);
-
-// Who reads the advice: the window suggests mending the file, the command
-// line its own option.
-enum class AdviceFor { Window, CommandLine };
-
-// One text that explains every mistake found in `file`, empty when none was.
-// `items` names what the file is made of: "lines", or "points".
-std::string ListMistakesText(const ListMistakes& mistakes, const std::string& file, AdviceFor reader,
-                             std::string_view items);

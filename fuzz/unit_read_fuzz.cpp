@@ -12,9 +12,9 @@
 #include <memory>
 #include <numeric>
 
+#include "commands/UnitCommand.h"
 #include "fuzz/FuzzedUnit.h"
 #include "link/LinkConstants.h"
-#include "link/ReadFromUnit.h"
 #include "tests/support/ImageBuilders.h"
 
 namespace {

@@ -22,10 +22,10 @@
 #include <string>
 #include <vector>
 
+#include "commands/UnitCommand.h"
 #include "fuzz/FuzzedUnit.h"
 #include "resources/Strings.h"
 #include "tests/support/HexBuilder.h"
-#include "upgrade/UpgradeUnit.h"
 #include "upgrade/UploadConstants.h"
 
 namespace {

@@ -6,9 +6,9 @@
 // as done left the unit holding it, and a pulled adapter is a lost line.
 #include <memory>
 
+#include "commands/UnitCommand.h"
 #include "fuzz/FuzzedUnit.h"
 #include "link/LinkConstants.h"
-#include "link/WriteToUnit.h"
 #include "tests/support/ImageBuilders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,9 +6,6 @@
 #include "link/BlockChecksum.h"
 #include "link/LinkConstants.h"
 #include "link/TimeLeft.h"
-#include "link/TransferRunner.h"
-#include "resources/Strings.h"
-#include "user/MessageBox.h"
 
 namespace {
 
@@ -65,18 +62,4 @@ UnitCommandOutcome TransferToUnit(TransferContext& context, const DatabaseImage&
   link.Close();
   context.progress.Done();
   return UnitCommandOutcome::Completed;
-}
-
-UnitCommandOutcome WriteToUnitCommand(UnitCommandContext& context, const DatabaseImage& working) {
-  if (context.messages.Show(kMsgWriteUnitPrompt, kCaptionWriteUnit, MessageStyle::OkCancel) != MessageAnswer::Ok) {
-    return UnitCommandOutcome::Cancelled;
-  }
-  const TransferStep step{TransferKind::Write, false, PlainLineMs(kWriteBlockLineBytes),
-                          [&working](TransferContext& transfer) { return TransferToUnit(transfer, working); }};
-  const UnitCommandOutcome outcome = context.runner.Run(step);
-  if (outcome == UnitCommandOutcome::Completed) {
-    context.messages.Show(kMsgDatabaseWritten, kCaptionCompleted, MessageStyle::Ok);
-    KeepInHistory(context, working, UnitTransfer::Written);
-  }
-  return outcome;
 }

@@ -3,13 +3,7 @@
 // Database > Write to Unit: the held image in 1024 'W' blocks, each with its
 // checksum and acknowledged by 'Y'.
 #include "database/DatabaseImage.h"
-#include "link/UnitCommand.h"
-
-// The whole command, as the window, the command-line tool and the tests
-// run it: the OK/Cancel prompt (anything but OK ends it with nothing
-// opened), the transfer through the context's runner, then "Database
-// written successfully". `working` is only read.
-UnitCommandOutcome WriteToUnitCommand(UnitCommandContext& context, const DatabaseImage& working);
+#include "link/Transfer.h"
 
 // The transfer step: connects and writes all 1024 blocks of `source`, then
 // 'Q' and close. A block goes out at most 11 times; a sending ends early at

@@ -2,7 +2,7 @@
 #include "app/CZorvaneView.h"
 #include "app/ProcessState.h"
 #include "app/view/RunUnitCommand.h"
-#include "link/ReadFromUnit.h"
+#include "commands/UnitCommand.h"
 
 // The prompt, the merge, the redraw and the messages run here on the
 // user-interface thread; only the exchange with the unit runs on the worker.

@@ -2,7 +2,7 @@
 #include "app/CZorvaneView.h"
 #include "app/ProcessState.h"
 #include "app/view/RunUnitCommand.h"
-#include "upgrade/UpgradeUnit.h"
+#include "commands/UnitCommand.h"
 
 // The file is loaded here; the exchange with the bootloader, its messages
 // and the closing of the link run behind the progress dialog, without

@@ -2,7 +2,7 @@
 #include "app/CZorvaneView.h"
 #include "app/ProcessState.h"
 #include "app/view/RunUnitCommand.h"
-#include "link/WriteToUnit.h"
+#include "commands/UnitCommand.h"
 
 // No Cancel once it runs: a half-written unit is worse than waiting for
 // the end.

@@ -4,7 +4,7 @@
 // dialogs, the view's message box and its immediate redraw.
 #include <functional>
 
-#include "database/FileCommands.h"
+#include "commands/FileCommands.h"
 
 class CZorvaneView;
 

@@ -5,7 +5,7 @@
 // and the view's immediate redraw.
 #include <functional>
 
-#include "link/UnitCommand.h"
+#include "commands/UnitCommand.h"
 
 class CZorvaneView;
 

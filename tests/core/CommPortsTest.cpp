@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
+#include "commands/UnitCommand.h"
 #include "link/CommPorts.h"
-#include "link/UnitCommand.h"
 #include "resources/Strings.h"
 
 namespace {

@@ -11,15 +11,13 @@
 #include <functional>
 #include <random>
 
+#include "commands/UnitCommand.h"
 #include "link/LinkConstants.h"
-#include "link/ReadFromUnit.h"
-#include "link/WriteToUnit.h"
 #include "resources/Strings.h"
 #include "tests/support/HexBuilder.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/LinkHarness.h"
 #include "tests/support/TempDir.h"
-#include "upgrade/UpgradeUnit.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "database/FileCommands.h"
+#include "commands/FileCommands.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,9 @@
 
 #include <memory>
 
+#include "commands/FileCommands.h"
+#include "commands/ListAdvice.h"
 #include "database/CameraCsv.h"
-#include "database/FileCommands.h"
 #include "resources/Strings.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/RecordingMessageBox.h"

@@ -8,8 +8,8 @@
 #include <numeric>
 #include <random>
 
+#include "commands/UnitCommand.h"
 #include "link/LinkConstants.h"
-#include "link/ReadFromUnit.h"
 #include "resources/Strings.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/LinkExpectations.h"

@@ -4,8 +4,8 @@
 // emulated adapter, which it must not slow by a byte.
 #include <gtest/gtest.h>
 
+#include "commands/UnitCommand.h"
 #include "link/LinkConstants.h"
-#include "link/ReadFromUnit.h"
 #include "link/TimeLeft.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/LinkHarness.h"
@@ -105,7 +105,7 @@ TEST(TimeLeftThroughAnAdapter, MatchesTheTransferAndLeavesTheLineAsItWas) {
   LinkHarness h;
   h.unit.SetLatency(16);
   EstimatingProgress progress(h.unit.clock, PlainLineMs(kReadBlockLineBytes));
-  TransferContext context{h.messages, h.unit, h.unit.clock, progress};
+  TransferContext context{h.teller, h.unit, h.unit.clock, progress};
   ASSERT_EQ(TransferFromUnit(context, incoming, ReadExtent::WholeMemory), UnitCommandOutcome::Completed);
 
   EXPECT_EQ(h.unit.wire, quiet.unit.wire);
@@ -123,7 +123,7 @@ TEST(TimeLeftThroughAnAdapter, CountsTheBlocksThatHoldTheUnitsEntries) {
   h.unit.engine.Memory() = ImageWith(DistinctEntries(600, 5));
   h.unit.SetLatency(16);
   EstimatingProgress progress(h.unit.clock, PlainLineMs(kReadBlockLineBytes));
-  TransferContext context{h.messages, h.unit, h.unit.clock, progress};
+  TransferContext context{h.teller, h.unit, h.unit.clock, progress};
   DatabaseImage incoming;
   ASSERT_EQ(TransferFromUnit(context, incoming), UnitCommandOutcome::Completed);
   ASSERT_TRUE(progress.atBlock20);
@@ -135,7 +135,7 @@ TEST(TimeLeftThroughAnAdapter, CountsTheBlocksThatHoldTheUnitsEntries) {
 TEST(TimeLeftThroughAnAdapter, APlainLineIsNeverCalledSlow) {
   LinkHarness h;
   EstimatingProgress progress(h.unit.clock, PlainLineMs(kReadBlockLineBytes));
-  TransferContext context{h.messages, h.unit, h.unit.clock, progress};
+  TransferContext context{h.teller, h.unit, h.unit.clock, progress};
   DatabaseImage incoming;
   ASSERT_EQ(TransferFromUnit(context, incoming), UnitCommandOutcome::Completed);
   EXPECT_FALSE(progress.slow);

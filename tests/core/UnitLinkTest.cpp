@@ -5,8 +5,8 @@
 
 #include <cctype>
 
+#include "commands/UnitCommand.h"
 #include "link/LinkConstants.h"
-#include "link/UnitCommand.h"
 #include "link/UnitLink.h"
 #include "resources/Strings.h"
 #include "tests/support/LinkHarness.h"

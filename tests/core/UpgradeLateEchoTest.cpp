@@ -7,9 +7,9 @@
 #include <memory>
 #include <random>
 
+#include "commands/UnitCommand.h"
 #include "resources/Strings.h"
 #include "tests/support/LinkHarness.h"
-#include "upgrade/UpgradeUnit.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <deque>
 #include <memory>
 
+#include "commands/UnitCommand.h"
 #include "resources/Strings.h"
 #include "tests/support/HexBuilder.h"
 #include "tests/support/LinkHarness.h"
 #include "tests/support/ScriptedFileNamePrompt.h"
 #include "tests/support/TempDir.h"
-#include "upgrade/UpgradeUnit.h"
 #include "upgrade/UploadConstants.h"
 
 namespace {
@@ -257,7 +257,7 @@ class StrayByteOpener : public SerialOpener {
 TEST_F(UpgradeUnit, AStrayByteCostsOneSendingNotTheRestOfTheUpload) {
   for (std::size_t i = 0x600; i < 0x700; ++i) (*image)[i] = static_cast<std::uint8_t>(i);
   StrayByteOpener opener(h.unit, 1 + 10);  // in the first block's data
-  TransferContext context{h.messages, opener, h.unit.clock, h.progress};
+  TransferContext context{h.teller, opener, h.unit.clock, h.progress};
   EXPECT_EQ(UploadFirmware(context, *image, 0x6FF, current), UnitCommandOutcome::Completed);
   EXPECT_EQ(BlockAddresses(), (std::vector<std::uint32_t>{0x600, 0x600, 0x640, 0x680, 0x6C0}));
   EXPECT_TRUE(std::equal(image->begin() + 0x600, image->begin() + 0x700, h.unit.engine.Memory().data() + 0x600));

@@ -12,9 +12,9 @@
 #include <memory>
 #include <sstream>
 
+#include "commands/UnitCommand.h"
 #include "tests/support/LinkHarness.h"
 #include "tests/support/SourceTree.h"
-#include "upgrade/UpgradeUnit.h"
 
 namespace {
 

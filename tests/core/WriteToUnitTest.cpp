@@ -2,9 +2,9 @@
 // Database > Write to Unit against the emulated unit, in virtual time.
 #include <gtest/gtest.h>
 
+#include "commands/UnitCommand.h"
 #include "link/BlockChecksum.h"
 #include "link/LinkConstants.h"
-#include "link/WriteToUnit.h"
 #include "resources/Strings.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/LinkExpectations.h"

@@ -9,8 +9,9 @@
 #include <memory>
 
 #include "app/ProcessState.h"
-#include "database/FileCommands.h"
-#include "link/TransferRunner.h"
+#include "commands/FileCommands.h"
+#include "commands/TransferRunner.h"
+#include "commands/UnitCommand.h"
 #include "resources/Strings.h"
 #include "tests/gui/AppFixture.h"
 #include "tests/gui/FileNameDialogDriver.h"
@@ -19,7 +20,6 @@
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/ScriptedFileNamePrompt.h"
 #include "tests/support/TempDir.h"
-#include "upgrade/UpgradeUnit.h"
 #include "user/MessageBox.h"
 
 namespace {

@@ -23,8 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "link/ReadFromUnit.h"
-#include "link/WriteToUnit.h"
+#include "commands/UnitCommand.h"
 #include "link/serial/QtSerialPort.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/RecordingMessageBox.h"
@@ -145,7 +144,8 @@ void Lane(Shared& shared, const std::string& device, int lane) {
   WatchedOpener opener(watch);
   SteadyClock clock;
   WatchedProgress progress(watch);
-  TransferContext context{messages, opener, clock, progress};
+  MessageTeller teller(messages);
+  TransferContext context{teller, opener, clock, progress};
   context.portPaths = {device, device};
 
   const auto working = std::make_unique<DatabaseImage>(

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "database/FileCommands.h"
+#include "commands/FileCommands.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/ScriptedFileNamePrompt.h"
 #include "tests/support/TempDir.h"

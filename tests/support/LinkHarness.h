@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "link/TransferRunner.h"
-#include "link/UnitCommand.h"
+#include "commands/TransferRunner.h"
+#include "commands/UnitCommand.h"
 #include "tests/support/InProcessUnit.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/ScriptedFileNamePrompt.h"
@@ -45,8 +45,9 @@ struct LinkHarness {
   RecordingProgress progress;
   ScriptedFileNamePrompt prompt;
   std::atomic<bool> cancel{false};
-  // What the transfer step works with ...
-  TransferContext transfer{messages, unit, unit.clock, progress, &cancel};
+  // What the transfer step works with, telling in the commands' words ...
+  MessageTeller teller{messages};
+  TransferContext transfer{teller, unit, unit.clock, progress, &cancel};
   DirectTransferRunner runner{transfer};
   // ... and what the whole command does.
   UnitCommandContext command{messages, prompt, runner, {}};

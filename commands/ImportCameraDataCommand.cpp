@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
 
+#include "commands/FileCommands.h"
+#include "commands/ImportList.h"
 #include "database/CameraCsv.h"
 #include "database/EntryIndex.h"
-#include "database/FileCommands.h"
-#include "database/ImportList.h"
 #include "resources/Strings.h"
 #include "user/MessageBox.h"
 

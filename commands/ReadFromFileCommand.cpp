@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "commands/FileCommands.h"
 #include "database/DatabaseFile.h"
-#include "database/FileCommands.h"
 #include "resources/Strings.h"
 #include "user/MessageBox.h"
 

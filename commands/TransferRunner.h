@@ -7,7 +7,7 @@
 // dialog (the window).
 #include <functional>
 
-#include "link/UnitCommand.h"
+#include "link/Transfer.h"
 
 // Which transfer a step is, for the front end's words ("Reading block 5 of
 // 1024", "reading").
@@ -18,7 +18,7 @@ struct TransferStep {
   bool cancellable;            // a read can be stopped between blocks; a write or an upgrade cannot
   double plainLineMsPerBlock;  // a block on a plain serial line: the yardstick of a slow one
   // Runs on the runner's thread, with a context the runner made; tells its
-  // own failures through that context's message box.
+  // own failures through that context's teller.
   std::function<UnitCommandOutcome(TransferContext&)> run;
 };
 

@@ -1,38 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "link/UnitCommand.h"
+#include "commands/UnitCommand.h"
 
 #include <ctime>
 
-#include "link/LinkConstants.h"
 #include "resources/Strings.h"
 #include "user/MessageBox.h"
-
-const char* ToString(UnitCommandOutcome outcome) {
-  switch (outcome) {
-    case UnitCommandOutcome::Cancelled: return "cancelled";
-    case UnitCommandOutcome::OpenFailed: return "port not opened";
-    case UnitCommandOutcome::LineNeverQuiet: return "line never quiet";
-    case UnitCommandOutcome::NoResponse: return "no response from unit";
-    case UnitCommandOutcome::TimedOut: return "timed out";
-    case UnitCommandOutcome::LineLost: return "line lost";
-    case UnitCommandOutcome::Stopped: return "stopped";
-    case UnitCommandOutcome::FileRefused: return "file refused";
-    case UnitCommandOutcome::NotConfirmed: return "end not confirmed";
-    case UnitCommandOutcome::Completed: return "completed";
-  }
-  return "unknown";
-}
-
-UnitCommandOutcome OutcomeOf(LinkStatus status) {
-  switch (status) {
-    case LinkStatus::OpenFailed: return UnitCommandOutcome::OpenFailed;
-    case LinkStatus::LineNeverQuiet: return UnitCommandOutcome::LineNeverQuiet;
-    case LinkStatus::NoResponse: return UnitCommandOutcome::NoResponse;
-    case LinkStatus::LineLost: return UnitCommandOutcome::LineLost;
-    case LinkStatus::Ok: break;
-  }
-  return UnitCommandOutcome::Completed;
-}
 
 std::string OpenFailureText(OpenStatus status, const std::string& path, const std::string& detail,
                             const PortAdvice& advice) {
@@ -68,12 +40,10 @@ std::string OpenFailureText(OpenStatus status, const std::string& path, const st
   return text;
 }
 
-UnitCommandOutcome TellFailure(TransferContext& context, UnitCommandOutcome outcome, const LinkResult& link) {
+void MessageTeller::Failed(UnitCommandOutcome outcome, const LinkResult& link, const std::string& port) {
   std::string text;
   switch (outcome) {
-    case UnitCommandOutcome::OpenFailed:
-      text = OpenFailureText(link.openStatus, context.PortPath(), link.detail, context.portAdvice);
-      break;
+    case UnitCommandOutcome::OpenFailed: text = OpenFailureText(link.openStatus, port, link.detail, advice); break;
     case UnitCommandOutcome::LineNeverQuiet: text = kMsgLineNeverQuiet; break;
     case UnitCommandOutcome::NoResponse: text = kMsgNoResponse; break;
     case UnitCommandOutcome::TimedOut: text = kMsgTimedOut; break;
@@ -82,17 +52,17 @@ UnitCommandOutcome TellFailure(TransferContext& context, UnitCommandOutcome outc
     case UnitCommandOutcome::Stopped:
     case UnitCommandOutcome::FileRefused:
     case UnitCommandOutcome::NotConfirmed:
-    case UnitCommandOutcome::Completed: return outcome;
+    case UnitCommandOutcome::Completed: return;
   }
-  context.messages.Show(text, kCaptionError, MessageStyle::Ok);
-  return outcome;
+  m_messages.Show(text, kCaptionError, MessageStyle::Ok);
 }
 
-UnitCommandOutcome AbandonTransfer(TransferContext& context, UnitLink& link, UnitCommandOutcome why) {
-  if (!link.LineLost()) link.Send(kEndTransfer);
-  link.Close();
-  context.progress.Failed();
-  return why;
+void MessageTeller::UpgradeEnded(UnitCommandOutcome outcome) {
+  if (outcome == UnitCommandOutcome::Completed) {
+    m_messages.Show(kMsgUpgradeFinished, kCaptionCompleted, MessageStyle::Ok);
+  } else {
+    m_messages.Show(kMsgUpgradeNotConfirmed, kCaptionError, MessageStyle::Ok);
+  }
 }
 
 void KeepInHistory(UnitCommandContext& context, const DatabaseImage& image, UnitTransfer transfer) {

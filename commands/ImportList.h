@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "commands/FileCommands.h"
+#include "commands/ListAdvice.h"
 #include "database/CameraList.h"
-#include "database/FileCommands.h"
-#include "database/ListMistakes.h"
 
 // `read` is the list read from `name` (the file name as given, for the
 // messages); `chosen` are the positions to load, in file order, of which

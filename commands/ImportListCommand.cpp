@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
 
-#include "database/ImportList.h"
+#include "commands/ImportList.h"
 #include "resources/Strings.h"
 #include "user/MessageBox.h"
 
