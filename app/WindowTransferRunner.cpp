@@ -99,7 +99,7 @@ UnitCommandOutcome WindowTransferRunner::Run(const TransferStep& step) {
   SteadyClock clock;
   DialogProgress progress(&dialog, clock, step.plainLineMsPerBlock);
   const std::unique_ptr<SerialOpener> opener = MakeSerialOpener();
-  MessageTeller teller(uiMessages, PortAdvice{ports.present, ports.comm, kMsgUsePortInWindow, {}});
+  MessageTeller teller(uiMessages, PortAdvice{ports.present, ports.comm, &WindowWords()});
   TransferContext context{teller, *opener, clock, progress, &cancel, m_portIndex, ports.comm};
   dialog.SetConnecting(
       QString::fromStdString(FormatMessageText(kProgressConnecting, DescribePort(ports.present, context.PortPath()))));

@@ -33,7 +33,7 @@ void BM_ImportCameraData(benchmark::State& state) {
     messages.shown.clear();
     prompt.answers = {csv};
     state.ResumeTiming();
-    DatabaseCommandContext context{messages, prompt, [] {}, working, incoming, scratch};
+    DatabaseCommandContext context{messages, prompt, [] {}, working, incoming, scratch, WindowWords()};
     benchmark::DoNotOptimize(ImportCameraDataCommand(context));
   }
   if (working.Count() != kMaxDatabaseEntries) state.SkipWithError("the import did not fill the database");

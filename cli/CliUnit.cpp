@@ -95,7 +95,7 @@ UnitCommandOutcome CliTransferRunner::Run(const TransferStep& step) {
 }
 
 PortAdvice CommandLinePortAdvice(const std::vector<SerialPortInfo>& present, const CommPaths& comm) {
-  return {present, comm, kMsgUsePortOnCommandLine, kMsgPortMissingOnCommandLine};
+  return {present, comm, &CommandLineWords()};
 }
 
 int FinishUnitCommand(CliStreams& io, UnitCommandOutcome outcome, const std::string& message) {

@@ -30,7 +30,8 @@ MessageAnswer PrintingMessageBox::Show(const std::string& text, const std::strin
 
 FileCommandSession::FileCommandSession(CliStreams& io)
     : m_io(io), m_messages(io), m_context{m_messages,        m_prompt,           {},
-                                          m_images->working, m_images->incoming, m_images->scratch} {}
+                                          m_images->working, m_images->incoming, m_images->scratch,
+                                          CommandLineWords()} {}
 
 bool FileCommandSession::ReadFromFile(const std::string& path) {
   m_io.subject = path;

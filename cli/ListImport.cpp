@@ -17,8 +17,7 @@ bool ImportCameraList(FileCommandSession& session, CliStreams& io, const std::st
   }
   // Before the limit, so that a repeat never keeps a camera out.
   if (read.status == ListReadStatus::Ok) chosen = TellRepeats(io.err, path, std::move(chosen), options.unique);
-  const CommandOutcome outcome =
-      ImportListCommand(session.Context(), path, format, read, chosen, AdviceFor::CommandLine);
+  const CommandOutcome outcome = ImportListCommand(session.Context(), path, format, read, chosen);
   if (outcome == CommandOutcome::Failed) return false;
 
   const std::vector<std::string> report = ListItemsReport(path, format, read.list);

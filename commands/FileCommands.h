@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "commands/FrontEndWords.h"
 #include "database/CameraList.h"
 #include "database/DatabaseFile.h"
 #include "database/DatabaseImage.h"
@@ -24,6 +25,7 @@ struct DatabaseCommandContext {
   DatabaseImage& working;
   DatabaseImage& incoming;
   DatabaseImage& scratch;
+  const FrontEndWords& words;  // the front end's own, where the two differ
 };
 
 enum class CommandOutcome {

@@ -22,7 +22,7 @@ CommandOutcome ImportCsv(DatabaseCommandContext& context, const std::string& nam
   for (int i = 0; i < read.entries; ++i) positions[static_cast<std::size_t>(i)] = context.incoming.Entry(i);
   LoadImportedEntries(context, read.entries, read.skipped, kMsgLinesSkipped);
   ExplainListMistakes(context, FindListMistakes(positions, read.spreadsheetLines, read.headerHoldsPosition), name,
-                      AdviceFor::Window, "lines");
+                      "lines");
   return CommandOutcome::Completed;
 }
 
@@ -60,7 +60,7 @@ CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context, const st
   // A plain CSV list otherwise as the document reads it, to the letter.
   if (format == ListFormat::Csv && !unique) return ImportCsv(context, name, nullptr);
 
-  const CommandOutcome outcome = ImportListCommand(context, name, format, read, chosen, AdviceFor::Window);
+  const CommandOutcome outcome = ImportListCommand(context, name, format, read, chosen);
   if (outcome != CommandOutcome::Completed) return outcome;
   std::string report;
   for (const std::string& line : ListItemsReport(name, format, read.list)) report += line + '\n';

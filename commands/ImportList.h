@@ -14,9 +14,9 @@
 // messages); `chosen` are the positions to load, in file order, of which
 // only the first kMaxImportEntries are taken. A file that could not be read
 // is an error; a list with nothing chosen a warning. Every message goes
-// through the context's message box; the advice is worded for `reader`.
+// through the context's message box, the advice in the context's words.
 CommandOutcome ImportListCommand(DatabaseCommandContext& context, const std::string& name, ListFormat format,
-                                 const ListReadResult& read, const std::vector<CameraEntry>& chosen, AdviceFor reader);
+                                 const ListReadResult& read, const std::vector<CameraEntry>& chosen);
 
 // Shared with the window's CSV import: with `entries` already in
 // `context.incoming`, shows the count (or the no-entries warning), writes the
@@ -31,4 +31,4 @@ std::vector<std::string> ListItemsReport(const std::string& name, ListFormat for
 
 // Shows the one "Warning" that explains `mistakes`, when there are any.
 void ExplainListMistakes(DatabaseCommandContext& context, const ListMistakes& mistakes, const std::string& name,
-                         AdviceFor reader, std::string_view items);
+                         std::string_view items);

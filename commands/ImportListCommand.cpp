@@ -64,13 +64,13 @@ bool LoadImportedEntries(DatabaseCommandContext& context, int entries, int skipp
 }
 
 void ExplainListMistakes(DatabaseCommandContext& context, const ListMistakes& mistakes, const std::string& name,
-                         AdviceFor reader, std::string_view items) {
+                         std::string_view items) {
   if (!mistakes.Any()) return;
-  context.messages.Show(ListMistakesText(mistakes, name, reader, items), kCaptionWarning, MessageStyle::Ok);
+  context.messages.Show(ListMistakesText(mistakes, name, context.words, items), kCaptionWarning, MessageStyle::Ok);
 }
 
 CommandOutcome ImportListCommand(DatabaseCommandContext& context, const std::string& name, ListFormat format,
-                                 const ListReadResult& read, const std::vector<CameraEntry>& chosen, AdviceFor reader) {
+                                 const ListReadResult& read, const std::vector<CameraEntry>& chosen) {
   MessageBox& messages = context.messages;
   if (read.status == ListReadStatus::CannotOpen || read.status == ListReadStatus::ReadError) {
     messages.Show(FormatMessageText(kMsgCannotOpenForReading, name), kCaptionError, MessageStyle::Ok);
@@ -95,6 +95,6 @@ CommandOutcome ImportListCommand(DatabaseCommandContext& context, const std::str
   // Judged on everything the file gave, before any filter: a filter drops
   // the very positions that tell a swapped list.
   ExplainListMistakes(context, FindListMistakes(list.entries, list.spreadsheetItems, list.headerHoldsPosition), name,
-                      reader, lines ? "lines" : "points");
+                      lines ? "lines" : "points");
   return CommandOutcome::Completed;
 }

@@ -3,7 +3,7 @@
 
 #include "resources/Strings.h"
 
-std::string ListMistakesText(const ListMistakes& mistakes, const std::string& file, AdviceFor reader,
+std::string ListMistakesText(const ListMistakes& mistakes, const std::string& file, const FrontEndWords& words,
                              std::string_view items) {
   std::string text;
   const auto add = [&text](const std::string& paragraph) {
@@ -11,8 +11,7 @@ std::string ListMistakesText(const ListMistakes& mistakes, const std::string& fi
     text += paragraph;
   };
   if (mistakes.latitudeFirst) {
-    add(FormatMessageText(kMsgLatitudeFirst, file) + '\n' +
-        (reader == AdviceFor::Window ? kMsgLatitudeFirstWindow : kMsgLatitudeFirstCli));
+    add(FormatMessageText(kMsgLatitudeFirst, file) + '\n' + words.latitudeFirst);
   }
   if (mistakes.spreadsheetItems > 0) {
     const std::string count = std::to_string(mistakes.spreadsheetItems);

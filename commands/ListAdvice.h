@@ -4,13 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "commands/FrontEndWords.h"
 #include "database/ListMistakes.h"
-
-// Who reads the advice: the window suggests mending the file, the command
-// line its own option.
-enum class AdviceFor { Window, CommandLine };
 
 // One text that explains every mistake found in `file`, empty when none was.
 // `items` names what the file is made of: "lines", or "points".
-std::string ListMistakesText(const ListMistakes& mistakes, const std::string& file, AdviceFor reader,
+std::string ListMistakesText(const ListMistakes& mistakes, const std::string& file, const FrontEndWords& words,
                              std::string_view items);

@@ -10,7 +10,7 @@ std::string OpenFailureText(OpenStatus status, const std::string& path, const st
                             const PortAdvice& advice) {
   const char* reason = nullptr;
   switch (status) {
-    case OpenStatus::NoSuchDevice: reason = advice.missing.empty() ? kMsgPortMissing : advice.missing.c_str(); break;
+    case OpenStatus::NoSuchDevice: reason = advice.words->portMissing; break;
     case OpenStatus::PermissionDenied: reason = kMsgPortPermission; break;
     case OpenStatus::Busy: reason = kMsgPortBusy; break;
     case OpenStatus::Ok:
@@ -34,7 +34,7 @@ std::string OpenFailureText(OpenStatus status, const std::string& path, const st
       text += kMsgSerialPortsHere;
       text += '\n';
       text += PortListText(advice.present, advice.comm);
-      text += advice.howToUse;
+      text += advice.words->useAnotherPort;
     }
   }
   return text;

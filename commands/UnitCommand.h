@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/FrontEndWords.h"
 #include "database/DatabaseImage.h"
 #include "database/UnitHistory.h"
 #include "link/ReadFromUnit.h"
@@ -29,14 +30,12 @@ class TransferRunner;
 struct PortAdvice {
   std::vector<SerialPortInfo> present;
   CommPaths comm;
-  std::string howToUse;  // how this front end takes another port
-  // "There is no device %s. ..." in this front end's words; empty: the window's.
-  std::string missing;
+  const FrontEndWords* words = &WindowWords();  // how to take another port
 };
 
 // "Error Opening Comm Port", then after a blank line why and what to do,
 // when the reason is known; for a device that does not exist, then the
-// ports that do and `advice.howToUse`.
+// ports that do and how to take one of them, in the advice's words.
 std::string OpenFailureText(OpenStatus status, const std::string& path, const std::string& detail,
                             const PortAdvice& advice = {});
 

@@ -9,6 +9,7 @@ void RunFileCommand(CZorvaneView& view, const std::function<CommandOutcome(Datab
   // No parent of their own: the dialogs sit over the main window.
   QtFileNamePrompt prompt(view.window());
   DatabaseCommandContext context{view.Messages(), prompt,        [&view] { view.RedrawNow(); },
-                                 WorkingDatabase, IncomingImage, MergeScratch};
+                                 WorkingDatabase, IncomingImage, MergeScratch,
+                                 WindowWords()};
   command(context);
 }

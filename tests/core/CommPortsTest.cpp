@@ -171,7 +171,8 @@ TEST(PortDescriptions, NameTheDeviceAndWhatItIsWhereKnown) {
 }
 
 TEST(OpenFailureAdvice, AMissingDeviceListsThePortsThatExistAndHowToUseOne) {
-  const PortAdvice advice{{Adapter("/dev/ttyUSB0", kFtdiA)}, {kFtdiA, "/dev/ttyS1"}, "Give one with --port PATH.", {}};
+  const FrontEndWords words{WindowWords().latitudeFirst, "Give one with --port PATH.", WindowWords().portMissing};
+  const PortAdvice advice{{Adapter("/dev/ttyUSB0", kFtdiA)}, {kFtdiA, "/dev/ttyS1"}, &words};
   EXPECT_EQ(OpenFailureText(OpenStatus::NoSuchDevice, "/dev/ttyS1", "", advice),
             "Error Opening Comm Port\n\n"
             "There is no device /dev/ttyS1. Check the cable or USB adapter, or choose the other port under Options.\n\n"

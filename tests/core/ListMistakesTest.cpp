@@ -53,7 +53,8 @@ class ImportAdvice : public ::testing::Test {
  protected:
   CommandOutcome Import(const std::string& text) {
     prompt.answers.push_back(dir.Write("list.csv", text));
-    DatabaseCommandContext context{messages, prompt, {}, images->working, images->incoming, images->scratch};
+    DatabaseCommandContext context{messages,         prompt,          {},           images->working,
+                                   images->incoming, images->scratch, WindowWords()};
     return ImportCameraDataCommand(context);
   }
   std::string Path() const { return dir.File("list.csv"); }
@@ -140,11 +141,11 @@ TEST_F(ImportAdvice, ALineWithoutANumberInANamedColumnIsSkippedAndSaysSo) {
 
 TEST(ListMistakesText, JoinsEveryMistakeAndNamesTheOptionOnTheCommandLine) {
   const ListMistakes all{true, 3, true};
-  const std::string text = ListMistakesText(all, "f.gpx", AdviceFor::CommandLine, "points");
+  const std::string text = ListMistakesText(all, "f.gpx", CommandLineWords(), "points");
   EXPECT_EQ(text, FormatMessageText(kMsgLatitudeFirst, "f.gpx") + "\n" + kMsgLatitudeFirstCli + "\n\n" +
                       FormatMessageText(kMsgSpreadsheetNumbers, {"3", "points", "f.gpx"}) + "\n\n" +
                       FormatMessageText(kMsgHeaderHoldsPosition, "f.gpx"));
-  EXPECT_EQ(ListMistakesText({}, "f.csv", AdviceFor::Window, "lines"), "");
+  EXPECT_EQ(ListMistakesText({}, "f.csv", WindowWords(), "lines"), "");
 }
 
 }  // namespace

@@ -101,7 +101,7 @@ std::string RunFlowsAsOrdinaryUser(const std::string& file, const DatabaseImage&
     auto working = std::make_unique<DatabaseImage>(held);
     auto incoming = std::make_unique<DatabaseImage>();
     auto scratch = std::make_unique<DatabaseImage>();
-    DatabaseCommandContext context{shown, prompt, [] {}, *working, *incoming, *scratch};
+    DatabaseCommandContext context{shown, prompt, [] {}, *working, *incoming, *scratch, WindowWords()};
     ReadFromFileCommand(context);
     ImportCameraDataCommand(context);
     auto firmware = std::make_unique<FirmwareBytes>();

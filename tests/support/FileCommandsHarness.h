@@ -22,7 +22,7 @@ class FileCommands : public ::testing::Test {
     messages.shown.clear();
   }
   DatabaseCommandContext Context() {
-    return {messages, prompt, [this] { ++redraws; }, images->working, images->incoming, images->scratch};
+    return {messages, prompt, [this] { ++redraws; }, images->working, images->incoming, images->scratch, WindowWords()};
   }
   CommandOutcome Read(const std::string& name) {
     Answer(name);
