@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "commands/FileCommands.h"
-#include "commands/ListAdvice.h"
+#include "commands/ListMistakes.h"
 #include "database/CameraList.h"
 
 // `read` is the list read from `name` (the file name as given, for the

@@ -16,9 +16,9 @@
 #include <memory>
 #include <string>
 
+#include "commands/ListMistakes.h"
 #include "database/CameraCsv.h"
 #include "database/CameraFilter.h"
-#include "database/ListMistakes.h"
 #include "database/qt/CameraListReader.h"
 #include "database/qt/CameraListWriter.h"
 

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "database/ListMistakes.h"
+#include "commands/ListMistakes.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "commands/FileCommands.h"
-#include "commands/ListAdvice.h"
 #include "database/CameraCsv.h"
 #include "resources/Strings.h"
 #include "tests/support/ImageBuilders.h"

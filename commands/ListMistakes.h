@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The mistakes camera lists most often carry, found after an import so that
-// the user can be told what went wrong. Nothing here changes what a list
-// imports.
+// The mistakes camera lists most often carry, found after an import and
+// told in one text, so that the user knows what went wrong. Nothing here
+// changes what a list imports.
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "commands/FrontEndWords.h"
 #include "database/DatabaseImage.h"
 
 // Whether the map the program ships shows this position.
@@ -24,3 +25,8 @@ struct ListMistakes {
 };
 
 ListMistakes FindListMistakes(std::span<const CameraEntry> positions, int spreadsheetItems, bool headerHoldsPosition);
+
+// One text that explains every mistake found in `file`, empty when none was.
+// `items` names what the file is made of: "lines", or "points".
+std::string ListMistakesText(const ListMistakes& mistakes, const std::string& file, const FrontEndWords& words,
+                             std::string_view items);

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "database/ListMistakes.h"
+#include "commands/ListMistakes.h"
 
 #include "map/Projection.h"
+#include "resources/Strings.h"
 
 // On the map: projected inside the picture the program ships.
 bool OnTheMap(const CameraEntry& entry) {
@@ -19,4 +20,22 @@ ListMistakes FindListMistakes(std::span<const CameraEntry> positions, int spread
   mistakes.spreadsheetItems = spreadsheetItems;
   mistakes.headerHoldsPosition = headerHoldsPosition;
   return mistakes;
+}
+
+std::string ListMistakesText(const ListMistakes& mistakes, const std::string& file, const FrontEndWords& words,
+                             std::string_view items) {
+  std::string text;
+  const auto add = [&text](const std::string& paragraph) {
+    if (!text.empty()) text += "\n\n";
+    text += paragraph;
+  };
+  if (mistakes.latitudeFirst) {
+    add(FormatMessageText(kMsgLatitudeFirst, file) + '\n' + words.latitudeFirst);
+  }
+  if (mistakes.spreadsheetItems > 0) {
+    const std::string count = std::to_string(mistakes.spreadsheetItems);
+    add(FormatMessageText(kMsgSpreadsheetNumbers, {count, items, file}));
+  }
+  if (mistakes.headerHoldsPosition) add(FormatMessageText(kMsgHeaderHoldsPosition, file));
+  return text;
 }
