@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (options.version) {
-    std::cout << "zorvane-unit " << kProgramVersion << '\n';
+    std::cout << "zorvane-unit " << kProgramVersion << '\n' << kLicenseLine << '\n';
     return 0;
   }
 
