@@ -80,9 +80,10 @@ UnitCommandOutcome CliTransferRunner::Run(const TransferStep& step) {
   ProgressBar bar(m_io.err, phase.c_str(), clock, step.plainLineMsPerBlock);
   JsonProgress json(m_io.out, phase, clock, step.plainLineMsPerBlock);
   NoProgress quiet;
-  TransferProgress& progress = m_io.json            ? static_cast<TransferProgress&>(json)
-                               : m_io.errIsTerminal ? static_cast<TransferProgress&>(bar)
-                                                    : quiet;
+  TransferProgress& shown = m_io.json            ? static_cast<TransferProgress&>(json)
+                            : m_io.errIsTerminal ? static_cast<TransferProgress&>(bar)
+                                                 : quiet;
+  CountedProgress progress(shown);
   MessageTeller teller(m_messages, CommandLinePortAdvice(ports.present, ports.comm));
   TransferContext context{teller, *opener, clock, progress};
   const std::string named = m_port.empty() ? m_port : ListedPortName(m_port);
@@ -91,15 +92,19 @@ UnitCommandOutcome CliTransferRunner::Run(const TransferStep& step) {
   if (m_io.errIsTerminal && !m_io.json) {
     m_io.err << FormatMessageText(kProgressConnecting, DescribePort(ports.present, context.PortPath())) << '\n';
   }
-  return step.run(context);
+  const UnitCommandOutcome outcome = step.run(context);
+  if (const std::optional<int> moved = progress.Blocks()) m_blocks = m_blocks.value_or(0) + *moved;
+  return outcome;
 }
 
 PortAdvice CommandLinePortAdvice(const std::vector<SerialPortInfo>& present, const CommPaths& comm) {
   return {present, comm, &CommandLineWords()};
 }
 
-int FinishUnitCommand(CliStreams& io, UnitCommandOutcome outcome, const std::string& message) {
-  return FinishJson(io, ToString(outcome), message, ExitStatusOf(outcome));
+CliOutcome UnitOutcome(UnitCommandOutcome outcome, const std::string& message, std::optional<int> blocks) {
+  CliOutcome end{ToString(outcome), ExitStatusOf(outcome), message};
+  end.blocks = blocks;
+  return end;
 }
 
 int ExitStatusOf(UnitCommandOutcome outcome) {

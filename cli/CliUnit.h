@@ -5,10 +5,12 @@
 // own (ReadFromUnitCommand, WriteToUnitCommand, UpgradeUnitCommand), run on
 // a FileCommandSession with a CliTransferRunner; their messages print as
 // the file commands' do.
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "cli/JsonLines.h"
 #include "cli/Subcommand.h"
 #include "commands/TransferRunner.h"
 #include "commands/UnitCommand.h"
@@ -43,6 +45,31 @@ class ProgressBar : public TransferProgress {
   int m_total = 1;
 };
 
+// Passes every call on to `shown` and keeps the last block the transfer
+// said was done: the blocks it moved, whether it went through or not.
+class CountedProgress : public TransferProgress {
+ public:
+  explicit CountedProgress(TransferProgress& shown) : m_shown(shown) {}
+  void Start(int total) override {
+    m_started = true;
+    m_shown.Start(total);
+  }
+  void Retotal(int total) override { m_shown.Retotal(total); }
+  void Step(int done) override {
+    m_blocks = done;
+    m_shown.Step(done);
+  }
+  void Done() override { m_shown.Done(); }
+  void Failed() override { m_shown.Failed(); }
+  // None when the transfer never started (the port did not open).
+  std::optional<int> Blocks() const { return m_started ? std::optional<int>(m_blocks) : std::nullopt; }
+
+ private:
+  TransferProgress& m_shown;
+  bool m_started = false;
+  int m_blocks = 0;
+};
+
 // Runs each transfer step at once on this thread, on the real serial line:
 // `port`, or without one Comm1 as the program would choose it. Progress
 // (the bar, after the port it connects to) on a terminal only; with --json
@@ -55,12 +82,16 @@ class CliTransferRunner : public TransferRunner {
   // What the next steps are called in the progress ("backup", "verifying");
   // empty: what the step does ("reading", "writing", "upgrading").
   void SetPhase(std::string phase) { m_phase = std::move(phase); }
+  // The blocks the steps run so far moved, all together; none when no
+  // transfer started.
+  std::optional<int> BlocksMoved() const { return m_blocks; }
 
  private:
   CliStreams& m_io;
   MessageBox& m_messages;
   std::string m_port;
   std::string m_phase;
+  std::optional<int> m_blocks;
 };
 
 // `zorvane-cli ports`: each port on a line with its description, maker,
@@ -76,9 +107,9 @@ PortAdvice CommandLinePortAdvice(const std::vector<SerialPortInfo>& present, con
 // 0 completed, 3 the unit did not answer or timed out, 1 anything else (a
 // line lost part-way included).
 int ExitStatusOf(UnitCommandOutcome outcome);
-// Ends a unit command: with --json its outcome line (the outcome, `message`,
-// the exit status); gives ExitStatusOf(outcome).
-int FinishUnitCommand(CliStreams& io, UnitCommandOutcome outcome, const std::string& message);
+// How a unit command ended: the outcome's words as the status, its exit
+// status, `message` and the blocks moved.
+CliOutcome UnitOutcome(UnitCommandOutcome outcome, const std::string& message, std::optional<int> blocks);
 
 // QSerialPort wants an application object; the tool makes one when needed.
 void EnsureQtCore();

@@ -17,10 +17,11 @@ int RunDiff(const ParsedArgs& parsed, CliStreams& io) {
   if (parsed.positional.size() != 2) return UsageError(io, kName, "expected two database files");
 
   FileCommandSession a(io), b(io);
-  if (!a.ReadFromFile(parsed.positional[0])) return FinishJson(io, "file refused", a.LastMessage(), kExitUsage);
-  if (!b.ReadFromFile(parsed.positional[1])) return FinishJson(io, "file refused", b.LastMessage(), kExitUsage);
-  const DifferenceVerdict verdict = ReportDifference(io, CompareDatabases(a.Working(), b.Working()));
-  return FinishJson(io, verdict.outcome, verdict.summary, verdict.exit);
+  for (FileCommandSession* side : {&a, &b}) {
+    const std::string& path = parsed.positional[side == &a ? 0 : 1];
+    if (!side->ReadFromFile(path)) return FinishJson(io, side->Refused(path, kExitUsage));
+  }
+  return FinishJson(io, VerdictOutcome(ReportDifference(io, CompareDatabases(a.Working(), b.Working()))));
 }
 
 }  // namespace

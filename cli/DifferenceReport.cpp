@@ -25,13 +25,24 @@ DifferenceVerdict ReportDifference(CliStreams& io, const DatabaseDifference& dif
   for (const CameraEntry& entry : difference.added) PrintChange(io, '+', entry);
   for (const CameraEntry& entry : difference.removed) PrintChange(io, '-', entry);
   DifferenceVerdict verdict;
+  verdict.added = static_cast<int>(difference.added.size());
+  verdict.removed = static_cast<int>(difference.removed.size());
   if (difference.Equal()) {
-    verdict = {kExitOk, "same", std::string("same ").append(std::to_string(difference.same)).append(" entries")};
+    verdict.exit = kExitOk;
+    verdict.status = "same";
+    verdict.summary = std::string("same ").append(std::to_string(difference.same)).append(" entries");
   } else {
-    verdict = {kExitFailed, "different",
-               std::to_string(difference.added.size()) + " added, " + std::to_string(difference.removed.size()) +
-                   " removed, " + std::to_string(difference.same) + " the same"};
+    verdict.exit = kExitFailed;
+    verdict.status = "different";
+    verdict.summary = std::to_string(verdict.added) + " added, " + std::to_string(verdict.removed) + " removed, " +
+                      std::to_string(difference.same) + " the same";
   }
   if (!io.json) io.out << verdict.summary << '\n';
   return verdict;
+}
+
+CliOutcome VerdictOutcome(const DifferenceVerdict& verdict) {
+  CliOutcome outcome{verdict.status, verdict.exit, verdict.summary};
+  outcome.more = {{"added", verdict.added}, {"removed", verdict.removed}};
+  return outcome;
 }

@@ -28,6 +28,15 @@ MessageAnswer PrintingMessageBox::Show(const std::string& text, const std::strin
   return MessageAnswer::Ok;
 }
 
+void PrintingMessageBox::Say(std::ostream& plain, const std::string& text, const std::string& caption) {
+  if (m_io.json) {
+    Show(text, caption, MessageStyle::Ok);
+    return;
+  }
+  m_last = text;
+  plain << text << '\n';
+}
+
 FileCommandSession::FileCommandSession(CliStreams& io)
     : m_io(io), m_messages(io), m_context{m_messages,        m_prompt,           {},
                                           m_images->working, m_images->incoming, m_images->scratch,
@@ -43,6 +52,20 @@ bool FileCommandSession::WriteToFile(const std::string& path) {
   m_io.subject = path;
   m_prompt.Give(path);
   return WriteToFileCommand(m_context) == CommandOutcome::Completed;
+}
+
+CliOutcome FileCommandSession::Refused(const std::string& path, int exit) const {
+  CliOutcome outcome{"file refused", exit, LastMessage()};
+  outcome.file = path;
+  return outcome;
+}
+
+CliOutcome FileCommandSession::WriteOut(const std::string& path) {
+  const bool written = WriteToFile(path);
+  CliOutcome outcome{written ? "completed" : "not written", written ? kExitOk : kExitFailed, LastMessage()};
+  if (written) outcome.entries = Working().Count();
+  outcome.file = path;
+  return outcome;
 }
 
 UnitCommandContext FileCommandSession::UnitContext(TransferRunner& runner) {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/JsonLines.h"
 #include "cli/Subcommand.h"
 #include "commands/FileCommands.h"
 #include "commands/UnitCommand.h"
@@ -28,6 +29,10 @@ class PrintingMessageBox : public MessageBox {
  public:
   explicit PrintingMessageBox(CliStreams& io) : m_io(io) {}
   MessageAnswer Show(const std::string& text, const std::string& caption, MessageStyle style) override;
+  // A line of the command line's own (a filter's count, a list's skipped
+  // items): as it is on `plain` (the output or the error stream); with
+  // --json a message like the others, under `caption`.
+  void Say(std::ostream& plain, const std::string& text, const std::string& caption);
   // The text of the last message printed, without its trailing newlines.
   const std::string& LastText() const { return m_last; }
 
@@ -55,9 +60,15 @@ class FileCommandSession {
   bool WriteToFile(const std::string& path);
 
   const DatabaseImage& Working() const { return m_images->working; }
-  MessageBox& Messages() { return m_messages; }
+  PrintingMessageBox& Messages() { return m_messages; }
   // The text of the last message the session printed.
   const std::string& LastMessage() const { return m_messages.LastText(); }
+  // The outcome of a file that a read refused: "file refused", `exit`, the
+  // last message, the file.
+  CliOutcome Refused(const std::string& path, int exit) const;
+  // Write to File on `path`, and its outcome: "completed" with the entries
+  // written, or "not written" with the status kExitFailed; the file either way.
+  CliOutcome WriteOut(const std::string& path);
   // The answer of the next file-name dialog (the upgrade's HEX file).
   void GiveName(std::string name) { m_prompt.Give(std::move(name)); }
   // For commands that run a flow of their own on the session's database.

@@ -28,11 +28,24 @@ void JsonProgress::Print(int done) {
                     {"seconds_left", left ? QJsonValue(static_cast<double>((*left + 999) / 1000)) : QJsonValue()}});
 }
 
-int FinishJson(CliStreams& io, const std::string& outcome, const std::string& message, int exit) {
-  if (io.json) {
-    PrintJson(
-        io.out,
-        {{"outcome", QString::fromStdString(outcome)}, {"message", QString::fromStdString(message)}, {"exit", exit}});
+QJsonObject OutcomeObject(const CliOutcome& outcome) {
+  QJsonObject object = outcome.more;
+  object["status"] = QString::fromStdString(outcome.status);
+  object["exit"] = outcome.exit;
+  if (!outcome.message.empty()) object["message"] = QString::fromStdString(outcome.message);
+  if (!outcome.file.empty()) object["file"] = QString::fromStdString(outcome.file);
+  const std::pair<const char*, const std::optional<int>*> counts[] = {{"entries", &outcome.entries},
+                                                                      {"skipped", &outcome.skipped},
+                                                                      {"repeats", &outcome.repeats},
+                                                                      {"line", &outcome.line},
+                                                                      {"blocks", &outcome.blocks}};
+  for (const auto& [name, count] : counts) {
+    if (*count) object[name] = **count;
   }
-  return exit;
+  return object;
+}
+
+int FinishJson(CliStreams& io, const CliOutcome& outcome) {
+  if (io.json) PrintJson(io.out, OutcomeObject(outcome));
+  return outcome.exit;
 }

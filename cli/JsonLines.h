@@ -6,10 +6,12 @@
 //
 //   {"caption":"Completed","message":"Database loaded successfully"}
 //   {"phase":"reading","block":120,"total":1024,"seconds_left":110}
-//   {"outcome":"completed","message":"...","exit":0}
+//   {"entries":120,"exit":0,"file":"out.db","message":"...","status":"completed"}
 #include <QJsonObject>
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "cli/Subcommand.h"
 #include "link/Clock.h"
@@ -44,6 +46,26 @@ class JsonProgress : public TransferProgress {
   int m_total = 0;
 };
 
-// With --json, the command's last line: {"outcome": ..., "message": ...,
-// "exit": N}; without, nothing. Gives `exit` back.
-int FinishJson(CliStreams& io, const std::string& outcome, const std::string& message, int exit);
+// How a command ended, as fields for a script: what happened, the exit
+// status, the last message shown, and the counts and names that apply. A
+// field that does not apply is left out of the JSON object: an empty
+// string, an empty optional.
+struct CliOutcome {
+  std::string status{};  // "completed", "timed out", "file refused", "same" ...
+  int exit = kExitOk;
+  std::string message{};         // the last message shown, in words
+  std::optional<int> entries{};  // in the database read, written, imported, merged, kept or described
+  std::optional<int> skipped{};  // items of the lists that gave no position
+  std::optional<int> repeats{};  // positions within 1/6000 degree of one before them
+  std::string file{};            // the file the status is about: the output written, or the file refused
+  std::optional<int> line{};     // where in `file` it was refused
+  std::optional<int> blocks{};   // blocks moved to or from the unit
+  QJsonObject more{};            // a command's facts of its own (diff's "added", info's "bytes")
+};
+
+// The one JSON object of an outcome.
+QJsonObject OutcomeObject(const CliOutcome& outcome);
+
+// With --json, the command's last line: OutcomeObject(outcome); without,
+// nothing. Gives `outcome.exit` back.
+int FinishJson(CliStreams& io, const CliOutcome& outcome);

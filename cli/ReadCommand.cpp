@@ -23,26 +23,28 @@ int RunRead(const ParsedArgs& parsed, CliStreams& io) {
   if (out == nullptr || !parsed.positional.empty()) return UsageError(io, kName, "expected -o OUT");
 
   FileCommandSession session(io);
-  if (into != nullptr && !session.ReadFromFile(*into)) {
-    return FinishJson(io, "file refused", session.LastMessage(), kExitFailed);
-  }
+  if (into != nullptr && !session.ReadFromFile(*into)) return FinishJson(io, session.Refused(*into, kExitFailed));
   CliTransferRunner runner(io, session.Messages(), port);
   UnitCommandContext context = session.UnitContext(runner);
   const UnitCommandOutcome outcome = ReadFromUnitCommand(
       context, session.Targets(), parsed.Flag("--all-blocks") ? ReadExtent::WholeMemory : ReadExtent::Held);
-  if (outcome != UnitCommandOutcome::Completed) {
-    return FinishUnitCommand(io, outcome, session.LastMessage());
-  }
+  CliOutcome end = UnitOutcome(outcome, session.LastMessage(), runner.BlocksMoved());
+  if (outcome != UnitCommandOutcome::Completed) return FinishJson(io, end);
 
   // An empty unit still gives a file: the database as read, with no entries.
+  end.file = *out;
   if (const DatabaseFileStatus written = WriteDatabaseFile(*out, session.Working());
       written != DatabaseFileStatus::Ok) {
-    io.err << "zorvane-cli read: " << *out << ": " << ToString(written) << '\n';
-    return FinishJson(io, "file refused", *out + ": " + ToString(written), kExitFailed);
+    if (!io.json) io.err << "zorvane-cli read: " << *out << ": " << ToString(written) << '\n';
+    end.status = "file refused";
+    end.exit = kExitFailed;
+    end.message = *out + ": " + ToString(written);
+    return FinishJson(io, end);
   }
-  const std::string done = std::to_string(session.Working().Count()) + " entries written to " + *out;
-  if (!io.json) io.out << done << '\n';
-  return FinishJson(io, "completed", done, kExitOk);
+  end.entries = session.Working().Count();
+  end.message = std::to_string(*end.entries) + " entries written to " + *out;
+  if (!io.json) io.out << end.message << '\n';
+  return FinishJson(io, end);
 }
 
 }  // namespace

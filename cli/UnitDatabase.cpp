@@ -41,17 +41,22 @@ UnitVerdict VerifyUnit(CliStreams& io, TransferRunner& runner, const DatabaseIma
   return verdict;
 }
 
-int FinishVerify(CliStreams& io, const UnitVerdict& verdict, const std::string& unitMessage) {
-  if (verdict.read != UnitCommandOutcome::Completed) return FinishUnitCommand(io, verdict.read, unitMessage);
-  return FinishJson(io, verdict.difference.outcome, verdict.difference.summary, verdict.difference.exit);
+CliOutcome VerifyOutcome(const UnitVerdict& verdict, const std::string& unitMessage, std::optional<int> blocks) {
+  CliOutcome outcome = verdict.read != UnitCommandOutcome::Completed ? UnitOutcome(verdict.read, unitMessage, blocks)
+                                                                     : VerdictOutcome(verdict.difference);
+  outcome.blocks = blocks;
+  return outcome;
 }
 
 namespace {
 
-int NotWritten(CliStreams& io, const std::string& backup, int exit) {
-  const std::string why = "the unit was not written: its database could not be saved to " + backup;
+int NotWritten(CliStreams& io, const SafeWriteOptions& options, int exit) {
+  const std::string why = "the unit was not written: its database could not be saved to " + *options.backup;
   if (!io.json) io.err << "zorvane-cli write: " << why << '\n';
-  return FinishJson(io, "backup failed", why, exit);
+  CliOutcome outcome{"backup failed", exit, why};
+  outcome.file = *options.backup;
+  outcome.blocks = options.Blocks();
+  return FinishJson(io, outcome);
 }
 
 }  // namespace
@@ -62,12 +67,12 @@ int WriteSafely(CliStreams& io, FileCommandSession& session, TransferRunner& run
     if (const DatabaseFileStatus can = CheckWritable(*options.backup); can != DatabaseFileStatus::Ok) {
       io.subject = *options.backup;
       session.Messages().Show(WriteFailureText(can, *options.backup), kCaptionError, MessageStyle::Ok);
-      return NotWritten(io, *options.backup, kExitFailed);
+      return NotWritten(io, options, kExitFailed);
     }
     options.Phase("backup");
     const UnitSave save = SaveUnitDatabase(io, runner, *options.backup);
     if (!save.Ok()) {
-      return NotWritten(io, *options.backup,
+      return NotWritten(io, options,
                         save.read != UnitCommandOutcome::Completed ? ExitStatusOf(save.read) : kExitFailed);
     }
   } else if (!io.json) {
@@ -78,9 +83,12 @@ int WriteSafely(CliStreams& io, FileCommandSession& session, TransferRunner& run
   UnitCommandContext context = session.UnitContext(runner);
   const UnitCommandOutcome wrote = WriteToUnitCommand(context, session.Working());
   if (wrote != UnitCommandOutcome::Completed || !options.verify) {
-    return FinishUnitCommand(io, wrote, session.LastMessage());
+    CliOutcome outcome = UnitOutcome(wrote, session.LastMessage(), options.Blocks());
+    if (wrote == UnitCommandOutcome::Completed) outcome.entries = session.Working().Count();
+    return FinishJson(io, outcome);
   }
 
   options.Phase("verifying");
-  return FinishVerify(io, VerifyUnit(io, runner, session.Working()), session.LastMessage());
+  const UnitVerdict verdict = VerifyUnit(io, runner, session.Working());
+  return FinishJson(io, VerifyOutcome(verdict, session.LastMessage(), options.Blocks()));
 }

@@ -5,6 +5,7 @@
 // talks to the unit (a CliTransferRunner in the tool; tests give one on
 // the in-process unit in virtual time).
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "cli/DifferenceReport.h"
@@ -40,9 +41,9 @@ struct UnitVerdict {
   DifferenceVerdict difference{};
 };
 UnitVerdict VerifyUnit(CliStreams& io, TransferRunner& runner, const DatabaseImage& expected);
-// Ends a verify: the unit's outcome (with `unitMessage`) when the read
-// failed, else the comparison's verdict. Gives the exit status.
-int FinishVerify(CliStreams& io, const UnitVerdict& verdict, const std::string& unitMessage);
+// How a verify ended: the unit's outcome (with `unitMessage`) when the read
+// failed, else the comparison's verdict; with the blocks moved either way.
+CliOutcome VerifyOutcome(const UnitVerdict& verdict, const std::string& unitMessage, std::optional<int> blocks);
 
 // What `write` does once FILE is in `session`: with a backup path, the
 // unit's database saved there first (nothing is written when that fails);
@@ -59,8 +60,12 @@ struct SafeWriteOptions {
   // Told which part is going on ("backup", "" for the write, "verifying"),
   // for the runner's progress; may be empty.
   std::function<void(const std::string&)> setPhase{};
+  // The blocks the runner has moved so far, for the outcome line; may be
+  // empty, and then the outcome tells none.
+  std::function<std::optional<int>()> blocksMoved{};
   void Phase(const std::string& phase) const {
     if (setPhase) setPhase(phase);
   }
+  std::optional<int> Blocks() const { return blocksMoved ? blocksMoved() : std::nullopt; }
 };
 int WriteSafely(CliStreams& io, FileCommandSession& session, TransferRunner& runner, const SafeWriteOptions& options);

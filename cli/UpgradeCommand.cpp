@@ -8,6 +8,7 @@
 #include "cli/FileCommandSession.h"
 #include "cli/JsonLines.h"
 #include "commands/UnitCommand.h"
+#include "resources/Strings.h"
 
 namespace {
 
@@ -28,14 +29,19 @@ int RunUpgrade(const ParsedArgs& parsed, CliStreams& io) {
   UnitCommandContext context = session.UnitContext(runner);
   HexLoadResult hex;
   const UnitCommandOutcome outcome = UpgradeUnitCommand(context, {*image, highest, currentBlock}, &hex);
-  // The program's message, then what exactly was wrong.
-  std::string message = session.LastMessage();
   if (!hex.ok()) {
-    if (!io.json) io.err << "zorvane-cli upgrade: " << Describe(hex, file) << '\n';
-    message += '\n';
-    message += Describe(hex, file);
+    // The program's message, then what exactly was wrong: with --json as a
+    // message of its own, the last one shown.
+    if (io.json) {
+      session.Messages().Show(Describe(hex, file), kCaptionError, MessageStyle::Ok);
+    } else {
+      io.err << "zorvane-cli upgrade: " << Describe(hex, file) << '\n';
+    }
   }
-  return FinishUnitCommand(io, outcome, message);
+  CliOutcome end = UnitOutcome(outcome, session.LastMessage(), runner.BlocksMoved());
+  if (outcome == UnitCommandOutcome::FileRefused) end.file = file;
+  if (hex.line > 0) end.line = hex.line;
+  return FinishJson(io, end);
 }
 
 }  // namespace

@@ -16,14 +16,13 @@ int RunVerify(const ParsedArgs& parsed, CliStreams& io) {
   const std::string* port = parsed.Option("--port");
   if (parsed.positional.size() != 1) return UsageError(io, kName, "expected one database file");
 
+  const std::string& path = parsed.positional.front();
   FileCommandSession file(io);
-  if (!file.ReadFromFile(parsed.positional.front())) {
-    return FinishJson(io, "file refused", file.LastMessage(), kExitUsage);
-  }
+  if (!file.ReadFromFile(path)) return FinishJson(io, file.Refused(path, kExitUsage));
   CliTransferRunner runner(io, file.Messages(), port);
   runner.SetPhase("verifying");
   const UnitVerdict verdict = VerifyUnit(io, runner, file.Working());
-  return FinishVerify(io, verdict, file.LastMessage());
+  return FinishJson(io, VerifyOutcome(verdict, file.LastMessage(), runner.BlocksMoved()));
 }
 
 }  // namespace

@@ -22,14 +22,13 @@ int RunWrite(const ParsedArgs& parsed, CliStreams& io) {
   io.json = parsed.Flag("--json");
   if (parsed.positional.size() != 1) return UsageError(io, kName, "expected one database file");
 
+  const std::string& path = parsed.positional.front();
   FileCommandSession session(io);
-  if (!session.ReadFromFile(parsed.positional.front())) {
-    return FinishJson(io, "file refused", session.LastMessage(), kExitFailed);
-  }
+  if (!session.ReadFromFile(path)) return FinishJson(io, session.Refused(path, kExitFailed));
   CliTransferRunner runner(io, session.Messages(), port);
-  return WriteSafely(io, session, runner, {backup, parsed.Flag("--verify"), [&runner](const std::string& phase) {
-                                             runner.SetPhase(phase);
-                                           }});
+  return WriteSafely(io, session, runner,
+                     {backup, parsed.Flag("--verify"), [&runner](const std::string& phase) { runner.SetPhase(phase); },
+                      [&runner] { return runner.BlocksMoved(); }});
 }
 
 }  // namespace

@@ -120,17 +120,38 @@ TEST_F(SafeWrite, WithJsonTheLastLineIsTheOutcome) {
   io.json = true;
   EXPECT_EQ(Write(nullptr, true), kExitOk);
   EXPECT_EQ(err.str(), "");  // not even the word on --backup
-  std::istringstream lines(out.str());
-  std::string line, last;
-  while (std::getline(lines, line)) {
-    QJsonParseError error{};
-    EXPECT_TRUE(QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).isObject()) << line;
-    last = line;
-  }
-  const QJsonObject outcome = QJsonDocument::fromJson(QByteArray::fromStdString(last)).object();
-  EXPECT_EQ(outcome["outcome"].toString(), "same");
+  const JsonLinesRead read = ReadJsonLines(out.str());
+  EXPECT_EQ(read.notObjects, std::vector<std::string>{});
+  const QJsonObject outcome = read.Outcome();
+  EXPECT_EQ(outcome["status"].toString(), "same");
   EXPECT_EQ(outcome["message"].toString(), "same 40 entries");
   EXPECT_EQ(outcome["exit"].toInt(), kExitOk);
+  EXPECT_EQ(outcome["added"].toInt(-1), 0);
+  EXPECT_EQ(outcome["removed"].toInt(-1), 0);
+  EXPECT_FALSE(outcome.contains("blocks")) << "this runner counts none";
+}
+
+// The write's outcome counts the entries written and the blocks moved, as
+// the runner tells them; a backup that could not be saved is the file.
+TEST_F(SafeWrite, WithJsonTheOutcomeGivesTheEntriesTheBlocksAndTheBackupRefused) {
+  io.json = true;
+  SafeWriteOptions options{nullptr, false, {}, [this]() -> std::optional<int> { return unit.progress.lastStep; }};
+  EXPECT_EQ(WriteSafely(io, session, unit.runner, options), kExitOk);
+  QJsonObject outcome = ReadJsonLines(out.str()).Outcome();
+  EXPECT_EQ(outcome["status"].toString(), "completed");
+  EXPECT_EQ(outcome["entries"].toInt(), 40);
+  EXPECT_EQ(outcome["blocks"].toInt(), 1024);
+  EXPECT_EQ(outcome["message"].toString(), "Database written successfully");
+  EXPECT_FALSE(outcome.contains("file"));
+
+  out.str("");
+  const std::string backup = dir.File("no-such-folder/old.bin");
+  options.backup = &backup;
+  EXPECT_EQ(WriteSafely(io, session, unit.runner, options), kExitFailed);
+  outcome = ReadJsonLines(out.str()).Outcome();
+  EXPECT_EQ(outcome["status"].toString(), "backup failed");
+  EXPECT_EQ(outcome["file"].toString().toStdString(), backup);
+  EXPECT_FALSE(outcome.contains("entries"));
 }
 
 // The backup's read, the write and the verify's read are each kept in the

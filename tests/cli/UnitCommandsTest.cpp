@@ -175,9 +175,14 @@ TEST_F(UnitCommands, BackupWriteAndVerifyInOneCommandWithJson) {
   EXPECT_EQ(totals["writing"], (std::vector<int>{kBlockCount}));
   EXPECT_EQ(totals["verifying"], (std::vector<int>{kBlockCount, 8}));
   EXPECT_EQ(unit.Stop(), 0);
-  EXPECT_EQ(last["outcome"].toString(), "same");
+  EXPECT_EQ(last["status"].toString(), "same");
   EXPECT_EQ(last["message"].toString(), "same 80 entries");
   EXPECT_EQ(last["exit"].toInt(), kExitOk);
+  EXPECT_EQ(last["added"].toInt(-1), 0);
+  EXPECT_EQ(last["removed"].toInt(-1), 0);
+  // Every block the three transfers moved: the backup's 12, the write's
+  // 1024, the verify's 8.
+  EXPECT_EQ(last["blocks"].toInt(), 12 + kBlockCount + 8);
 }
 
 TEST_F(UnitCommands, AUnitThatEchoesTheWakeGivesNoResponseWithStatus3) {

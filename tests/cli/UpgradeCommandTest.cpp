@@ -75,7 +75,7 @@ TEST_F(UpgradeCommand, WithJsonTheBlocksAndTheOutcomeAreObjects) {
             "{\"block\":2,\"phase\":\"upgrading\",\"seconds_left\":null,\"total\":3}\n"
             "{\"block\":3,\"phase\":\"upgrading\",\"seconds_left\":null,\"total\":3}\n"
             "{\"caption\":\"Completed\",\"message\":\"Finished ok.\"}\n"
-            "{\"exit\":0,\"message\":\"Finished ok.\",\"outcome\":\"completed\"}\n");
+            "{\"blocks\":3,\"exit\":0,\"message\":\"Finished ok.\",\"status\":\"completed\"}\n");
 }
 
 TEST_F(UpgradeCommand, AMalformedFileIsRefusedBeforeThePortIsOpened) {
@@ -84,6 +84,20 @@ TEST_F(UpgradeCommand, AMalformedFileIsRefusedBeforeThePortIsOpened) {
   EXPECT_EQ(run.status, kExitFailed);
   EXPECT_TRUE(run.err.starts_with("Error: The file " + hex + " is not a valid HEX file (line 2).\n")) << run.err;
   EXPECT_EQ(run.err.find("Comm Port"), std::string::npos);
+
+  // With --json: the file and its line as fields, every line an object.
+  const CliRun json = RunCliWith({"upgrade", "--port", dir.File("no-such-port"), hex, "--json"});
+  EXPECT_EQ(json.status, kExitFailed);
+  EXPECT_EQ(json.err, "");
+  const JsonLinesRead read = ReadJsonLines(json.out);
+  EXPECT_EQ(read.notObjects, std::vector<std::string>{});
+  const QJsonObject outcome = read.Outcome();
+  EXPECT_EQ(outcome["status"].toString(), "file refused");
+  EXPECT_EQ(outcome["file"].toString().toStdString(), hex);
+  EXPECT_EQ(outcome["line"].toInt(), 2);
+  EXPECT_FALSE(outcome.contains("blocks")) << "the port was never opened";
+  EXPECT_TRUE(outcome["message"].toString().startsWith(QString::fromStdString(hex + ":2:")))
+      << outcome["message"].toString().toStdString();
 }
 
 TEST_F(UpgradeCommand, AnUnansweredEndGivesStatus1AndNoWakeAnswerStatus3) {
