@@ -2,6 +2,7 @@
 // zorvane-cli import FILE... -o OUT [--into FILE] [options]: Import Camera
 // Data for each camera list in turn (CSV, GPX, KML, GeoJSON or OpenStreetMap
 // XML), each cut by the filter options first, then Write to File.
+#include "cli/JsonLines.h"
 #include "cli/ListImport.h"
 
 namespace {
@@ -17,12 +18,23 @@ int RunImport(const ParsedArgs& parsed, CliStreams& io) {
   if (out == nullptr) return UsageError(io, kName, "expected -o OUT");
   FileCommandSession session(io);
   if (const std::string* into = parsed.Option("--into"); into != nullptr && !session.ReadFromFile(*into)) {
-    return kExitFailed;
+    return FinishJson(io, session.Refused(*into, kExitFailed));
   }
+  int skipped = 0, repeats = 0;
   for (const std::string& list : parsed.positional) {
-    if (!ImportCameraList(session, io, list, FormatOf(options, list), options)) return kExitFailed;
+    const ListImported imported = ImportCameraList(session, io, list, FormatOf(options, list), options);
+    if (!imported.read) {
+      CliOutcome refused = session.Refused(list, kExitFailed);
+      refused.line = imported.line;
+      return FinishJson(io, refused);
+    }
+    skipped += imported.skipped;
+    repeats += imported.repeats;
   }
-  return session.WriteToFile(*out) ? kExitOk : kExitFailed;
+  CliOutcome outcome = session.WriteOut(*out);
+  outcome.skipped = skipped;
+  outcome.repeats = repeats;
+  return FinishJson(io, outcome);
 }
 
 }  // namespace
@@ -30,6 +42,7 @@ int RunImport(const ParsedArgs& parsed, CliStreams& io) {
 Subcommand ImportSubcommand() {
   std::vector<CliOption> options = {kOutOption, {"--into", "FILE", "add the lists to this database file's entries"}};
   for (const CliOption& option : ImportOptions()) options.push_back(option);
+  options.push_back(kJsonOption);
   return {kName,
           "import LIST... -o OUT [--into FILE] [OPTIONS]",
           "import camera lists (CSV, GPX, KML, GeoJSON, OSM, OV2) into a database file",

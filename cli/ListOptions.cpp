@@ -126,20 +126,23 @@ std::string FilterReport(const std::string& file, std::size_t read, std::size_t 
          std::to_string(read) + " positions.";
 }
 
-std::vector<CameraEntry> TellRepeats(std::ostream& out, const std::string& file, std::vector<CameraEntry> entries,
-                                     bool unique) {
+RepeatsWeighed WeighRepeats(const std::string& file, std::vector<CameraEntry> entries, bool unique) {
   const std::string of = " of " + std::to_string(entries.size()) + " positions ";
+  RepeatsWeighed weighed;
   if (unique) {
-    std::vector<CameraEntry> first = FirstOfEach(entries);
-    if (first.size() < entries.size()) {
-      out << file << ": dropped " << entries.size() - first.size() << of
-          << "that lie within 1/6000 degree of one kept before them (--unique)\n";
+    weighed.entries = FirstOfEach(entries);
+    weighed.repeats = static_cast<int>(entries.size() - weighed.entries.size());
+    if (weighed.repeats > 0) {
+      weighed.told = file + ": dropped " + std::to_string(weighed.repeats) + of +
+                     "that lie within 1/6000 degree of one kept before them (--unique)";
     }
-    return first;
+    return weighed;
   }
-  if (const int repeats = CountRepeats(entries); repeats > 0) {
-    out << file << ": " << repeats << of
-        << "lie within 1/6000 degree of one before them and take a place each; --unique keeps only the first\n";
+  weighed.repeats = CountRepeats(entries);
+  if (weighed.repeats > 0) {
+    weighed.told = file + ": " + std::to_string(weighed.repeats) + of +
+                   "lie within 1/6000 degree of one before them and take a place each; --unique keeps only the first";
   }
-  return entries;
+  weighed.entries = std::move(entries);
+  return weighed;
 }

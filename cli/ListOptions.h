@@ -3,7 +3,6 @@
 // The options import and filter share, read from the command line: which
 // format a list is in, how to read it, and how to cut it to fit.
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -34,11 +33,17 @@ bool ReadListOptions(const ParsedArgs& parsed, ListOptions& options, std::string
 // The format to read `path` as: --format, its extension, or its content.
 ListFormat FormatOf(const ListOptions& options, const std::string& path);
 
-// "FILE: kept K and dropped D of N positions."
+// "FILE: kept K and dropped D of N positions.", with --json a message under
+// this caption.
 std::string FilterReport(const std::string& file, std::size_t read, std::size_t kept);
+inline constexpr const char* kCaptionFilter = "Filter";
 
 // The positions of one list that lie within 1/6000 degree of one before
-// them (the merge adds them all): told on `out` when there are any, and
-// with `unique` dropped, so that only the first of each is given back.
-std::vector<CameraEntry> TellRepeats(std::ostream& out, const std::string& file, std::vector<CameraEntry> entries,
-                                     bool unique);
+// them (the merge adds them all): counted, and with `unique` dropped, so
+// that only the first of each is given back.
+struct RepeatsWeighed {
+  std::vector<CameraEntry> entries;  // to load
+  int repeats = 0;                   // found, whether kept or dropped
+  std::string told{};                // what to tell of them; empty when there are none
+};
+RepeatsWeighed WeighRepeats(const std::string& file, std::vector<CameraEntry> entries, bool unique);

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// zorvane-cli merge FILE... -o OUT: Read from File for each database file in
+// zorvane-cli merge FILE... -o OUT [--json]: Read from File for each database file in
 // turn, then Write to File.
 #include "cli/FileCommandSession.h"
+#include "cli/JsonLines.h"
 
 namespace {
 
@@ -14,13 +15,17 @@ int RunMerge(const ParsedArgs& parsed, CliStreams& io) {
 
   FileCommandSession session(io);
   for (const std::string& file : parsed.positional) {
-    if (!session.ReadFromFile(file)) return kExitFailed;
+    if (!session.ReadFromFile(file)) return FinishJson(io, session.Refused(file, kExitFailed));
   }
-  return session.WriteToFile(*out) ? kExitOk : kExitFailed;
+  return FinishJson(io, session.WriteOut(*out));
 }
 
 }  // namespace
 
 Subcommand MergeSubcommand() {
-  return {kName, "merge FILE... -o OUT", "merge database files into one, without duplicates", &RunMerge, {kOutOption}};
+  return {kName,
+          "merge FILE... -o OUT [--json]",
+          "merge database files into one, without duplicates",
+          &RunMerge,
+          {kOutOption, kJsonOption}};
 }

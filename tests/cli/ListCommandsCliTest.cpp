@@ -3,6 +3,7 @@
 // what a user types and what they get back.
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -330,3 +331,93 @@ TEST_F(FilterCommand, OptionsThatMakeNoSenseAreUsageErrors) {
 }
 
 }  // namespace
+
+// With --json each of import, merge, filter, info and diff prints JSON
+// objects only, the last its outcome: fields, not words, and none that
+// does not apply. The message is the last message shown.
+class JsonOutcomes : public ListCommandsCli {
+ protected:
+  void SetUp() override {
+    // A list that gives Reading's camera once each way, and a line of notes.
+    list = dir.Write("both-ways.csv", ReadWholeFile(ListFile("cameras.csv")) +
+                                          "-1.50001,51.5,Reading A4 westbound\nsee the council's site\n");
+    ASSERT_EQ(RunCliWith({"import", ListFile("cameras.csv"), "-o", db}).status, kExitOk);
+    ASSERT_EQ(RunCliWith({"import", list, "-o", both}).status, kExitOk);
+  }
+  const std::string db = dir.File("cameras.db");
+  const std::string both = dir.File("both-ways.db");
+  const std::string out = dir.File("out.db");
+  const std::string broken = dir.Write("broken.geojson", "{\"type\": \"FeatureCollection\",\n \"features\": [}\n");
+  std::string list;
+};
+
+TEST_F(JsonOutcomes, EachCommandEndsWithItsFields) {
+  const auto path = [](const std::string& p) { return QString::fromStdString(p); };
+  struct Case {
+    std::vector<std::string> args;
+    QJsonObject fields;  // every field of the outcome but its message
+    QString message{};   // when the command's last words are not a message shown: diff's summary
+  };
+  const std::vector<Case> cases = {
+      {{"import", list, "-o", out},
+       {{"status", "completed"}, {"exit", 0}, {"entries", 10}, {"skipped", 1}, {"repeats", 1}, {"file", path(out)}}},
+      {{"import", list, "--unique", "-o", out},
+       {{"status", "completed"}, {"exit", 0}, {"entries", 9}, {"skipped", 1}, {"repeats", 1}, {"file", path(out)}}},
+      {{"import", ListFile("cameras.gpx"), "--box", "50,-2,52,1", "-o", out},
+       {{"status", "completed"}, {"exit", 0}, {"entries", 4}, {"skipped", 0}, {"repeats", 0}, {"file", path(out)}}},
+      {{"merge", db, both, "-o", out}, {{"status", "completed"}, {"exit", 0}, {"entries", 9}, {"file", path(out)}}},
+      {{"filter", db, "--box", "50,-2,52,1", "-o", out},
+       {{"status", "completed"}, {"exit", 0}, {"entries", 4}, {"file", path(out)}}},
+      {{"filter", both, "--unique", "-o", out},
+       {{"status", "completed"}, {"exit", 0}, {"entries", 9}, {"repeats", 1}, {"file", path(out)}}},
+      {{"info", both},
+       {{"status", "completed"},
+        {"exit", 0},
+        {"entries", 10},
+        {"repeats", 1},
+        {"file", path(both)},
+        {"bytes", 65536},
+        {"signature", true},
+        {"capacity", kMaxDatabaseEntries},
+        {"box", QJsonArray{50, -5.930167, 55.953333, 1.297333}}}},
+      {{"diff", db, both}, {{"status", "same"}, {"exit", 0}, {"added", 0}, {"removed", 0}}, "same 10 entries"},
+      {{"diff", both, dir.File("kept.db")},
+       {{"status", "different"}, {"exit", 1}, {"added", 0}, {"removed", 5}},
+       "0 added, 5 removed, 5 the same"},
+      // Refused: the file, and its line where it tells one.
+      {{"import", ListFile("cameras.csv"), broken, "-o", out},
+       {{"status", "file refused"}, {"exit", 1}, {"file", path(broken)}, {"line", 2}}},
+      {{"merge", db, dir.File("missing.db"), "-o", out},
+       {{"status", "file refused"}, {"exit", 1}, {"file", path(dir.File("missing.db"))}}},
+      {{"diff", db, broken}, {{"status", "file refused"}, {"exit", 2}, {"file", path(broken)}}},
+      {{"info", dir.File("missing.db")},
+       {{"status", "file refused"}, {"exit", 1}, {"file", path(dir.File("missing.db"))}}},
+      {{"filter", db, "--box", "10,10,11,11", "-o", out},
+       {{"status", "not written"}, {"exit", 1}, {"file", path(out)}}},
+  };
+  // What the filter keeps of `both` for the second diff: 5 of its 10.
+  ASSERT_EQ(RunCliWith({"filter", both, "--box", "50,-2,52,1", "-o", dir.File("kept.db")}).status, kExitOk);
+
+  for (const Case& c : cases) {
+    std::vector<std::string> args = c.args;
+    args.push_back("--json");
+    std::filesystem::remove(out);
+    const CliRun run = RunCliWith(args);
+    const std::string trace = args[0] + " " + args[1] + ": " + run.out;
+    SCOPED_TRACE(trace);
+    EXPECT_EQ(run.status, c.fields["exit"].toInt());
+    EXPECT_EQ(run.err, "");
+    const JsonLinesRead read = ReadJsonLines(run.out);
+    EXPECT_EQ(read.notObjects, std::vector<std::string>{});
+    QJsonObject outcome = read.Outcome();
+    // The message is the last message shown, when any was.
+    QString shown = c.message;
+    for (const QJsonObject& object : read.objects) {
+      if (object.contains("caption")) shown = object["message"].toString();
+    }
+    EXPECT_EQ(outcome.take("message").toString().toStdString(), shown.toStdString());
+    EXPECT_EQ(QJsonDocument(outcome).toJson().toStdString(), QJsonDocument(c.fields).toJson().toStdString());
+    EXPECT_EQ(std::filesystem::exists(out),
+              c.fields["status"] == "completed" && c.fields.contains("file") && c.fields["file"] == path(out));
+  }
+}
