@@ -31,6 +31,11 @@ void PrintHelp(std::ostream& out) {
     out << ' ' << sub.summary << '\n';
     PrintOptions(out, sub, "      ");
   }
+  out << "\n--json: one JSON object a line on standard output, the last the outcome: status,\n"
+         "exit and message, and where they apply entries, skipped (list items with no\n"
+         "position), repeats (within 1/6000 degree of one before), file (written or\n"
+         "refused), line (where refused), blocks (moved to or from the unit); diff and\n"
+         "verify add added and removed, info bytes, signature, capacity and box.\n";
   out << "\nExit status: 0 success (warnings included), 1 the operation failed,\n"
          "2 usage error, 3 the unit did not answer or timed out.\n";
 }
