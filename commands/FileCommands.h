@@ -14,6 +14,8 @@
 #include "user/FileNamePrompt.h"
 
 struct CsvImportResult;
+class HistoryPicker;
+class UnitHistory;
 class MessageBox;
 
 struct DatabaseCommandContext {
@@ -59,6 +61,11 @@ using ListReader = ListReadResult (*)(const std::string& path, ListFormat format
 CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context, ListReader readList);
 // The same for `name`, asking for nothing.
 CommandOutcome ImportCameraDataCommand(DatabaseCommandContext& context, const std::string& name, ListReader readList);
+
+// Database > Unit History...: with nothing kept, says so (or that the
+// history is off) and ends; else `picker` shows the kept databases, and the
+// one chosen is read as Read from File reads a file.
+CommandOutcome UnitHistoryCommand(DatabaseCommandContext& context, const UnitHistory& history, HistoryPicker& picker);
 
 // A file given to the program (on its command line, by "Open with", or
 // opened with Ctrl+O): a database file, named .db or beginning with the

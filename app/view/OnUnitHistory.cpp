@@ -1,21 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CZorvaneView.h"
 #include "app/view/RunFileCommand.h"
+#include "database/UnitHistory.h"
 #include "dialogs/CUnitHistoryDlg.h"
-#include "resources/Strings.h"
-#include "user/MessageBox.h"
+#include "user/HistoryPicker.h"
+
+namespace {
+
+// The unit history's list as a dialog over the main window.
+class DialogHistoryPicker : public HistoryPicker {
+ public:
+  explicit DialogHistoryPicker(QWidget* parent) : m_parent(parent) {}
+  std::optional<std::string> Choose(const std::vector<HistoryFile>& files) override {
+    CUnitHistoryDlg dialog(files, m_parent);
+    if (dialog.exec() != QDialog::Accepted || dialog.Chosen().empty()) return std::nullopt;
+    return dialog.Chosen();
+  }
+
+ private:
+  QWidget* m_parent;
+};
+
+}  // namespace
 
 void CZorvaneView::OnUnitHistory() {
   const UnitHistory history = UnitHistory::ForUser();
-  const std::vector<HistoryFile> files = history.List();
-  if (files.empty()) {
-    const std::string text =
-        history.Off() ? std::string(kMsgHistoryOff) : FormatMessageText(kMsgHistoryEmpty, history.Folder());
-    Messages().Show(text, kCaptionUnitHistory, MessageStyle::Ok);
-    return;
-  }
-  CUnitHistoryDlg dialog(files, window());
-  if (dialog.exec() != QDialog::Accepted || dialog.Chosen().empty()) return;
-  const std::string chosen = dialog.Chosen();
-  RunFileCommand(*this, [&chosen](DatabaseCommandContext& context) { return ReadFromFileCommand(context, chosen); });
+  DialogHistoryPicker picker(window());
+  RunFileCommand(*this, [&history, &picker](DatabaseCommandContext& context) {
+    return UnitHistoryCommand(context, history, picker);
+  });
 }

@@ -5,8 +5,11 @@
 
 #include <filesystem>
 
+#include "resources/Strings.h"
+#include "tests/support/FileCommandsHarness.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempDir.h"
+#include "user/HistoryPicker.h"
 
 namespace {
 
@@ -83,6 +86,46 @@ TEST(HistoryFileNames, AreReadOnlyAsKeepWritesThem) {
       {"2026-12-09 14-05-12 read 1 cameras (x).db", false}, {"my notes.db", false},
   };
   for (const auto& [name, ours] : names) EXPECT_EQ(HistoryFileNamed(name).has_value(), ours) << name;
+}
+
+}  // namespace
+
+namespace {
+
+// Database > Unit History... as the commands run it: the list the user
+// picks from, and the pick read as Read from File reads a file.
+class UnitHistoryCommandTest : public FileCommands {
+ protected:
+  struct Picker : HistoryPicker {
+    std::optional<std::string> Choose(const std::vector<HistoryFile>& files) override {
+      offered = files;
+      return pick < 0 ? std::nullopt : std::optional<std::string>(files[static_cast<std::size_t>(pick)].path);
+    }
+    int pick = -1;
+    std::vector<HistoryFile> offered;
+  };
+  CommandOutcome Run(const UnitHistory& history) {
+    DatabaseCommandContext context = Context();
+    return UnitHistoryCommand(context, history, picker);
+  }
+  Picker picker;
+};
+
+TEST_F(UnitHistoryCommandTest, NothingKeptIsSaidAndAPickIsReadLikeAFile) {
+  const UnitHistory history(dir.File("unit-history"));
+  EXPECT_EQ(Run(history), CommandOutcome::Cancelled);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, FormatMessageText(kMsgHistoryEmpty, history.Folder()));
+  EXPECT_TRUE(picker.offered.empty()) << "no list to pick from";
+
+  ASSERT_EQ(history.Keep(ImageWith({{309000, -600}}), UnitTransfer::Read, At(0)), KeepStatus::Kept);
+  ASSERT_EQ(history.Keep(ImageWith({{309000, -600}, {321000, -9000}}), UnitTransfer::Written, At(1)), KeepStatus::Kept);
+  EXPECT_EQ(Run(history), CommandOutcome::Cancelled) << "cancelled: nothing read";
+  EXPECT_EQ(images->working.Count(), 0);
+  picker.pick = 0;  // the newest: the two written
+  EXPECT_EQ(Run(history), CommandOutcome::Completed);
+  ASSERT_EQ(picker.offered.size(), 2u);
+  EXPECT_EQ(images->working.Count(), 2);
 }
 
 }  // namespace
