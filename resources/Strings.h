@@ -137,7 +137,7 @@ inline constexpr const char* kMsgPortMissingOnCommandLine =
 inline constexpr const char* kProgressConnecting = "Connecting to the unit on %s...";
 inline constexpr const char* kMsgSlowAdapter =
     "The USB adapter answers slowly: setting its latency timer to 1 ms makes this several times faster "
-    "(see the README).";
+    "(see \"USB serial adapters\" in the user guide).";
 
 // Database > Read from Unit.
 inline constexpr const char* kCaptionReadUnit = "Read Unit Database";

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // macOS: Qt's list as it is; Comm1 and Comm2 are the first two USB
 // adapters among the /dev/cu.* devices. The latency timer of an FTDI
-// adapter is a setting of its driver there (see the README), not of a port.
+// adapter is a setting of its driver there (see "USB serial adapters" in the user guide), not of a port.
 #include "link/serial/QtSerialPlatform.h"
 #include "link/serial/SerialPorts.h"
 #include "link/serial/platform/PosixDevice.h"
