@@ -141,7 +141,7 @@ TEST_F(UnitCommands, VerifyOfAUnitThatNeverEchoesTimesOutWithStatus3) {
   EXPECT_EQ(verify.out, "");
 }
 
-// The safe update the README shows, with --json as a front end reads it:
+// The safe update the command-line guide shows, with --json as a front end reads it:
 // every line an object, the three phases in order, the outcome last.
 TEST_F(UnitCommands, BackupWriteAndVerifyInOneCommandWithJson) {
   const DatabaseImage before = ImageWith(DistinctEntries(120, 31, 0));

@@ -4,7 +4,7 @@
 // with the transfer step on the test's thread: what the user is told last,
 // that the line is closed, that the held database only changes when a
 // whole, verified image arrived, and how long the user waited. The
-// README's reliability table is this table.
+// fault table of docs/testing.md is this table.
 #include <gtest/gtest.h>
 
 #include <algorithm>
