@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "commands/FrontEndWords.h"
+#include "common/Files.h"
 #include "database/DatabaseImage.h"
 #include "database/UnitHistory.h"
 #include "link/ReadFromUnit.h"
@@ -95,11 +96,6 @@ UnitCommandOutcome ReadFromUnitCommand(UnitCommandContext& context, ReadTargets 
 // "Database written successfully". `working` is only read.
 UnitCommandOutcome WriteToUnitCommand(UnitCommandContext& context, const DatabaseImage& working);
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using HexFile = std::unique_ptr<std::FILE, FileCloser>;
-
 // Advanced > Upgrade Unit S/W: the "Firmware Upgrade" dialog (Cancel ends
 // it silently, an empty name with "Please specify a filename."), the file
 // loaded whole into `firmware` (refused with "Cannot open file %s for
@@ -111,7 +107,7 @@ UnitCommandOutcome UpgradeUnitCommand(UnitCommandContext& context, FirmwareTarge
                                       HexLoadResult* details = nullptr);
 
 struct LoadedFirmware {
-  HexFile file;                                                  // open until the command ends; null when it ended here
+  FileHandle file{nullptr, &std::fclose};                        // open until the command ends; null when it ended here
   UnitCommandOutcome otherwise = UnitCommandOutcome::Cancelled;  // why, when null
   HexLoadResult hex;                                             // what the loader found
 };

@@ -11,7 +11,8 @@ LoadedFirmware OpenAndLoadFirmware(MessageBox& messages, const std::string& name
                                    std::uint32_t& highest) {
   LoadedFirmware loaded;
   loaded.otherwise = UnitCommandOutcome::FileRefused;
-  HexFile file(OpenFile(name, "r"));
+  // Text mode: the loader takes the line ends Windows writes.
+  FileHandle file(OpenFile(name, "r"), &std::fclose);
   if (!file) {
     messages.Show(FormatMessageText(kMsgCannotOpenForReading, name), kCaptionError, MessageStyle::Ok);
     return loaded;
